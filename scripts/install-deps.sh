@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quillmap needs to build, run and test.
+# Idempotent: only packages that are missing are installed.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-image-formats-plugins libgl-dev
+  libmagick++-6.q16-dev
+  fonts-liberation
+  libbenchmark-dev
+  xvfb xauth xdotool xclip imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}"

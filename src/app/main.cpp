@@ -1,0 +1,29 @@
+#include "app/quillmapapplication.h"
+#include "editor/tmainform.h"
+#include "imageview/magickdecoder.h"
+#include "model/taskifsave.h"
+#include "platform/fileops.h"
+#include "platform/qtprompts.h"
+
+int main(int argc, char **argv)
+{
+    QuillmapApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillmap"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quillmap"));
+
+    qm::QtPrompts prompts;
+    qm::LocalFileOps files;
+    MainFormServices services;
+    services.files = &files;
+    services.prompts = &prompts;
+    services.images = TPMultiImage::standardContext(&prompts);
+
+    // The windows are created in this order and live until the program ends.
+    TMainForm mainForm(services);
+    prompts.setParent(&mainForm);
+    TAskIfSave askIfSave(&mainForm);
+    prompts.setAskIfSave(&askIfSave);
+
+    mainForm.show();
+    return app.exec();
+}

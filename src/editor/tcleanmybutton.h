@@ -1,0 +1,24 @@
+#pragma once
+
+#include "imageview/tpmultiimage.h"
+
+// A button of the design: an image view that shows its default picture
+// stretched to its rectangle. Its Tag is its index in the button list, where
+// the main window keeps its fields.
+class TMyButton : public TPMultiImage {
+    Q_OBJECT
+public:
+    TMyButton(QWidget *owner, const qm::ImageViewContext &context);
+
+    int Tag = 0;
+    int HelpContext = 400;
+};
+
+class TCleanMyButton : public TMyButton {
+    Q_OBJECT
+public:
+    using TMyButton::TMyButton;
+
+    // Buttons read from a project file open their properties on a double click.
+    bool EditOnDoubleClick = false;
+};

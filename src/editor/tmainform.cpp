@@ -1,0 +1,707 @@
+#include "editor/tmainform.h"
+
+#include "editor/artwork.h"
+#include "editor/tcleanmybutton.h"
+#include "editor/tdesignsurface.h"
+#include "editor/tmemo.h"
+#include "platform/prompts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+QColor toQColor(qm::TColor color)
+{
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+qm::TColor fromQColor(const QColor &color)
+{
+    return qm::TColor(color.red()) | (qm::TColor(color.green()) << 8) | (qm::TColor(color.blue()) << 16);
+}
+
+class TMainForm::MemoLineBreaker : public qm::LineBreaker {
+public:
+    explicit MemoLineBreaker(TMainForm *form) : m_form(form) {}
+    QStringList displayLines(qm::TextArea area, const QString &text) const override
+    {
+        TMemo *memo = area == qm::TextArea::Title ? m_form->Title : m_form->Blurb;
+        return memo->displayLinesOf(text);
+    }
+
+private:
+    TMainForm *m_form;
+};
+
+namespace {
+
+// Client size of the window at its design size; the window is never smaller.
+constexpr int kMinClientWidth = 450;
+constexpr int kMinClientHeight = 454;
+
+QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString &caption,
+                            qm::artwork::Glyph glyph)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setIcon(qm::artwork::toolGlyph(glyph));
+    b->setIconSize(QSize(32, 32));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(0, 0, 57, 57);
+    return b;
+}
+
+QPushButton *makeCommandButton(QWidget *parent, const QString &name, const QString &caption,
+                               qm::artwork::Glyph glyph)
+{
+    auto *b = new QPushButton(qm::artwork::toolGlyph(glyph), caption, parent);
+    b->setObjectName(name);
+    b->setIconSize(QSize(24, 24));
+    b->setGeometry(0, 378, 112, 42);
+    return b;
+}
+
+bool isExactlyButton(const QObject *obj)
+{
+    return obj && obj->metaObject() == &TCleanMyButton::staticMetaObject;
+}
+
+} // namespace
+
+TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
+    : QWidget(parent)
+    , m_services(services)
+    , m_lineBreaker(std::make_unique<MemoLineBreaker>(this))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setMinimumSize(kMinClientWidth, kMinClientHeight);
+    resize(kMinClientWidth, kMinClientHeight);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(kMinClientWidth / 2, kMinClientHeight / 2));
+    }
+    createControls();
+    createMenus();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::createControls()
+{
+    using qm::artwork::Glyph;
+    SpeedButton1 = makeToolButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("Preview"), Glyph::Preview);
+    NewButton = makeToolButton(this, QStringLiteral("NewButton"), QStringLiteral("New"), Glyph::New);
+    OpenButton = makeToolButton(this, QStringLiteral("OpenButton"), QStringLiteral("Open"), Glyph::Open);
+    SaveButton = makeToolButton(this, QStringLiteral("SaveButton"), QStringLiteral("Save"), Glyph::Save);
+    CompileButton = makeToolButton(this, QStringLiteral("CompileButton"), QStringLiteral("Compile"), Glyph::Compile);
+    OptionsButton = makeToolButton(this, QStringLiteral("OptionsButton"), QStringLiteral("Options"), Glyph::Options);
+    QuitButton = makeToolButton(this, QStringLiteral("QuitButton"), QStringLiteral("Quit"), Glyph::Quit);
+    HelpButton = makeToolButton(this, QStringLiteral("HelpButton"), QStringLiteral("Help"), Glyph::Help);
+
+    AddButton = makeCommandButton(this, QStringLiteral("AddButton"), QStringLiteral("Add Button"), Glyph::AddButton);
+    EditButton = makeCommandButton(this, QStringLiteral("EditButton"), QStringLiteral("Edit Button"), Glyph::EditButton);
+    DeleteButton = makeCommandButton(this, QStringLiteral("DeleteButton"), QStringLiteral("Delete Button"), Glyph::DeleteButton);
+    BackgroundButton = makeCommandButton(this, QStringLiteral("BackgroundButton"), QStringLiteral("Background"), Glyph::Background);
+
+    connect(NewButton, &QToolButton::clicked, this, [this] { NewButtonClick(); });
+    connect(QuitButton, &QToolButton::clicked, this, [this] { QuitButtonClick(); });
+    connect(AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(AddButton); });
+    connect(EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(EditButton); });
+    connect(DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(DeleteButton); });
+    connect(BackgroundButton, &QPushButton::clicked, this, [this] { BackgroundButtonClick(BackgroundButton); });
+
+    Background = new TDesignSurface(this);
+    Background->setObjectName(QStringLiteral("Background"));
+    Background->setGeometry(0, 56, 450, 321);
+    QWidget *canvas = Background->canvas();
+    canvas->installEventFilter(this);
+
+    ButtonBevel = new QFrame(canvas);
+    ButtonBevel->setObjectName(QStringLiteral("ButtonBevel"));
+    ButtonBevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ButtonBevel->setLineWidth(2);
+    ButtonBevel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ButtonBevel->setGeometry(306, 219, 33, 33);
+    ButtonBevel->hide();
+
+    Title = new TMemo(canvas);
+    Title->setObjectName(QStringLiteral("Title"));
+    Title->setGeometry(46, 8, 372, 41);
+    Title->setText(QStringLiteral("type background title here"));
+    Title->setFontPoints(24);
+    Title->setFontStyle(true, false);
+
+    Blurb = new TMemo(canvas);
+    Blurb->setObjectName(QStringLiteral("Blurb"));
+    Blurb->setGeometry(46, 56, 372, 73);
+    Blurb->setText(QStringLiteral("type background blurb here"));
+    Blurb->setFontPoints(14);
+
+    for (TMemo *memo : {Title, Blurb}) {
+        memo->viewport()->installEventFilter(this);
+        memo->viewport()->setMouseTracking(true);
+        connect(memo, &TMemo::userEdited, this, [this] { Saved = false; });
+    }
+
+    BlurbImage = new TPMultiImage(canvas, m_services.images);
+    BlurbImage->setObjectName(QStringLiteral("BlurbImage"));
+    BlurbImage->setBorderStyle(TPMultiImage::bsSingle);
+    BlurbImage->setStretch(true);
+    BlurbImage->setFocusPolicy(Qt::NoFocus);
+    BlurbImage->setGeometry(8, 64, 34, 61);
+    BlurbImage->installEventFilter(this);
+    BlurbImage->hide();
+}
+
+void TMainForm::createMenus()
+{
+    ButtMenu = new QMenu(this);
+    ButtMenu->setObjectName(QStringLiteral("ButtMenu"));
+    Move1 = ButtMenu->addAction(QStringLiteral("Move"), this, [this] { Move1Click(Move1); });
+    Remove1 = ButtMenu->addAction(QStringLiteral("Remove"), this, [this] { DeleteButtonClick(Remove1); });
+    ButtMenu->addSeparator();
+    SetURL1 = ButtMenu->addAction(QStringLiteral("Properties"), this, [this] { SetURL1Click(SetURL1); });
+
+    TextMenu = new QMenu(this);
+    TextMenu->setObjectName(QStringLiteral("TextMenu"));
+    MoveField1 = TextMenu->addAction(QStringLiteral("Move"), this, [this] { MoveField1Click(MoveField1); });
+    TextMenu->addSeparator();
+    EditField1 = TextMenu->addAction(QStringLiteral("Properties"), this, [this] { EditField1Click(EditField1); });
+
+    BackgroundMenu = new QMenu(this);
+    BackgroundMenu->setObjectName(QStringLiteral("BackgroundMenu"));
+    AddButton1 = BackgroundMenu->addAction(QStringLiteral("Add Button"), this, [this] { AddButtonClick(AddButton1); });
+    BackgroundMenu->addSeparator();
+    SetDimensions1 = BackgroundMenu->addAction(QStringLiteral("Properties"), this,
+                                               [this] { SetDimensions1Click(SetDimensions1); });
+}
+
+// --- Start-up and reset --------------------------------------------------------
+
+void TMainForm::FormCreate()
+{
+    AppDir = QDir::currentPath();
+    StartDir = AppDir;
+    QuillmapInit();
+    AddDefaultButton();
+    FormResize();
+}
+
+void TMainForm::QuillmapInit()
+{
+    // The caller has destroyed the buttons already.
+    ButtonControls.clear();
+    qm::resetDesign(*this);
+    setWindowTitle(QString::fromLatin1(qm::UntitledCaption));
+    ResizeMargin = 5;
+    MinResizeWidth = 10;
+    MinResizeHeight = 10;
+
+    pushDesignToControls();
+
+    Title->show();
+    Blurb->show();
+    BlurbImage->hide();
+    SelectedButton = nullptr;
+    LastMouseOverButton = nullptr;
+
+    Title->setText(BgTitleText);
+    Blurb->setText(BgBlurbText);
+
+    BlurbImage->setStretch(true);
+    ColorBLurbImage();
+    BlurbImage->setGeometry(BlurbRect);
+    BlurbImage->setImageName(QString());
+
+    ResizeDirection = QStringLiteral("None");
+    DragOverFlag = false;
+    MouseOverState = 0;
+
+    HighlightTable();
+}
+
+bool TMainForm::NewTable()
+{
+    if (!Saved) {
+        const qm::ModalResult answer = prompts()->askIfSave();
+        if (answer == qm::ModalResult::Yes) {
+            // A design that could not be saved is not thrown away.
+            if (!SaveAs())
+                return false;
+        } else if (answer != qm::ModalResult::No) {
+            return false;
+        }
+    }
+    SelectedButton = nullptr;
+    LastMouseOverButton = nullptr;
+    for (TCleanMyButton *b : std::as_const(ButtonControls))
+        delete b;
+    ButtonControls.clear();
+    Buttons.clear();
+    QuillmapInit();
+    return true;
+}
+
+TCleanMyButton *TMainForm::createButtonControl(int index)
+{
+    auto *b = new TCleanMyButton(Background->canvas(), m_services.images);
+    b->setObjectName(QStringLiteral("Button%1").arg(index));
+    b->Tag = index;
+    b->setGeometry(Buttons.at(index).rect());
+    b->installEventFilter(this);
+    b->hide();
+    return b;
+}
+
+int TMainForm::AddDefaultButton()
+{
+    const int index = int(Buttons.size());
+    Buttons.append(newButton(150, 150));
+    TCleanMyButton *b = createButtonControl(index);
+    b->setImageName(DefaultImageUpper);
+    b->show();
+    ButtonControls.append(b);
+    ButtonBevel->lower();
+    return index;
+}
+
+// --- Document commands ---------------------------------------------------------
+
+void TMainForm::NewButtonClick()
+{
+    if (NewTable())
+        AddDefaultButton();
+}
+
+void TMainForm::QuitButtonClick()
+{
+    close();
+}
+
+bool TMainForm::SaveAs()
+{
+    // Naming and writing project files is not part of the program yet.
+    return false;
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (Saved) {
+        event->accept();
+        return;
+    }
+    switch (prompts()->askIfSave()) {
+    case qm::ModalResult::Yes:
+        if (SaveAs())
+            event->accept();
+        else
+            event->ignore();
+        break;
+    case qm::ModalResult::No:
+        event->accept();
+        break;
+    default:
+        event->ignore();
+        break;
+    }
+}
+
+// --- Selection -------------------------------------------------------------------
+
+void TMainForm::writeBackMemoTexts()
+{
+    // While the areas are hidden they do not show the selection's texts, so
+    // there is nothing to store back.
+    if (!ShowTitleAndBlurb)
+        return;
+    if (SelectedButton) {
+        qm::ButtonData &d = buttonData(SelectedButton);
+        d.TitleText = Title->text();
+        d.BlurbText = Blurb->text();
+    } else {
+        BgTitleText = Title->text();
+        BgBlurbText = Blurb->text();
+    }
+}
+
+void TMainForm::HighlightButton(QObject *obj)
+{
+    EditButton->setEnabled(true);
+    DeleteButton->setEnabled(true);
+    if (!isExactlyButton(obj))
+        return;
+    auto *button = static_cast<TCleanMyButton *>(obj);
+
+    ButtonBevel->setGeometry(button->geometry().adjusted(-2, -2, 2, 2));
+    ButtonBevel->show();
+    ButtonBevel->lower();
+
+    writeBackMemoTexts();
+
+    if (ShowTitleAndBlurb) {
+        const qm::ButtonData &d = buttonData(button);
+        if (!d.MouseOverBlurbImage.isEmpty()) {
+            BlurbImage->setImageName(d.MouseOverBlurbImage);
+            if (BlurbImage->isHidden())
+                ToggleBlurb();
+            Blurb->setText(d.BlurbText);
+        } else {
+            Blurb->setText(d.BlurbText);
+            if (Blurb->isHidden())
+                ToggleBlurb();
+        }
+        Title->setText(d.TitleText);
+    }
+    SelectedButton = button;
+}
+
+void TMainForm::HighlightTable(QObject *)
+{
+    EditButton->setEnabled(false);
+    DeleteButton->setEnabled(false);
+    ButtonBevel->hide();
+
+    writeBackMemoTexts();
+    SelectedButton = nullptr;
+
+    if (ShowTitleAndBlurb) {
+        if (!BlurbImagePath.isEmpty()) {
+            BlurbImage->setImageName(BlurbImagePath);
+            if (BlurbImage->isHidden())
+                ToggleBlurb();
+            Blurb->setText(BgBlurbText);
+        } else {
+            Blurb->setText(BgBlurbText);
+            if (Blurb->isHidden())
+                ToggleBlurb();
+        }
+        Title->setText(BgTitleText);
+    }
+}
+
+void TMainForm::ToggleBlurb()
+{
+    if (!Blurb->isHidden()) {
+        BlurbImage->show();
+        Blurb->hide();
+    } else {
+        BlurbImage->hide();
+        Blurb->show();
+    }
+}
+
+void TMainForm::ColorBLurbImage()
+{
+    BlurbImage->setColor(toQColor(qm::blurbImageFillColor(BackgroundColor)));
+}
+
+// --- Buttons -----------------------------------------------------------------------
+
+void TMainForm::AddButtonClick(QObject *sender)
+{
+    DragOverFlag = true;
+    const int index = int(Buttons.size());
+    Buttons.append(newButton(1, 1));
+    TCleanMyButton *b = createButtonControl(index);
+    b->setImageName(DefaultImage);
+    // Added from the surface's menu, the button appears only once the mouse
+    // is over the surface, where it is placed.
+    if (sender != AddButton1)
+        b->show();
+    ButtonControls.append(b);
+    ButtonBevel->lower();
+    HighlightButton(b);
+    Saved = false;
+    DragStartX = 0;
+    DragStartY = 0;
+}
+
+void TMainForm::DeleteButtonClick(QObject *)
+{
+    if (!SelectedButton)
+        return;
+    const qm::ModalResult answer = prompts()->messageBox(
+        qm::BoxIcon::Question, QStringLiteral("Confirm"),
+        QStringLiteral("Are you sure you want to delete this button?"), qm::BoxButtons::YesNo);
+    if (answer != qm::ModalResult::Yes)
+        return;
+
+    TCleanMyButton *doomed = SelectedButton;
+    const qsizetype index = ButtonControls.indexOf(doomed);
+    if (index < 0)
+        return;
+    if (LastMouseOverButton == doomed)
+        LastMouseOverButton = nullptr;
+    ButtonControls.removeAt(index);
+    Buttons.removeAt(index);
+    // The command may come from the button's own menu, so the control goes
+    // once its events are done.
+    doomed->hide();
+    doomed->deleteLater();
+    SelectedButton = nullptr;
+    Title->setText(BgTitleText);
+    Blurb->setText(BgBlurbText);
+    HighlightTable();
+
+    renumber();
+    for (qsizetype i = 0; i < ButtonControls.size(); ++i)
+        ButtonControls[i]->Tag = int(i);
+    Saved = false;
+}
+
+void TMainForm::EditButtonClick(QObject *)
+{
+    // The button properties dialog is not part of the program yet.
+}
+
+void TMainForm::SetURL1Click(QObject *)
+{
+    // The button properties dialog is not part of the program yet.
+}
+
+void TMainForm::EditField1Click(QObject *sender)
+{
+    if (SelectedButton)
+        EditButtonClick(sender);
+    else
+        SetDimensions1Click(sender);
+}
+
+void TMainForm::BackgroundButtonClick(QObject *sender)
+{
+    HighlightTable(sender);
+    SetDimensions1Click(sender);
+}
+
+void TMainForm::SetDimensions1Click(QObject *)
+{
+    // The background properties dialog is not part of the program yet.
+}
+
+void TMainForm::Move1Click(QObject *)
+{
+    // Moving by drag-and-drop is not part of the program yet.
+}
+
+void TMainForm::MoveField1Click(QObject *)
+{
+    // Moving by drag-and-drop is not part of the program yet.
+}
+
+// --- Layout ---------------------------------------------------------------------------
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    setUpdatesEnabled(false);
+    const int cw = width();
+    const int ch = height();
+    Background->setGeometry(0, 56, cw, ch - 133);
+
+    int left = (cw - 450) / 2;
+    for (QToolButton *b : {SpeedButton1, NewButton, OpenButton, SaveButton, CompileButton, OptionsButton,
+                           QuitButton, HelpButton}) {
+        b->move(left, 0);
+        left += 56;
+    }
+
+    const int top = ch - 76;
+    left = (cw - 448) / 2;
+    for (QPushButton *b : {AddButton, EditButton, DeleteButton, BackgroundButton}) {
+        b->move(left, top);
+        left += 112;
+    }
+    update();
+    setUpdatesEnabled(true);
+}
+
+QPoint TMainForm::logoPosition() const
+{
+    // Below the command row, which ends 34 pixels above the client bottom.
+    return QPoint((width() - 400) / 2, height() - 35);
+}
+
+void TMainForm::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(logoPosition(), qm::artwork::logo());
+}
+
+// --- Model and controls -------------------------------------------------------------------
+
+qm::ButtonData &TMainForm::buttonData(const TCleanMyButton *button)
+{
+    return Buttons[button->Tag];
+}
+
+const qm::LineBreaker &TMainForm::lineBreaker() const
+{
+    return *m_lineBreaker;
+}
+
+void TMainForm::setBackgroundColor(qm::TColor color)
+{
+    BackgroundColor = color;
+    const QColor c = toQColor(color);
+    Background->setSurfaceColor(c);
+    for (TMemo *memo : {Title, Blurb}) {
+        QPalette p = memo->palette();
+        p.setColor(QPalette::Base, c);
+        memo->setPalette(p);
+    }
+}
+
+void TMainForm::setTextColor(qm::TColor color)
+{
+    TextColor = color;
+    const QColor c = toQColor(color);
+    Background->setFontColor(c);
+    for (TMemo *memo : {Title, Blurb}) {
+        QPalette p = memo->palette();
+        p.setColor(QPalette::Text, c);
+        memo->setPalette(p);
+    }
+}
+
+void TMainForm::pushButtonToControl(int index)
+{
+    TCleanMyButton *b = ButtonControls.at(index);
+    b->setGeometry(Buttons.at(index).rect());
+    if (b == SelectedButton)
+        ButtonBevel->setGeometry(b->geometry().adjusted(-2, -2, 2, 2));
+}
+
+void TMainForm::pushDesignToControls()
+{
+    setBackgroundColor(BackgroundColor);
+    setTextColor(TextColor);
+    Title->setGeometry(TitleRect);
+    Blurb->setGeometry(BlurbRect);
+    BlurbImage->setGeometry(BlurbRect);
+    Title->setFontPoints(TitleFontSize);
+    Title->setFontStyle(TitleAreaStyle.bold, TitleAreaStyle.italic);
+    Blurb->setFontPoints(BlurbFontSize);
+    Blurb->setFontStyle(BlurbAreaStyle.bold, BlurbAreaStyle.italic);
+    if (StretchBlurbImages) {
+        BlurbImage->setStretch(true);
+    } else {
+        BlurbImage->setStretch(false);
+        BlurbImage->setCenter(true);
+    }
+    ColorBLurbImage();
+    for (int i = 0; i < ButtonControls.size(); ++i)
+        pushButtonToControl(i);
+    Background->updateExtent();
+}
+
+// --- Mouse routing ------------------------------------------------------------------------
+
+void TMainForm::surfaceMouseMove(const QPoint &canvasPos)
+{
+    // A button added with Add Button waits for the mouse to come over the
+    // surface, and is placed there.
+    if (DragOverFlag && SelectedButton) {
+        DragOverFlag = false;
+        qm::ButtonData &d = buttonData(SelectedButton);
+        d.Left = canvasPos.x();
+        d.Top = canvasPos.y();
+        pushButtonToControl(SelectedButton->Tag);
+        SelectedButton->show();
+    }
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    QWidget *canvas = Background ? Background->canvas() : nullptr;
+    const QEvent::Type type = event->type();
+
+    if (isExactlyButton(watched)) {
+        auto *button = static_cast<TCleanMyButton *>(watched);
+        switch (type) {
+        case QEvent::MouseButtonPress: {
+            auto *me = static_cast<QMouseEvent *>(event);
+            HighlightButton(button);
+            DragStartX = me->position().toPoint().x();
+            DragStartY = me->position().toPoint().y();
+            return true;
+        }
+        case QEvent::MouseButtonDblClick:
+            if (button->EditOnDoubleClick)
+                EditButtonClick(button);
+            return true;
+        case QEvent::MouseButtonRelease:
+            // A button's mouse events are its own; they never reach the surface.
+            return true;
+        case QEvent::ContextMenu:
+            ButtMenu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        case QEvent::MouseMove:
+            surfaceMouseMove(button->mapTo(canvas, static_cast<QMouseEvent *>(event)->position().toPoint()));
+            return true;
+        default:
+            break;
+        }
+        return false;
+    }
+
+    if (watched == canvas) {
+        switch (type) {
+        case QEvent::MouseButtonPress:
+            m_surfacePressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto *me = static_cast<QMouseEvent *>(event);
+            // A click on the bare surface selects the background.
+            if (m_surfacePressed && me->button() == Qt::LeftButton && canvas->rect().contains(me->position().toPoint()))
+                HighlightTable(Background);
+            m_surfacePressed = false;
+            break;
+        }
+        case QEvent::ContextMenu:
+            BackgroundMenu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        case QEvent::MouseMove:
+            surfaceMouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+    const bool memoViewport = Title && (watched == Title->viewport() || watched == Blurb->viewport());
+    if (memoViewport || watched == BlurbImage) {
+        if (type == QEvent::ContextMenu) {
+            TextMenu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        }
+        if (type == QEvent::MouseMove) {
+            auto *w = static_cast<QWidget *>(watched);
+            surfaceMouseMove(w->mapTo(canvas, static_cast<QMouseEvent *>(event)->position().toPoint()));
+            return watched == BlurbImage;
+        }
+        if (watched == BlurbImage && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease
+                                      || type == QEvent::MouseButtonDblClick))
+            return true;
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}

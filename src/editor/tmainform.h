@@ -1,0 +1,154 @@
+#pragma once
+
+#include "imageview/tpmultiimage.h"
+#include "model/design.h"
+#include "model/linebreaker.h"
+
+#include <QList>
+#include <QWidget>
+
+class QAction;
+class QFrame;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class TCleanMyButton;
+class TDesignSurface;
+class TMemo;
+
+namespace qm {
+class FileOps;
+class Prompts;
+}
+
+// What the main window needs from the platform; tests give scripted prompts.
+struct MainFormServices {
+    qm::Prompts *prompts = nullptr;
+    qm::ImageViewContext images;
+    qm::FileOps *files = nullptr;
+};
+
+// The main window. It owns the one open design (the design values are its
+// own fields, through qm::Design) and all editor state, shows the design at
+// real size on the design surface and dispatches every command.
+class TMainForm : public QWidget, public qm::Design {
+    Q_OBJECT
+public:
+    explicit TMainForm(const MainFormServices &services, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // --- Start-up and reset -------------------------------------------------
+    void FormCreate();
+    void QuillmapInit();
+    bool NewTable();
+    int AddDefaultButton();
+
+    // --- Document commands ---------------------------------------------------
+    void NewButtonClick();
+    void QuitButtonClick();
+    bool SaveAs();
+
+    // --- Selection ------------------------------------------------------------
+    void HighlightButton(QObject *obj);
+    void HighlightTable(QObject *sender = nullptr);
+    void ToggleBlurb();
+    void ColorBLurbImage();
+
+    // --- Buttons -----------------------------------------------------------------
+    void AddButtonClick(QObject *sender);
+    void DeleteButtonClick(QObject *sender = nullptr);
+    void EditButtonClick(QObject *sender = nullptr);
+    void SetURL1Click(QObject *sender = nullptr);
+    void EditField1Click(QObject *sender = nullptr);
+    void BackgroundButtonClick(QObject *sender = nullptr);
+    void SetDimensions1Click(QObject *sender = nullptr);
+    void Move1Click(QObject *sender = nullptr);
+    void MoveField1Click(QObject *sender = nullptr);
+
+    // --- Layout ----------------------------------------------------------------
+    void FormResize();
+    // Where FormPaint draws the logo, in client coordinates.
+    QPoint logoPosition() const;
+
+    // --- Model and controls ------------------------------------------------------
+    // The fields of a button control.
+    qm::ButtonData &buttonData(const TCleanMyButton *button);
+    // Puts the design's values into the controls that show them.
+    void pushDesignToControls();
+    void pushButtonToControl(int index);
+    void setBackgroundColor(qm::TColor color);
+    void setTextColor(qm::TColor color);
+    // Breaks texts into lines through the Title and Blurb areas.
+    const qm::LineBreaker &lineBreaker() const;
+
+    qm::Prompts *prompts() const { return m_services.prompts; }
+    const qm::ImageViewContext &imageContext() const { return m_services.images; }
+
+    // --- Editor state ------------------------------------------------------------
+    QList<TCleanMyButton *> ButtonControls;
+    TCleanMyButton *SelectedButton = nullptr;
+    TCleanMyButton *LastMouseOverButton = nullptr;
+    int MouseOverState = 0;
+    QString ResizeDirection = QStringLiteral("None");
+    bool DragOverFlag = false;
+    int ResizeMargin = 5;
+    int MinResizeWidth = 10;
+    int MinResizeHeight = 10;
+    int DragStartX = 0;
+    int DragStartY = 0;
+
+    // --- Controls --------------------------------------------------------------
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *NewButton = nullptr;
+    QToolButton *OpenButton = nullptr;
+    QToolButton *SaveButton = nullptr;
+    QToolButton *CompileButton = nullptr;
+    QToolButton *OptionsButton = nullptr;
+    QToolButton *QuitButton = nullptr;
+    QToolButton *HelpButton = nullptr;
+    QPushButton *AddButton = nullptr;
+    QPushButton *EditButton = nullptr;
+    QPushButton *DeleteButton = nullptr;
+    QPushButton *BackgroundButton = nullptr;
+    TDesignSurface *Background = nullptr;
+    QFrame *ButtonBevel = nullptr;
+    TMemo *Title = nullptr;
+    TMemo *Blurb = nullptr;
+    TPMultiImage *BlurbImage = nullptr;
+
+    QMenu *ButtMenu = nullptr;
+    QAction *Move1 = nullptr;
+    QAction *Remove1 = nullptr;
+    QAction *SetURL1 = nullptr;
+    QMenu *TextMenu = nullptr;
+    QAction *MoveField1 = nullptr;
+    QAction *EditField1 = nullptr;
+    QMenu *BackgroundMenu = nullptr;
+    QAction *AddButton1 = nullptr;
+    QAction *SetDimensions1 = nullptr;
+
+    int HelpContext = 1;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    class MemoLineBreaker;
+
+    void createControls();
+    void createMenus();
+    TCleanMyButton *createButtonControl(int index);
+    void writeBackMemoTexts();
+    void surfaceMouseMove(const QPoint &canvasPos);
+
+    MainFormServices m_services;
+    std::unique_ptr<MemoLineBreaker> m_lineBreaker;
+    bool m_surfacePressed = false;
+};
+
+// Converts between the design's colour form (0x00BBGGRR) and QColor.
+QColor toQColor(qm::TColor color);
+qm::TColor fromQColor(const QColor &color);

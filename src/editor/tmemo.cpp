@@ -1,0 +1,161 @@
+#include "editor/tmemo.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QtMath>
+
+QString toMemoText(const QString &crlfText)
+{
+    QString t = crlfText;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+QString fromMemoText(const QString &memoText)
+{
+    QString t = memoText;
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return t;
+}
+
+int pointsToPixels(int points)
+{
+    return qRound(points * 96.0 / 72.0);
+}
+
+TMemo::TMemo(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    // A sunken two-pixel edge, drawn in the window palette so it shows on any surface colour.
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setTabChangesFocus(true);
+    document()->setDocumentMargin(1);
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setStyleStrategy(QFont::PreferMatch);
+    f.setPixelSize(pointsToPixels(12));
+    setFont(f);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_programSet)
+            emit userEdited();
+    });
+}
+
+void TMemo::setText(const QString &text)
+{
+    const QString memoText = toMemoText(text);
+    if (memoText == toPlainText())
+        return;
+    m_programSet = true;
+    setPlainText(memoText);
+    m_programSet = false;
+}
+
+QString TMemo::text() const
+{
+    return fromMemoText(toPlainText());
+}
+
+void TMemo::setFontPoints(int points)
+{
+    QFont f = font();
+    f.setPixelSize(qMax(1, pointsToPixels(points)));
+    setFont(f);
+}
+
+void TMemo::setFontStyle(bool bold, bool italic)
+{
+    QFont f = font();
+    f.setBold(bold);
+    f.setItalic(italic);
+    setFont(f);
+}
+
+void TMemo::ensureLayoutWidth()
+{
+    // A hidden area does not get resize events, so its viewport and text
+    // layout may still have an old width. Deliver the pending resizes now so
+    // the layout wraps at the width the area has: the area's own resize
+    // places the viewport, and the viewport's resize (with an unknown old
+    // size) lays the text out again.
+    if (viewport()->size() != contentsRect().size() || testAttribute(Qt::WA_PendingResizeEvent)
+        || viewport()->testAttribute(Qt::WA_PendingResizeEvent)) {
+        QResizeEvent areaEvent(size(), QSize(-1, -1));
+        QCoreApplication::sendEvent(this, &areaEvent);
+        QResizeEvent viewportEvent(viewport()->size(), QSize(-1, -1));
+        QCoreApplication::sendEvent(viewport(), &viewportEvent);
+    }
+}
+
+QStringList TMemo::displayLines()
+{
+    ensureLayoutWidth();
+    QTextDocument *doc = document();
+    QAbstractTextDocumentLayout *layout = doc->documentLayout();
+    QStringList lines;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        layout->blockBoundingRect(block); // lays the block out if it is not yet
+        const QTextLayout *tl = block.layout();
+        const QString text = block.text();
+        if (!tl || tl->lineCount() == 0) {
+            lines << text;
+            continue;
+        }
+        for (int i = 0; i < tl->lineCount(); ++i) {
+            const QTextLine line = tl->lineAt(i);
+            lines << text.mid(line.textStart(), line.textLength());
+        }
+    }
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QStringList TMemo::layoutLines(const QString &text)
+{
+    const bool blocked = blockSignals(true);
+    setText(text);
+    blockSignals(blocked);
+    return displayLines();
+}
+
+QStringList TMemo::displayLinesOf(const QString &text)
+{
+    if (toMemoText(text) == toPlainText())
+        return displayLines();
+    const State kept = state();
+    const QStringList lines = layoutLines(text);
+    restore(kept);
+    return lines;
+}
+
+TMemo::State TMemo::state() const
+{
+    const QTextCursor cursor = textCursor();
+    return State{toPlainText(), cursor.anchor(), cursor.position()};
+}
+
+void TMemo::restore(const State &state)
+{
+    if (state.text != toPlainText()) {
+        const bool blocked = blockSignals(true);
+        m_programSet = true;
+        setPlainText(state.text);
+        m_programSet = false;
+        blockSignals(blocked);
+    }
+    const int end = int(state.text.size());
+    QTextCursor cursor(document());
+    cursor.setPosition(qBound(0, state.anchor, end));
+    cursor.setPosition(qBound(0, state.position, end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QStringList>
+
+// The Title and Blurb text areas of the design surface. Texts go in and come
+// out with CR LF line breaks, the form the design keeps them in. The area is
+// also the line breaker for its texts: its own text layout tells where each
+// display line starts.
+class TMemo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TMemo(QWidget *parent = nullptr);
+
+    // Text set by the program; does not count as an edit by the user.
+    void setText(const QString &text);
+    QString text() const;
+
+    // The display lines of the text the area shows now.
+    QStringList displayLines();
+    // The display lines `text` would have in this area, at its current width,
+    // font size and style; the area's own text is put back afterwards.
+    QStringList displayLinesOf(const QString &text);
+    // The same, leaving `text` in the area (for a run of texts whose end
+    // puts the area's text back once).
+    QStringList layoutLines(const QString &text);
+
+    // Text, caret and selection, to be put back after the area served as
+    // line breaker.
+    struct State {
+        QString text;
+        int anchor = 0;
+        int position = 0;
+    };
+    State state() const;
+    void restore(const State &state);
+
+    // Font size in points and style, as the design gives them.
+    void setFontPoints(int points);
+    void setFontStyle(bool bold, bool italic);
+
+    int HelpContext = 3;
+
+signals:
+    // The user changed the text by typing, pasting or cutting.
+    void userEdited();
+
+private:
+    void ensureLayoutWidth();
+    bool m_programSet = false;
+};
+
+// CR LF and the area's own line breaks.
+QString toMemoText(const QString &crlfText);
+QString fromMemoText(const QString &memoText);
+
+// Point size to pixel size at 96 pixels per inch, as on the standard Windows
+// screen, so that where a text wraps does not depend on this screen's DPI.
+int pointsToPixels(int points);

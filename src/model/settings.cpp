@@ -1,0 +1,31 @@
+#include "model/settings.h"
+
+#include "platform/caseresolve.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
+
+namespace qm {
+
+namespace {
+const QString kSection = QStringLiteral("GLOBAL");
+}
+
+QString settingsFilePath(const QString &appDir)
+{
+    const QString name = programPath(appDir, QStringLiteral("QM.INI"));
+    const QString found = resolveCaseInsensitive(name);
+    return found.isEmpty() ? name : found;
+}
+
+Settings readSettings(const QString &appDir)
+{
+    const QString file = settingsFilePath(appDir);
+    Settings s;
+    s.Browser = profile::readString(file, kSection, QStringLiteral("Browser"), QString());
+    s.SplashState = profile::readString(file, kSection, QStringLiteral("SplashState"),
+                                        QStringLiteral("Splash And Sound"));
+    s.DragText = profile::readInt(file, kSection, QStringLiteral("DragText"), 0) != 0;
+    return s;
+}
+
+} // namespace qm

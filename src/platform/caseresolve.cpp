@@ -1,0 +1,46 @@
+#include "platform/caseresolve.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace qm {
+
+QString resolveCaseInsensitive(const QString &path)
+{
+    if (path.isEmpty())
+        return QString();
+    if (QFileInfo::exists(path))
+        return path;
+
+    const bool absolute = path.startsWith(QLatin1Char('/'));
+    QString current = absolute ? QStringLiteral("/") : QString();
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        const QString base = current.isEmpty() ? QStringLiteral(".") : current;
+        auto join = [&](const QString &name) {
+            if (current.isEmpty())
+                return name;
+            return current.endsWith(QLatin1Char('/')) ? current + name : current + QLatin1Char('/') + name;
+        };
+        QString exact = join(part);
+        if (part == QLatin1String(".") || part == QLatin1String("..") || QFileInfo::exists(exact)) {
+            current = exact;
+            continue;
+        }
+        const QStringList entries = QDir(base).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        QString found;
+        for (const QString &entry : entries) {
+            if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+                found = entry;
+                break;
+            }
+        }
+        if (found.isEmpty())
+            return QString();
+        current = join(found);
+    }
+    return QFileInfo::exists(current) ? current : QString();
+}
+
+} // namespace qm

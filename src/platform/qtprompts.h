@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/prompts.h"
+
+class QWidget;
+class TAskIfSave;
+
+namespace qm {
+
+// The program's prompts: Qt message boxes, file and colour dialogs, and the
+// unsaved-changes question dialog.
+class QtPrompts : public Prompts {
+public:
+    explicit QtPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
+
+    void setParent(QWidget *parent) { m_parent = parent; }
+    void setAskIfSave(TAskIfSave *dialog) { m_askIfSave = dialog; }
+
+    ModalResult messageBox(BoxIcon icon, const QString &caption, const QString &text,
+                           BoxButtons buttons) override;
+    ModalResult askIfSave() override;
+    std::optional<QString> fileDialog(const FileDialogRequest &request) override;
+    std::optional<unsigned> colorDialog(unsigned initial) override;
+    ModalResult execDialog(QDialog *dialog) override;
+
+private:
+    QWidget *m_parent = nullptr;
+    TAskIfSave *m_askIfSave = nullptr;
+};
+
+} // namespace qm

@@ -1,0 +1,23 @@
+#include "mainformfixture.h"
+
+MainFormFixture::MainFormFixture()
+{
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    services.prompts = &prompts;
+    services.files = &files;
+    services.images = TPMultiImage::standardContext(&prompts);
+    form = std::make_unique<TMainForm>(services);
+}
+
+MainFormFixture::~MainFormFixture()
+{
+    form.reset();
+    QDir::setCurrent(previousDir);
+}
+
+void MainFormFixture::restart()
+{
+    form.reset();
+    form = std::make_unique<TMainForm>(services);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "editor/tmainform.h"
+#include "platform/fileops.h"
+#include "platform/scriptedprompts.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <memory>
+
+// A main window started inside a throw-away program folder, with scripted
+// prompts. The current directory is the program folder while it lives.
+struct MainFormFixture {
+    MainFormFixture();
+    ~MainFormFixture();
+
+    qmtest::ProgramFolder folder;
+    qm::ScriptedPrompts prompts;
+    qm::LocalFileOps files;
+    MainFormServices services;
+    std::unique_ptr<TMainForm> form;
+    QString previousDir;
+
+    // Restarts the main window (the folder and prompts stay).
+    void restart();
+};

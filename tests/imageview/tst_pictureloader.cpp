@@ -1,0 +1,520 @@
+// The image view's loading rules without a widget: extensions, reported
+// names, failure boxes, the picture store, and the ImageMagick decoder.
+
+#include "imageview/magickdecoder.h"
+#include "imageview/pictureloader.h"
+#include "platform/scriptedprompts.h"
+#include "testsupport.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <stdexcept>
+
+using qm::DecoderFormat;
+using qm::PictureLoader;
+
+namespace {
+
+// Records every call; succeeds with a small solid picture, fails with a
+// message, or throws.
+class FakeDecoder : public qm::ImageDecoder {
+public:
+    enum class Mode { Succeed, Fail, Throw };
+    struct Call {
+        QString file;
+        DecoderFormat format;
+        int depth;
+        bool dither;
+    };
+
+    qm::DecodeResult decode(const QString &fileName, DecoderFormat format, int depth,
+                            bool dither) override
+    {
+        calls.append({fileName, format, depth, dither});
+        qm::DecodeResult r;
+        if (mode == Mode::Throw)
+            throw std::runtime_error("decoder crashed");
+        if (mode == Mode::Fail) {
+            r.errorText = QStringLiteral("bad header");
+            return r;
+        }
+        r.ok = true;
+        r.image = qmtest::solidImage(8, 4, qRgb(10, 20, 30));
+        r.info.imageType = QStringLiteral("FAKE");
+        r.info.width = 8;
+        r.info.height = 4;
+        return r;
+    }
+
+    Mode mode = Mode::Succeed;
+    QList<Call> calls;
+};
+
+int distinctColours(const QImage &image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+QImage gradient(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb(x * 255 / (w - 1), y * 255 / (h - 1), (x + y) % 256));
+    return img;
+}
+
+bool setModified(const QString &path, const QDateTime &when)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite) && f.setFileTime(when, QFileDevice::FileModificationTime);
+}
+
+} // namespace
+
+class TestPictureLoader : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    FakeDecoder m_fake;
+    qm::ScriptedPrompts m_prompts;
+    qm::ImageViewContext m_context;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString touch(const QString &name, const QByteArray &bytes = "picture")
+    {
+        const QString p = path(name);
+        if (!qmtest::writeBytes(p, bytes))
+            qFatal("cannot write %s", qPrintable(p));
+        return p;
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_fake = FakeDecoder();
+        m_prompts = qm::ScriptedPrompts();
+        m_context = {&m_fake, &m_prompts, std::make_shared<qm::PictureStore>()};
+    }
+
+    void extensionChoosesDecoder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("bmp") << "a.bmp" << int(DecoderFormat::Bmp) << "Reading bmp file failed";
+        QTest::newRow("thb") << "a.THB" << int(DecoderFormat::Bmp) << "Reading bmp file failed";
+        QTest::newRow("thj") << "a.thj" << int(DecoderFormat::Jpeg) << "Reading jpg file failed";
+        QTest::newRow("jpg") << "a.Jpg" << int(DecoderFormat::Jpeg) << "Reading jpg file failed";
+        QTest::newRow("jpeg") << "a.jpeg" << int(DecoderFormat::Jpeg) << "Reading jpg file failed";
+        QTest::newRow("jpe") << "a.jpe" << int(DecoderFormat::Jpeg) << "Reading jpg file failed";
+        QTest::newRow("png") << "a.png" << int(DecoderFormat::Png) << "Reading png file failed";
+        QTest::newRow("gif") << "a.gif" << int(DecoderFormat::Gif) << "Reading gif file failed";
+        QTest::newRow("tif") << "a.tif" << int(DecoderFormat::Tiff) << "Reading tif file failed";
+        QTest::newRow("tiff cut to .TIF") << "a.tiff" << int(DecoderFormat::Tiff) << "Reading tif file failed";
+        QTest::newRow("pcx") << "a.pcx" << int(DecoderFormat::Pcx) << "Reading pcx file failed";
+        QTest::newRow("dot in folder") << "d.gif/a.pcx" << int(DecoderFormat::Pcx) << "Reading pcx file failed";
+        QTest::newRow("unknown") << "a.xyz" << -1 << "";
+        QTest::newRow("no extension") << "plain" << -1 << "";
+        QTest::newRow("message kind") << "a.scm" << -1 << "";
+    }
+
+    void extensionChoosesDecoder()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, format);
+        QFETCH(QString, failure);
+        const QString file = touch(name);
+        PictureLoader loader(m_context);
+        loader.load(file, 24, true);
+        QCOMPARE(loader.reportedName(), file.toUpper());
+        if (format < 0) {
+            QVERIFY(m_fake.calls.isEmpty());
+            QCOMPARE(loader.outcome(), PictureLoader::Outcome::NoMatch);
+            return;
+        }
+        QCOMPARE(m_fake.calls.size(), 1);
+        QCOMPARE(int(m_fake.calls[0].format), format);
+        QCOMPARE(m_fake.calls[0].file, file);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        QCOMPARE(loader.picture().size(), QSize(8, 4));
+
+        // A new version that fails: the decoder's text, then the format's.
+        m_fake.mode = FakeDecoder::Mode::Fail;
+        touch(name, "another version");
+        loader.load(file, 24, true);
+        QCOMPARE(m_prompts.messages(), QStringList({"bad header", failure}));
+        QCOMPARE(m_prompts.log[0].icon, qm::BoxIcon::Error);
+        QCOMPARE(m_prompts.log[1].icon, qm::BoxIcon::Information);
+    }
+
+    void missingFileEmptiesPicture()
+    {
+        PictureLoader loader(m_context);
+        loader.load(touch("here.gif"), 24, true);
+        QVERIFY(!loader.picture().isNull());
+
+        QVERIFY(loader.load(path("gone.gif"), 24, true));
+        QCOMPARE(loader.reportedName(), QStringLiteral("file not found"));
+        QVERIFY(loader.picture().isNull());
+        QCOMPARE(loader.info().imageType, QStringLiteral("ERR"));
+        QCOMPARE(loader.info().width, -1);
+        QCOMPARE(loader.info().height, -1);
+
+        // An empty name and a folder count as missing too; none says a word.
+        loader.load(QString(), 24, true);
+        QCOMPARE(loader.reportedName(), QStringLiteral("file not found"));
+        QVERIFY(QDir(m_dir.path()).mkpath("folder.gif"));
+        loader.load(path("folder.gif"), 24, true);
+        QCOMPARE(loader.reportedName(), QStringLiteral("file not found"));
+        // The existence test comes before the extension test.
+        loader.load(path("gone.xyz"), 24, true);
+        QCOMPARE(loader.reportedName(), QStringLiteral("file not found"));
+        QVERIFY(m_prompts.log.isEmpty());
+        QCOMPARE(m_fake.calls.size(), 1);
+    }
+
+    void unknownExtensionKeepsPicture()
+    {
+        PictureLoader loader(m_context);
+        loader.load(touch("a.gif"), 24, true);
+        const qint64 shown = loader.picture().cacheKey();
+        const QString other = touch("Notes.Txt");
+        QVERIFY(!loader.load(other, 24, true));
+        QCOMPARE(loader.picture().cacheKey(), shown);
+        QCOMPARE(loader.info().imageType, QStringLiteral("FAKE"));
+        QCOMPARE(loader.reportedName(), other.toUpper());
+
+        // Back to the picture's own file: nothing to decode, and it reports
+        // a decoded picture again.
+        loader.load(path("a.gif"), 24, true);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        QCOMPARE(m_fake.calls.size(), 1);
+    }
+
+    void failureBoxesOncePerVersion()
+    {
+        m_fake.mode = FakeDecoder::Mode::Fail;
+        const QString file = touch("broken.gif", "GIF89a");
+        PictureLoader first(m_context);
+        first.load(file, 24, true);
+        QCOMPARE(first.outcome(), PictureLoader::Outcome::Failed);
+        QVERIFY(first.picture().isNull());
+        QCOMPARE(first.reportedName(), file.toUpper());
+        QCOMPARE(m_prompts.messages(),
+                 QStringList({"bad header", "Reading gif file failed"}));
+
+        // Reads of the name, and other views of the same file, stay quiet.
+        for (int i = 0; i < 5; ++i)
+            first.load(file, 24, true);
+        PictureLoader second(m_context);
+        second.load(file.toUpper(), 24, true);
+        QVERIFY(second.picture().isNull());
+        QCOMPARE(m_prompts.log.size(), 2);
+        QCOMPARE(m_fake.calls.size(), 1);
+
+        // A new version of the file is tried and reported anew.
+        qmtest::writeBytes(file, "GIF89a still broken");
+        first.load(file, 24, true);
+        QCOMPARE(m_fake.calls.size(), 2);
+        QCOMPARE(m_prompts.log.size(), 4);
+    }
+
+    void failureReportedOnceEvenWhenStoreForgets()
+    {
+        // A store with room for one entry forgets each failure at the next.
+        m_context.store = std::make_shared<qm::PictureStore>(1024);
+        m_fake.mode = FakeDecoder::Mode::Fail;
+        const QString a = touch("a.png"), b = touch("b.png");
+        PictureLoader view1(m_context), view2(m_context);
+        for (int i = 0; i < 3; ++i) {
+            view1.load(a, 24, true);
+            view2.load(b, 24, true);
+            PictureLoader(m_context).load(a, 24, true);
+        }
+        QVERIFY(m_fake.calls.size() > 2);
+        QCOMPARE(m_prompts.messages(), QStringList({"bad header", "Reading png file failed",
+                                                    "bad header", "Reading png file failed"}));
+    }
+
+    void faultEmptiesPictureAndIsNotRemembered()
+    {
+        PictureLoader loader(m_context);
+        loader.load(touch("good.gif"), 24, true);
+        QVERIFY(!loader.picture().isNull());
+        m_fake.mode = FakeDecoder::Mode::Throw;
+        const QString file = touch("crash.png");
+        QVERIFY(loader.load(file, 24, true));
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Faulted);
+        QVERIFY(loader.picture().isNull());
+        QCOMPARE(loader.reportedName(), file.toUpper());
+        QVERIFY(m_prompts.log.isEmpty());
+        // A fault is not a verdict on the file: the next read tries again.
+        m_fake.mode = FakeDecoder::Mode::Succeed;
+        loader.load(file, 24, true);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        QVERIFY(!loader.picture().isNull());
+    }
+
+    void unchangedFileIsNotDecodedAgain()
+    {
+        const QString file = touch("pic.gif", "12345");
+        PictureLoader loader(m_context);
+        PictureLoader other(m_context);
+        loader.load(file, 24, true);
+        const qint64 shown = loader.picture().cacheKey();
+        for (int i = 0; i < 50; ++i)
+            QVERIFY(!loader.load(file, 24, true));
+        other.load(file.toUpper(), 24, true);
+        QCOMPARE(m_fake.calls.size(), 1);
+        QCOMPARE(loader.picture().cacheKey(), shown);
+        QCOMPARE(other.picture().cacheKey(), shown);
+        QCOMPARE(other.reportedName(), file.toUpper());
+
+        // Other decoding parameters are another picture.
+        loader.load(file, 8, true);
+        loader.load(file, 8, false);
+        QCOMPARE(m_fake.calls.size(), 3);
+        QCOMPARE(m_fake.calls[2].depth, 8);
+        QCOMPARE(m_fake.calls[2].dither, false);
+
+        QCOMPARE(m_context.store->size(), 3);
+
+        // A new size is a new version; the store lets go of the old one.
+        qmtest::writeBytes(file, "123456");
+        QVERIFY(loader.load(file, 24, true));
+        QCOMPARE(m_fake.calls.size(), 4);
+        QCOMPARE(m_context.store->size(), 1);
+
+        // So is the same size with another modification time.
+        qmtest::writeBytes(file, "abcdef");
+        QVERIFY(setModified(file, QDateTime::currentDateTime().addSecs(3600)));
+        loader.load(file, 24, true);
+        QCOMPARE(m_fake.calls.size(), 5);
+        loader.load(file, 24, true);
+        QCOMPARE(m_fake.calls.size(), 5);
+    }
+
+    void nameResolvedOnlyWhenRememberedPathFails()
+    {
+        const QString file = touch("Images/Default.gif");
+        const QString upper = file.toUpper();
+        PictureLoader loader(m_context);
+        loader.load(upper, 24, true);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        QCOMPARE(m_fake.calls[0].file, file);
+        QCOMPARE(loader.reportedName(), upper);
+        QCOMPARE(m_context.store->resolutions(), 1);
+        for (int i = 0; i < 20; ++i)
+            loader.load(upper, 24, true);
+        QCOMPARE(m_context.store->resolutions(), 1);
+
+        // The file moves to another spelling: the remembered path fails, the
+        // name is looked up again and found.
+        QVERIFY(QFile::rename(file, path("Images/DEFAULT.gif")));
+        loader.load(upper, 24, true);
+        QCOMPARE(m_context.store->resolutions(), 2);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        QCOMPARE(m_fake.calls.last().file, path("Images/DEFAULT.gif"));
+    }
+
+    void resolvesUpperCasedAbsolutePathWithRealDecoder()
+    {
+        qmtest::ProgramFolder program;
+        QVERIFY(program.isValid());
+        m_context.decoder = &qm::MagickDecoder::instance();
+        PictureLoader loader(m_context);
+        const QString upper = program.file("images/default.gif").toUpper();
+        loader.load(upper, 24, true);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        QCOMPARE(loader.reportedName(), upper);
+        QCOMPARE(loader.picture().size(), QSize(156, 65));
+        QCOMPARE(loader.info().imageType, QStringLiteral("GIF"));
+        QCOMPARE(loader.info().width, 156);
+        QCOMPARE(qRed(loader.picture().pixel(10, 10)), 40);
+    }
+
+    void iconsAndMetafilesAreThePlatformsPictures()
+    {
+        const QString reported = QStringLiteral("Non TIF, JPeg, BMP, GIF, PNG or PCX Image");
+        QVERIFY(qmtest::solidImage(16, 16, qRgb(0, 200, 0)).save(path("App.ico"), "ICO"));
+        PictureLoader loader(m_context);
+        loader.load(path("App.ico"), 24, true);
+        QCOMPARE(loader.reportedName(), reported);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Platform);
+        QCOMPARE(loader.info().imageType, QStringLiteral("ICO"));
+        QCOMPARE(loader.info().width, 16);
+        QCOMPARE(loader.picture().size(), QSize(16, 16));
+
+        // Not an icon at all: no picture and no boxes.
+        loader.load(touch("bad.ICO", "not an icon"), 24, true);
+        QVERIFY(loader.picture().isNull());
+        QCOMPARE(loader.reportedName(), reported);
+        QVERIFY(m_fake.calls.isEmpty());
+
+        loader.load(touch("chart.wmf"), 4, true);
+        QCOMPARE(m_fake.calls.size(), 1);
+        QCOMPARE(m_fake.calls[0].format, DecoderFormat::Wmf);
+        QCOMPARE(loader.info().imageType, QStringLiteral("WMF"));
+        QCOMPARE(loader.reportedName(), reported);
+        QVERIFY(!loader.picture().isNull());
+        QVERIFY(m_prompts.log.isEmpty());
+    }
+
+    void bitmapResource()
+    {
+        PictureLoader loader(m_context);
+        // No file needed: the name only says which resource.
+        loader.load(QStringLiteral("C:/NOWHERE/LOGO.RES"), 24, true);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        QCOMPARE(loader.reportedName(), QStringLiteral("C:/NOWHERE/LOGO.RES"));
+        QCOMPARE(loader.info().imageType, QStringLiteral("RES"));
+        QCOMPARE(loader.picture().size(), QSize(4, 2));
+        QCOMPARE(loader.picture().pixel(0, 0), qRgb(255, 0, 0));
+        QCOMPARE(loader.picture().pixel(3, 1), qRgb(0, 0, 255));
+
+        // A missing resource shows only the information box, once.
+        loader.load(QStringLiteral("nothing.res"), 24, true);
+        loader.load(QStringLiteral("nothing.res"), 24, true);
+        QVERIFY(loader.picture().isNull());
+        QCOMPARE(m_prompts.messages(), QStringList({"Reading resource file failed"}));
+        QVERIFY(m_fake.calls.isEmpty());
+    }
+
+    void automaticDepthFollowsScreen_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("depth");
+        QTest::newRow("1") << 1 << 4;
+        QTest::newRow("4") << 4 << 4;
+        QTest::newRow("8") << 8 << 8;
+        QTest::newRow("15") << 15 << 8;
+        QTest::newRow("16") << 16 << 24;
+        QTest::newRow("32") << 32 << 24;
+    }
+
+    void automaticDepthFollowsScreen()
+    {
+        QFETCH(int, screen);
+        QFETCH(int, depth);
+        QCOMPARE(qm::automaticDepth(screen), depth);
+        // Without a screen (no GUI application here) true colour is asked for.
+        QCOMPARE(qm::screenDepth(), 24);
+    }
+
+    // --- the ImageMagick decoder ---------------------------------------
+
+    void magickDecodesEveryFormat_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("format");
+        QTest::newRow("gif") << "p.gif" << int(DecoderFormat::Gif);
+        QTest::newRow("png") << "p.png" << int(DecoderFormat::Png);
+        QTest::newRow("bmp") << "p.bmp" << int(DecoderFormat::Bmp);
+        QTest::newRow("pcx") << "p.pcx" << int(DecoderFormat::Pcx);
+        QTest::newRow("tif") << "p.tif" << int(DecoderFormat::Tiff);
+        QTest::newRow("jpeg") << "p.jpeg" << int(DecoderFormat::Jpeg);
+        QTest::newRow("brackets") << "p[0].gif" << int(DecoderFormat::Gif);
+    }
+
+    void magickDecodesEveryFormat()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, format);
+        const QString file = path(name);
+        QVERIFY(qmtest::writePicture(file, qmtest::solidImage(40, 20, qRgb(200, 40, 40))));
+        qm::MagickDecoder decoder;
+        const qm::DecodeResult r = decoder.decode(file, DecoderFormat(format), 24, true);
+        QVERIFY2(r.ok, qPrintable(r.errorText));
+        QCOMPARE(r.image.size(), QSize(40, 20));
+        QCOMPARE(r.info.width, 40);
+        QCOMPARE(r.info.height, 20);
+        QVERIFY(!r.info.imageType.isEmpty());
+        const QRgb px = r.image.pixel(20, 10);
+        QVERIFY2(qAbs(qRed(px) - 200) <= 8 && qAbs(qGreen(px) - 40) <= 8 && qAbs(qBlue(px) - 40) <= 8,
+                 qPrintable(QString::number(px, 16)));
+    }
+
+    void magickDecodesOnlyTheNamedFormat()
+    {
+        // A PNG under a .gif name is not a GIF.
+        const QString file = path("disguised.gif");
+        QVERIFY(qmtest::writePicture(file, qmtest::solidImage(10, 10, qRgb(1, 2, 3)), QStringLiteral("PNG")));
+        qm::MagickDecoder decoder;
+        qm::DecodeResult r = decoder.decode(file, DecoderFormat::Gif, 24, true);
+        QVERIFY(!r.ok);
+        QVERIFY(r.image.isNull());
+        QVERIFY(!r.errorText.isEmpty());
+        QVERIFY2(!r.errorText.contains(QLatin1String(" @ ")), qPrintable(r.errorText));
+
+        r = decoder.decode(touch("empty.gif", QByteArray()), DecoderFormat::Gif, 24, true);
+        QVERIFY(!r.ok);
+        QVERIFY(!r.errorText.isEmpty());
+    }
+
+    void magickReducesColoursBelowTrueColour()
+    {
+        const QString file = path("gradient.png");
+        QVERIFY(qmtest::writePicture(file, gradient(64, 64)));
+        qm::MagickDecoder decoder;
+
+        const qm::DecodeResult full = decoder.decode(file, DecoderFormat::Png, 24, true);
+        QVERIFY(full.ok);
+        QVERIFY(full.image.format() != QImage::Format_Indexed8);
+        QVERIFY(distinctColours(full.image) > 256);
+
+        const qm::DecodeResult c256 = decoder.decode(file, DecoderFormat::Png, 8, true);
+        QVERIFY(c256.ok);
+        QCOMPARE(c256.image.format(), QImage::Format_Indexed8);
+        QVERIFY(c256.image.colorCount() <= 256);
+        QCOMPARE(c256.info.bitsPerPixel, 8);
+
+        const qm::DecodeResult c16 = decoder.decode(file, DecoderFormat::Png, 4, false);
+        QVERIFY(distinctColours(c16.image) <= 16 && distinctColours(c16.image) > 2);
+        QVERIFY(distinctColours(decoder.decode(file, DecoderFormat::Png, 0, false).image) <= 16);
+        QVERIFY(distinctColours(decoder.decode(file, DecoderFormat::Png, 1, true).image) <= 2);
+
+        // The dither flag is honoured: dithering changes the pixels.
+        const qm::DecodeResult c16d = decoder.decode(file, DecoderFormat::Png, 4, true);
+        QVERIFY(distinctColours(c16d.image) <= 16);
+        QVERIFY(c16d.image.convertToFormat(QImage::Format_RGB32)
+                != c16.image.convertToFormat(QImage::Format_RGB32));
+    }
+
+    void magickKeepsTransparency()
+    {
+        QImage img(10, 10, QImage::Format_ARGB32);
+        img.fill(Qt::transparent);
+        img.setPixel(5, 5, qRgba(255, 0, 0, 255));
+        QVERIFY(qmtest::writePicture(path("hole.png"), img));
+        qm::MagickDecoder decoder;
+        const qm::DecodeResult r = decoder.decode(path("hole.png"), DecoderFormat::Png, 24, true);
+        QVERIFY(r.ok);
+        QCOMPARE(qAlpha(r.image.pixel(0, 0)), 0);
+        QCOMPARE(r.image.pixel(5, 5), qRgba(255, 0, 0, 255));
+    }
+
+    void readPictureFileRefusesNonRegularFiles()
+    {
+        QByteArray bytes;
+        QString error;
+        QVERIFY(!qm::readPictureFile(m_dir.path(), &bytes, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!qm::readPictureFile(QStringLiteral("/dev/zero"), &bytes, &error));
+        QVERIFY(qm::readPictureFile(touch("ok.gif", "abc"), &bytes, &error));
+        QCOMPARE(bytes, QByteArray("abc"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPictureLoader)
+#include "tst_pictureloader.moc"

@@ -1,0 +1,165 @@
+#include "platform/caseresolve.h"
+#include "platform/filefilter.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
+#include "platform/textcodec.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace qm;
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void pathParts_data();
+    void pathParts();
+    void resolverFindsNamesWithoutRegardToCase();
+    void resolverPrefersExactAndFirstSortedMatch();
+    void profileReadsWithWindowsSemantics();
+    void profileWriteKeepsEverythingElse();
+    void profileWriteCreatesFileAndSection();
+    void profileIntegers();
+    void decodingFallsBackToWindows1252();
+    void fileFiltersInQtForm();
+};
+
+void TestPlatform::pathParts_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("ext");
+    const int win = int(PathStyle::Windows), posix = int(PathStyle::Posix);
+    QTest::newRow("win full") << win << "C:\\Web\\menus\\menu.qmf" << "menu.qmf" << "C:\\Web\\menus\\" << ".qmf";
+    QTest::newRow("win drive only") << win << "C:menu.qmf" << "menu.qmf" << "C:" << ".qmf";
+    QTest::newRow("win bare") << win << "home.gif" << "home.gif" << "" << ".gif";
+    QTest::newRow("win slash is no separator") << win << "a/b.gif" << "a/b.gif" << "" << ".gif";
+    QTest::newRow("win dot in folder") << win << "C:\\my.dir\\file" << "file" << "C:\\my.dir\\" << "";
+    QTest::newRow("posix full") << posix << "/home/ann/web/menu.qmf" << "menu.qmf" << "/home/ann/web/" << ".qmf";
+    QTest::newRow("posix colon is a character") << posix << "/a/C:x.gif" << "C:x.gif" << "/a/" << ".gif";
+    QTest::newRow("posix dot in folder") << posix << "/my.dir/file" << "file" << "/my.dir/" << "";
+    QTest::newRow("posix long ext") << posix << "/p/pic.jpeg" << "pic.jpeg" << "/p/" << ".jpeg";
+    QTest::newRow("empty") << posix << "" << "" << "" << "";
+}
+
+void TestPlatform::pathParts()
+{
+    QFETCH(int, style);
+    QFETCH(QString, path);
+    const auto s = PathStyle(style);
+    QTEST(fileNamePart(path, s), "name");
+    QTEST(folderPart(path, s), "folder");
+    QTEST(fileExtension(path, s), "ext");
+    QCOMPARE(folderPart(path, s) + fileNamePart(path, s), path);
+}
+
+void TestPlatform::resolverFindsNamesWithoutRegardToCase()
+{
+    QTemporaryDir dir;
+    QVERIFY(qmtest::writeBytes(dir.filePath("Images/Default.gif"), "x"));
+    const QString upper = dir.path() + "/IMAGES/DEFAULT.GIF";
+    QCOMPARE(resolveCaseInsensitive(upper), dir.path() + "/Images/Default.gif");
+    // The folder part of the temporary path is matched the same way.
+    const QString allUpper = dir.path().toUpper() + "/IMAGES/DEFAULT.GIF";
+    QCOMPARE(QFileInfo(resolveCaseInsensitive(allUpper)).canonicalFilePath(),
+             QFileInfo(dir.filePath("Images/Default.gif")).canonicalFilePath());
+    QCOMPARE(resolveCaseInsensitive(dir.path() + "/IMAGES/MISSING.GIF"), QString());
+    QCOMPARE(resolveCaseInsensitive(QString()), QString());
+
+    // Relative names start from the current directory.
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QCOMPARE(resolveCaseInsensitive("images/DEFAULT.gif"), QString("Images/Default.gif"));
+    QDir::setCurrent(old);
+}
+
+void TestPlatform::resolverPrefersExactAndFirstSortedMatch()
+{
+    QTemporaryDir dir;
+    QVERIFY(qmtest::writeBytes(dir.filePath("pic.gif"), "lower"));
+    QVERIFY(qmtest::writeBytes(dir.filePath("PIC.gif"), "upper"));
+    QCOMPARE(resolveCaseInsensitive(dir.filePath("pic.gif")), dir.filePath("pic.gif"));
+    // No exact match: the first in sorted order ("PIC.gif" sorts before "pic.gif").
+    QCOMPARE(resolveCaseInsensitive(dir.filePath("Pic.GIF")), dir.filePath("PIC.gif"));
+}
+
+void TestPlatform::profileReadsWithWindowsSemantics()
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("QM.INI");
+    QVERIFY(qmtest::writeBytes(ini,
+        "; a comment\r\n"
+        "[Other]\r\nBrowser=wrong\r\n"
+        "[ global ]\r\n"
+        "  browser  =  /usr/bin/firefox  \r\n"
+        "Browser=second\r\n"
+        "Empty=\r\n"
+        "[GLOBAL]\r\nSplashState=from the second section\r\n"));
+    QCOMPARE(profile::readString(ini, "GLOBAL", "Browser", "def"), QString("/usr/bin/firefox"));
+    QCOMPARE(profile::readString(ini, "Global", "EMPTY", "def"), QString(""));
+    QCOMPARE(profile::readString(ini, "GLOBAL", "SplashState", "def"), QString("def"));
+    QCOMPARE(profile::readString(ini, "Missing", "Browser", "def"), QString("def"));
+    QCOMPARE(profile::readString(dir.filePath("none.ini"), "GLOBAL", "Browser", "def"), QString("def"));
+    // The buffer holds 1023 characters and the terminating zero.
+    QVERIFY(profile::writeString(ini, "Long", "Key", QString(2000, 'a')));
+    QCOMPARE(profile::readString(ini, "Long", "Key", "").size(), 1023);
+}
+
+void TestPlatform::profileWriteKeepsEverythingElse()
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("QM.INI");
+    QVERIFY(qmtest::writeBytes(ini, "[First]\r\nA=1\r\n; note\r\n\r\n[GLOBAL]\r\nDragText=0\r\nBrowser=x\r\n\r\n[Last]\r\nZ=26\r\n"));
+    QVERIFY(profile::writeString(ini, "global", "dragtext", "1"));
+    QVERIFY(profile::writeString(ini, "GLOBAL", "SplashState", "No Splash"));
+    QCOMPARE(QString::fromUtf8(qmtest::readBytes(ini)),
+             QString("[First]\r\nA=1\r\n; note\r\n\r\n[GLOBAL]\r\ndragtext=1\r\nBrowser=x\r\nSplashState=No Splash\r\n\r\n[Last]\r\nZ=26\r\n"));
+    QCOMPARE(profile::readString(ini, "GLOBAL", "DragText", ""), QString("1"));
+}
+
+void TestPlatform::profileWriteCreatesFileAndSection()
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("new.ini");
+    QVERIFY(profile::writeString(ini, "GLOBAL", "Browser", "/usr/bin/chromium"));
+    QCOMPARE(profile::readString(ini, "GLOBAL", "Browser", ""), QString("/usr/bin/chromium"));
+    QVERIFY(!profile::writeString(dir.filePath("no/such/folder/x.ini"), "S", "K", "V"));
+}
+
+void TestPlatform::profileIntegers()
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("QM.INI");
+    QVERIFY(qmtest::writeBytes(ini, "[G]\nHex=0x1\nDec=12\nWord=yes\nNeg=-3\nEmpty=\n"));
+    QCOMPARE(profile::readInt(ini, "G", "Hex", 7), 1);
+    QCOMPARE(profile::readInt(ini, "G", "Dec", 7), 12);
+    QCOMPARE(profile::readInt(ini, "G", "Word", 7), 7);
+    QCOMPARE(profile::readInt(ini, "G", "Neg", 7), -3);
+    QCOMPARE(profile::readInt(ini, "G", "Empty", 7), 7);
+    QCOMPARE(profile::readInt(ini, "G", "Missing", 7), 7);
+}
+
+void TestPlatform::decodingFallsBackToWindows1252()
+{
+    QCOMPARE(decode8Bit(QByteArray("caf\xc3\xa9")), QString::fromUtf8("café"));
+    // Not valid UTF-8: a file made on Windows.
+    QCOMPARE(decode8Bit(QByteArray("caf\xe9 \x80 \x96")), QString::fromUtf8("café € –"));
+    QVERIFY(isValidUtf8("plain ascii"));
+    QVERIFY(!isValidUtf8("\xe9t\xe9"));
+    QCOMPARE(decodeWindows1252("\x81"), QString(QChar(0x81)));
+}
+
+void TestPlatform::fileFiltersInQtForm()
+{
+    QCOMPARE(qtFileFilter("Quillmap Files (*.QMF)|*.QMF|All Files (*.*)|*.*"),
+             QString("Quillmap Files (*.QMF);;All Files (*.*)"));
+    QCOMPARE(qtFileFilter("GIF Images (*.GIF)|*.GIF|JPEG Images (*.JPEG & *.JPG)|*.JPEG;*.JPG"),
+             QString("GIF Images (*.GIF);;JPEG Images (*.JPEG *.JPG)"));
+}
+
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "test_platform.moc"
