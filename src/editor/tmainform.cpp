@@ -1,5 +1,6 @@
 #include "editor/tmainform.h"
 
+#include "compile/appletblock.h"
 #include "editor/artwork.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
@@ -35,7 +36,7 @@ public:
     QStringList displayLines(qm::TextArea area, const QString &text) const override
     {
         TMemo *memo = area == qm::TextArea::Title ? m_form->Title : m_form->Blurb;
-        return memo->displayLinesOf(text);
+        return m_form->m_lineBreakBatch ? memo->layoutLines(text) : memo->displayLinesOf(text);
     }
 
 private:
@@ -499,6 +500,38 @@ void TMainForm::Move1Click(QObject *)
 void TMainForm::MoveField1Click(QObject *)
 {
     // Moving by drag-and-drop is not part of the program yet.
+}
+
+// --- Applet block ---------------------------------------------------------------------------
+
+bool TMainForm::BuildCompileString(bool preview)
+{
+    // Store what was typed into the selection, then keep what the areas show
+    // to put it back once they have served as line breakers.
+    if (SelectedButton)
+        HighlightButton(SelectedButton);
+    else
+        HighlightTable();
+    const TMemo::State title = Title->state();
+    const TMemo::State blurb = Blurb->state();
+
+    AbsolutePositioning = cbAbsPosChecked;
+    qm::AppletBuildEnv env;
+    env.lines = m_lineBreaker.get();
+    env.files = m_services.files;
+    env.surfaceSize = Background->size();
+
+    m_lineBreakBatch = true;
+    const std::optional<qm::AppletBlock> block = qm::buildAppletBlock(*this, preview, env);
+    m_lineBreakBatch = false;
+    Title->restore(title);
+    Blurb->restore(blurb);
+    if (!block)
+        return false;
+    HTML = block->html;
+    if (!preview && block->soundFound)
+        prompts()->information(qm::soundsCopiedMessage(*this));
+    return true;
 }
 
 // --- Layout ---------------------------------------------------------------------------

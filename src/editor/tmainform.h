@@ -65,6 +65,16 @@ public:
     void Move1Click(QObject *sender = nullptr);
     void MoveField1Click(QObject *sender = nullptr);
 
+    // --- Applet block ------------------------------------------------------------
+    // Builds the applet element of the design into HTML: the Compile form
+    // (preview false) or the Preview form. False when there was nothing to
+    // build from; HTML then keeps the previous block.
+    bool BuildCompileString(bool preview);
+    QString HTML;
+    // State of the Background dialog's "Absolute positioning" box, which
+    // starts checked and lasts for the run.
+    bool cbAbsPosChecked = true;
+
     // --- Layout ----------------------------------------------------------------
     void FormResize();
     // Where FormPaint draws the logo, in client coordinates.
@@ -146,6 +156,9 @@ private:
 
     MainFormServices m_services;
     std::unique_ptr<MemoLineBreaker> m_lineBreaker;
+    // While set, the line breaker leaves each text in its area; the caller
+    // puts the areas' texts back at the end.
+    bool m_lineBreakBatch = false;
     bool m_surfacePressed = false;
 };
 

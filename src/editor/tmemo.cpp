@@ -41,7 +41,6 @@ TMemo::TMemo(QWidget *parent)
     setTabChangesFocus(true);
     document()->setDocumentMargin(1);
     QFont f(QStringLiteral("Times New Roman"));
-    f.setStyleStrategy(QFont::PreferMatch);
     f.setPixelSize(pointsToPixels(12));
     setFont(f);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {

@@ -1,0 +1,105 @@
+// Building the applet block runs every text through the Title and Blurb
+// areas' own layout. A design of 1,000 buttons must still build in far less
+// time than a user notices.
+
+#include "compile/appletblock.h"
+#include "editor/tmainform.h"
+#include "platform/fileops.h"
+#include "platform/scriptedprompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void fillDesign(qm::Design &d, int buttons)
+{
+    d.Buttons.clear();
+    for (int i = 0; i < buttons; ++i) {
+        qm::ButtonData b = d.newButton(10 + (i % 20) * 20, 10 + (i / 20) * 20);
+        b.TitleText = QStringLiteral("Button %1: fresh coffee, delivered").arg(i);
+        b.BlurbText = QStringLiteral("Roasted this week in small batches.\r\n\r\n"
+                                     "Order before noon and it ships today, with a free sample of the month's beans.");
+        d.Buttons.append(b);
+    }
+    d.renumber();
+}
+
+// The whole command as the program runs it: flush, layout through the real
+// areas, restore.
+void BM_BuildThroughTheAreas(benchmark::State &state)
+{
+    qm::ScriptedPrompts prompts;
+    qm::LocalFileOps files;
+    MainFormServices services;
+    services.prompts = &prompts;
+    services.files = &files;
+    services.images = TPMultiImage::standardContext(&prompts);
+    TMainForm form(services);
+    // The design's values only: the controls of the buttons are not needed.
+    qm::Design &d = form;
+    const int buttons = int(state.range(0));
+    form.HighlightTable();
+    fillDesign(d, buttons);
+    form.FileDir = QDir::tempPath() + QStringLiteral("/");
+    form.FileName = QStringLiteral("bench.qmf");
+    for (auto _ : state) {
+        if (!form.BuildCompileString(true))
+            state.SkipWithError("build abandoned");
+        benchmark::DoNotOptimize(form.HTML.constData());
+    }
+    state.counters["buttons"] = buttons;
+}
+BENCHMARK(BM_BuildThroughTheAreas)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The block alone, with a line breaker that only splits at typed breaks:
+// what the layout through the areas adds is the difference.
+class SplitBreaker : public qm::LineBreaker {
+public:
+    QStringList displayLines(qm::TextArea, const QString &text) const override
+    {
+        QStringList l = text.split(QStringLiteral("\r\n"));
+        if (!l.isEmpty() && l.last().isEmpty())
+            l.removeLast();
+        return l;
+    }
+};
+
+void BM_BuildBlockOnly(benchmark::State &state)
+{
+    qm::Design d;
+    d.AppDir = QDir::tempPath();
+    qm::resetDesign(d);
+    fillDesign(d, int(state.range(0)));
+    d.FileDir = QDir::tempPath() + QStringLiteral("/");
+    d.FileName = QStringLiteral("bench.qmf");
+    SplitBreaker breaker;
+    qm::AppletBuildEnv env;
+    env.lines = &breaker;
+    env.surfaceSize = QSize(450, 321);
+    for (auto _ : state) {
+        auto block = qm::buildAppletBlock(d, true, env);
+        benchmark::DoNotOptimize(block->html.constData());
+    }
+}
+BENCHMARK(BM_BuildBlockOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,251 @@
+#include "compile/appletblock.h"
+
+#include "compile/pathconv.h"
+#include "platform/fileops.h"
+
+namespace qm {
+
+namespace {
+
+// Longest file name part the Preview form passes on.
+constexpr qsizetype kMaxPreviewName = 255;
+
+// A value goes between double quotes: a quote inside it would end the value
+// early in the browser, so it is written as an entity.
+QString valueText(const QString &text)
+{
+    if (!text.contains(QLatin1Char('"')))
+        return text;
+    QString out = text;
+    out.replace(QLatin1Char('"'), QLatin1String("&quot;"));
+    return out;
+}
+
+// The title in the comment line before a button: "-->" would close the comment.
+QString commentText(const QString &text)
+{
+    if (!text.contains(QLatin1String("-->")))
+        return text;
+    QString out = text;
+    out.replace(QLatin1String("-->"), QLatin1String("-- >"));
+    return out;
+}
+
+QString param(const QString &name, const QString &value)
+{
+    return QLatin1String("<param name=\"") + name + QLatin1String("\" value=\"") + valueText(value)
+        + QLatin1String("\">");
+}
+
+QString param(const QString &name, int value)
+{
+    return param(name, QString::number(value));
+}
+
+// The multi-line form: the first display line on the parameter's own line,
+// every further one on a line of its own after a bar.
+void appendMultiLine(QStringList &out, const QString &name, const QStringList &lines)
+{
+    QString first = QLatin1String("<param name=\"") + name + QLatin1String("\" value=\"");
+    if (!lines.isEmpty())
+        first += valueText(lines.constFirst());
+    out << first;
+    for (qsizetype j = 1; j < lines.size(); ++j) {
+        const QString &line = lines.at(j);
+        out << (line.isEmpty() ? QStringLiteral("| ") : QLatin1Char('|') + valueText(line));
+    }
+    out.last() += QLatin1String("\">");
+}
+
+struct Builder {
+    Design &d;
+    bool preview;
+    const AppletBuildEnv &env;
+    QString projectPath;
+
+    QString pathForm(const QString &path) const
+    {
+        if (path.isEmpty())
+            return QString();
+        if (preview)
+            return fileNamePart(path, env.style).left(kMaxPreviewName);
+        return relativeUrl(projectPath, path, env.style);
+    }
+
+    QString urlForm(const ButtonData &b) const
+    {
+        if (!b.URLRelative)
+            return b.LinkURL;
+        if (!preview)
+            return relativeUrl(projectPath, b.LinkURL, env.style);
+        // Three slashes in all: an absolute POSIX path brings its own.
+        if (b.LinkURL.startsWith(QLatin1Char('/')))
+            return QLatin1String("file://") + b.LinkURL;
+        return QLatin1String("file:///") + b.LinkURL;
+    }
+};
+
+} // namespace
+
+QString AppletFont(const QString &fontName)
+{
+    if (fontName == QLatin1String("Courier"))
+        return QStringLiteral("courier");
+    if (fontName == QLatin1String("Helvetica"))
+        return QStringLiteral("helvetica");
+    if (fontName == QLatin1String("Dialog"))
+        return QStringLiteral("dialog");
+    if (fontName == QLatin1String("Times Roman"))
+        return QStringLiteral("timesroman");
+    if (fontName == QLatin1String("Symbol"))
+        return QStringLiteral("symbol");
+    // Names the dialogs never offer: the applet's default face.
+    return QStringLiteral("timesroman");
+}
+
+QString AppletFontStyle(const QString &styleName)
+{
+    if (styleName == QLatin1String("Bold"))
+        return QStringLiteral("bold");
+    if (styleName == QLatin1String("Italic"))
+        return QStringLiteral("italic");
+    if (styleName == QLatin1String("Normal"))
+        return QStringLiteral("normal");
+    if (styleName == QLatin1String("Bold Italic"))
+        return QStringLiteral("bold+italic");
+    return QStringLiteral("normal");
+}
+
+QString colorForm(TColor color)
+{
+    const QString hex = QStringLiteral("%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
+    return hex.mid(6, 2) + hex.mid(4, 2) + hex.mid(2, 2);
+}
+
+bool GetTablesize(Design &d, QSize surfaceSize)
+{
+    int left, top, right, bottom;
+    if (d.ShowTitleAndBlurb) {
+        left = qMin(d.TitleRect.left(), d.BlurbRect.left());
+        top = qMin(d.TitleRect.top(), d.BlurbRect.top());
+        right = qMax(d.TitleRect.left() + d.TitleRect.width(), d.BlurbRect.left() + d.BlurbRect.width());
+        bottom = qMax(d.TitleRect.top() + d.TitleRect.height(), d.BlurbRect.top() + d.BlurbRect.height());
+    } else if (!d.Buttons.isEmpty()) {
+        const ButtonData &b = d.Buttons.constFirst();
+        left = b.Left;
+        top = b.Top;
+        right = b.Left + b.Width;
+        bottom = b.Top + b.Height;
+    } else {
+        return false;
+    }
+    for (const ButtonData &b : std::as_const(d.Buttons)) {
+        left = qMin(left, b.Left);
+        top = qMin(top, b.Top);
+        right = qMax(right, b.Left + b.Width);
+        bottom = qMax(bottom, b.Top + b.Height);
+    }
+    if (d.AbsolutePositioning) {
+        d.OffsetTop = 0;
+        d.OffsetLeft = 0;
+        d.AppletWidth = surfaceSize.width();
+        d.AppletHeight = surfaceSize.height();
+    } else {
+        d.OffsetTop = top - d.TableMargin;
+        d.OffsetLeft = left - d.TableMargin;
+        d.AppletHeight = (bottom - top) + 2 * d.TableMargin;
+        d.AppletWidth = (right - left) + 2 * d.TableMargin;
+    }
+    return true;
+}
+
+std::optional<AppletBlock> buildAppletBlock(Design &d, bool preview, const AppletBuildEnv &env)
+{
+    if (!GetTablesize(d, env.surfaceSize))
+        return std::nullopt;
+
+    Builder b{d, preview, env, d.FileDir + d.FileName};
+    const LineBreaker &lines = *env.lines;
+    QStringList body;
+    body << QString();
+
+    body << param(QStringLiteral("table_color"), colorForm(d.BackgroundColor));
+    body << param(QStringLiteral("text_color"), colorForm(d.TextColor));
+    const bool show = d.ShowTitleAndBlurb;
+    body << param(QStringLiteral("head_top"), show ? d.TitleRect.top() - d.OffsetTop : 1);
+    body << param(QStringLiteral("head_left"), show ? d.TitleRect.left() - d.OffsetLeft : 1);
+    body << param(QStringLiteral("head_height"), show ? d.TitleRect.height() : 1);
+    body << param(QStringLiteral("head_width"), show ? d.TitleRect.width() : 1);
+    body << param(QStringLiteral("head_font"), AppletFont(d.TitleFont));
+    body << param(QStringLiteral("head_style"), AppletFontStyle(d.TitleStyle));
+    body << param(QStringLiteral("head_size"), show ? d.TitleFontSize + 2 : 1);
+    body << param(QStringLiteral("mainbox_top"), show ? d.BlurbRect.top() - d.OffsetTop : 2);
+    body << param(QStringLiteral("mainbox_left"), show ? d.BlurbRect.left() - d.OffsetLeft : 2);
+    body << param(QStringLiteral("mainbox_height"), show ? d.BlurbRect.height() : 1);
+    body << param(QStringLiteral("mainbox_width"), show ? d.BlurbRect.width() : 1);
+    body << param(QStringLiteral("mainbox_font"), AppletFont(d.BlurbFont));
+    body << param(QStringLiteral("mainbox_style"), AppletFontStyle(d.BlurbStyle));
+    body << param(QStringLiteral("mainbox_size"), show ? d.BlurbFontSize + 2 : 1);
+    if (show) {
+        body << param(QStringLiteral("deftag"), lines.firstLine(TextArea::Title, d.BgTitleText));
+        appendMultiLine(body, QStringLiteral("defmaintext"), lines.displayLines(TextArea::Blurb, d.BgBlurbText));
+        body << param(QStringLiteral("defimg"), b.pathForm(d.BlurbImageName));
+        body << param(QStringLiteral("defcenter"), d.StretchBlurbImages ? QStringLiteral("false") : QStringLiteral("true"));
+    } else {
+        body << param(QStringLiteral("deftag"), QString());
+        body << param(QStringLiteral("defmaintext"), QString());
+        body << param(QStringLiteral("defimg"), QString());
+        body << param(QStringLiteral("defcenter"), QStringLiteral("false"));
+    }
+
+    bool soundFound = false;
+    for (qsizetype i = 0; i < d.Buttons.size(); ++i) {
+        const ButtonData &btn = d.Buttons.at(i);
+        const QString n = QString::number(i + 1);
+        body << QString();
+        body << QLatin1String("<!-- ") + commentText(btn.TitleText) + QLatin1String(" -->");
+        body << param(QLatin1String("left") + n, btn.Left - d.OffsetLeft);
+        body << param(QLatin1String("top") + n, btn.Top - d.OffsetTop);
+        body << param(QLatin1String("width") + n, btn.Width);
+        body << param(QLatin1String("height") + n, btn.Height);
+        body << param(QLatin1String("tag") + n, lines.firstLine(TextArea::Title, btn.TitleText));
+        body << param(QLatin1String("font") + n, AppletFont(d.BlurbFont));
+        body << param(QLatin1String("fontstyle") + n, AppletFontStyle(d.BlurbStyle));
+        body << param(QLatin1String("fontsize") + n, d.BlurbFontSize);
+        body << param(QLatin1String("img") + n, b.pathForm(btn.DefImageName));
+        body << param(QLatin1String("rollOverImg") + n, b.pathForm(btn.MouseOverImage));
+        body << param(QLatin1String("imageCenter") + n, b.pathForm(btn.MouseOverBlurbImage));
+        body << param(QLatin1String("URL") + n, b.urlForm(btn) + QLatin1Char(',') + btn.Target);
+        appendMultiLine(body, QLatin1String("blurb") + n, lines.displayLines(TextArea::Blurb, btn.BlurbText));
+        const QString soundName = fileNamePart(btn.MouseOverSound, env.style);
+        body << param(QLatin1String("sound") + n, soundName);
+        if (!preview && env.files && env.files->exists(btn.MouseOverSound)) {
+            env.files->copyFile(btn.MouseOverSound, d.FileDir + soundName);
+            soundFound = true;
+        }
+    }
+    body << QString() << QStringLiteral("</applet>");
+
+    QStringList head;
+    head << QStringLiteral("<!-- Pellory Software -->");
+    head << QStringLiteral("<applet archive=\"quillmap.zip\" code=\"quillmap.class\" width=%1 height=%2>")
+                .arg(d.AppletWidth)
+                .arg(d.AppletHeight);
+    head << param(QStringLiteral("cabbase"), QStringLiteral("quillmap.cab"));
+
+    QString html;
+    html.reserve((head.size() + body.size()) * 48);
+    for (const QString &line : std::as_const(head))
+        html += line + QLatin1String("\r\n");
+    for (const QString &line : std::as_const(body))
+        html += line + QLatin1String("\r\n");
+
+    return AppletBlock{html, soundFound};
+}
+
+QString soundsCopiedMessage(const Design &design)
+{
+    return QLatin1String("AU File(s) copied to ") + design.FileDirUpper;
+}
+
+} // namespace qm
