@@ -6,6 +6,7 @@
 #include "platform/prompts.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +25,9 @@ const QString ResourceFolder = QStringLiteral(":/bitmaps");
 
 // Remembered name resolutions; far more than a design has image names.
 constexpr qsizetype MaxRememberedNames = 4096;
+// How long a folder must have been unchanged before its times are trusted
+// to show that a missing file is still missing.
+constexpr qint64 QuietFolderNs = qint64(100) * 1000 * 1000;
 // Failures already reported; far more than a session will meet.
 constexpr qsizetype MaxRememberedFailures = 4096;
 
@@ -162,6 +166,23 @@ std::optional<FileVersion> statFile(const QString &path)
     return v;
 }
 
+std::optional<FileVersion> statFolder(const QString &path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    FileVersion v;
+    v.path = path;
+    v.device = quint64(st.st_dev);
+    v.inode = quint64(st.st_ino);
+    v.size = qint64(st.st_size);
+    v.mtimeNs = nanoseconds(st.st_mtim);
+    v.ctimeNs = nanoseconds(st.st_ctim);
+    return v;
+}
+
 size_t qHash(const FileVersion &v, size_t seed)
 {
     return qHashMulti(seed, v.path, v.device, v.inode, v.size, v.mtimeNs, v.ctimeNs);
@@ -179,21 +200,44 @@ PictureStore::PictureStore(qint64 budgetBytes)
 {
 }
 
-std::optional<FileVersion> PictureStore::locate(const QString &name)
+std::optional<FileVersion> PictureStore::locate(const QString &stored)
 {
-    if (name.isEmpty())
+    if (stored.isEmpty())
         return std::nullopt;
+    // A relative name means another file once the current folder changes.
+    const QString name = stored.startsWith(QLatin1Char('/'))
+        ? stored : QDir::currentPath() + QLatin1Char('/') + stored;
     const auto known = m_resolved.constFind(name);
     if (known != m_resolved.constEnd()) {
         if (auto v = statFile(*known))
             return v;
         m_resolved.erase(known);
     }
+    // A missing file is looked for again only once its folder has changed,
+    // so reading the name of a missing picture costs one stat, not a search.
+    const auto missing = m_missing.constFind(name);
+    if (missing != m_missing.constEnd()) {
+        if (statFolder(missing->path) == *missing)
+            return std::nullopt;
+        m_missing.erase(missing);
+    }
     ++m_resolutions;
-    const QString path = resolveCaseInsensitive(name);
+    QString folder;
+    const QString path = resolveCaseInsensitive(name, &folder);
     auto v = statFile(path);
-    if (!v)
+    if (!v) {
+        // File times have the resolution of a clock tick: a folder changed
+        // in the last moments could change again without its times moving,
+        // so only a folder that has been quiet for a while is trusted.
+        const auto f = statFolder(folder);
+        const qint64 nowNs = QDateTime::currentMSecsSinceEpoch() * 1000000;
+        if (f && nowNs - f->mtimeNs > QuietFolderNs && nowNs - f->ctimeNs > QuietFolderNs) {
+            if (m_missing.size() >= MaxRememberedNames)
+                m_missing.clear();
+            m_missing.insert(name, *f);
+        }
         return std::nullopt;
+    }
     if (m_resolved.size() >= MaxRememberedNames)
         m_resolved.clear();
     m_resolved.insert(name, path);

@@ -64,6 +64,9 @@ struct FileVersion {
 // The version of the file at path, by one stat. nullopt when nothing is there
 // or it is a directory (a folder is no picture file, as on Windows).
 std::optional<FileVersion> statFile(const QString &path);
+// The same for a folder: its times change when an entry is added, removed
+// or renamed in it.
+std::optional<FileVersion> statFolder(const QString &path);
 
 size_t qHash(const FileVersion &v, size_t seed = 0);
 
@@ -108,7 +111,11 @@ public:
 
 private:
     mutable QCache<Key, Entry> m_pictures;
+    // Where a name was found; and, for a name that was not found, the
+    // deepest existing folder of its path with that folder's version then:
+    // while the folder is unchanged the name is still missing.
     QHash<QString, QString> m_resolved;
+    QHash<QString, FileVersion> m_missing;
     QSet<QPair<FileVersion, int>> m_reportedFailures;
     int m_resolutions = 0;
 };

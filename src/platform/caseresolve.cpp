@@ -5,8 +5,10 @@
 
 namespace qm {
 
-QString resolveCaseInsensitive(const QString &path)
+QString resolveCaseInsensitive(const QString &path, QString *deepestFolder)
 {
+    if (deepestFolder)
+        deepestFolder->clear();
     if (path.isEmpty())
         return QString();
     if (QFileInfo::exists(path))
@@ -36,8 +38,11 @@ QString resolveCaseInsensitive(const QString &path)
                 break;
             }
         }
-        if (found.isEmpty())
+        if (found.isEmpty()) {
+            if (deepestFolder && QFileInfo(base).isDir())
+                *deepestFolder = QFileInfo(base).absoluteFilePath();
             return QString();
+        }
         current = join(found);
     }
     return QFileInfo::exists(current) ? current : QString();

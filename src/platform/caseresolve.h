@@ -8,6 +8,9 @@ namespace qm {
 // exists, otherwise each component matched without regard to case (the first
 // match in sorted order). Returns an empty string when there is no such file
 // or folder. Relative paths are taken from the current directory.
-QString resolveCaseInsensitive(const QString &path);
+// When nothing is found and `deepestFolder` is given, it receives the
+// absolute path of the deepest folder of the path that does exist: the
+// folder whose content would have to change for the path to appear.
+QString resolveCaseInsensitive(const QString &path, QString *deepestFolder = nullptr);
 
 } // namespace qm

@@ -328,6 +328,34 @@ private slots:
         QCOMPARE(m_fake.calls.last().file, path("Images/DEFAULT.gif"));
     }
 
+    void missingFileIsNotSearchedForWhileItsFolderIsUnchanged()
+    {
+        touch("Images/Other.gif");
+        const QString missing = path("Images/Mouse.gif").toUpper();
+        const QString missingFolder = path("Art/Mouse.gif").toUpper();
+        // Folder times count only once the folder has been quiet a moment.
+        QTest::qWait(250);
+        PictureLoader loader(m_context);
+        PictureLoader other(m_context);
+        for (int i = 0; i < 20; ++i) {
+            loader.load(missing, 24, true);
+            other.load(missingFolder, 24, true);
+        }
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Missing);
+        QCOMPARE(loader.reportedName(), QStringLiteral("file not found"));
+        QCOMPARE(other.outcome(), PictureLoader::Outcome::Missing);
+        QCOMPARE(m_context.store->resolutions(), 2);
+
+        // The file appears: its folder changed, so it is found at once.
+        touch("Images/mouse.GIF");
+        loader.load(missing, 24, true);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        // So does a missing folder and its file.
+        touch("art/mouse.gif");
+        other.load(missingFolder, 24, true);
+        QCOMPARE(other.outcome(), PictureLoader::Outcome::Decoded);
+    }
+
     void resolvesUpperCasedAbsolutePathWithRealDecoder()
     {
         qmtest::ProgramFolder program;
