@@ -2,6 +2,7 @@
 #include "editor/tmainform.h"
 #include "imageview/magickdecoder.h"
 #include "model/taskifsave.h"
+#include "platform/clipboard.h"
 #include "platform/fileops.h"
 #include "platform/qtprompts.h"
 
@@ -13,8 +14,10 @@ int main(int argc, char **argv)
 
     qm::QtPrompts prompts;
     qm::LocalFileOps files;
+    qm::SystemClipboard clipboard;
     MainFormServices services;
     services.files = &files;
+    services.clipboard = &clipboard;
     services.prompts = &prompts;
     services.images = TPMultiImage::standardContext(&prompts);
 

@@ -5,12 +5,18 @@
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
+#include "model/projectfile.h"
+#include "platform/clipboard.h"
+#include "platform/fileops.h"
+#include "platform/filefilter.h"
 #include "platform/prompts.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMenu>
@@ -118,6 +124,9 @@ void TMainForm::createControls()
     BackgroundButton = makeCommandButton(this, QStringLiteral("BackgroundButton"), QStringLiteral("Background"), Glyph::Background);
 
     connect(NewButton, &QToolButton::clicked, this, [this] { NewButtonClick(); });
+    connect(OpenButton, &QToolButton::clicked, this, [this] { OpenButtonClick(); });
+    connect(SaveButton, &QToolButton::clicked, this, [this] { SaveButtonClick(); });
+    connect(CompileButton, &QToolButton::clicked, this, [this] { CompileButtonClick(CompileButton); });
     connect(QuitButton, &QToolButton::clicked, this, [this] { QuitButtonClick(); });
     connect(AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(AddButton); });
     connect(EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(EditButton); });
@@ -292,31 +301,246 @@ void TMainForm::QuitButtonClick()
     close();
 }
 
+void TMainForm::OpenButtonClick()
+{
+    Open();
+}
+
+void TMainForm::SaveButtonClick()
+{
+    // Save always asks for the name, also for a design that has a file.
+    SaveAs();
+}
+
+namespace {
+
+const char *const kProjectFilter = "Quillmap Files (*.QMF)|*.QMF|All Files (*.*)|*.*";
+
+QString fileCaption(const qm::Design &d)
+{
+    return d.FileDirUpper + d.FileNameUpper + QLatin1String(" - Quillmap");
+}
+
+} // namespace
+
+bool TMainForm::Save()
+{
+    if (FileNameUpper.isEmpty() || FileDirUpper.isEmpty())
+        return SaveAs();
+
+    // Store what was typed into the selection first.
+    if (SelectedButton)
+        HighlightButton(SelectedButton);
+    else
+        HighlightTable();
+
+    const TMemo::State title = Title->state();
+    m_lineBreakBatch = true;
+    const QByteArray bytes = qm::writeProject(*this, *m_lineBreaker);
+    m_lineBreakBatch = false;
+    Title->restore(title);
+
+    const QString path = FileDir + FileName;
+    QString reason;
+    if (!qm::writeFileAtomically(path, bytes, &reason)) {
+        // The old file is intact; the design stays unsaved.
+        prompts()->warning(QLatin1String("Error saving ") + path + QLatin1String(": ") + reason);
+        return false;
+    }
+    setWindowTitle(fileCaption(*this));
+    Saved = true;
+    if (!SelectedButton)
+        HighlightTable();
+    return true;
+}
+
 bool TMainForm::SaveAs()
 {
-    // Naming and writing project files is not part of the program yet.
-    return false;
+    qm::FileDialogRequest request;
+    request.mode = qm::FileDialogRequest::Mode::Save;
+    request.caption = QStringLiteral("Save As");
+    request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
+    request.confirmOverwrite = true;
+    if (!FileName.isEmpty())
+        request.fileName = FileName;
+    if (!FileDir.isEmpty())
+        request.directory = FileDir;
+    const std::optional<QString> chosen = prompts()->fileDialog(request);
+    if (!chosen)
+        return false;
+
+    FileName = qm::fileNamePart(*chosen);
+    FileNameUpper = FileName.toUpper();
+    FileDir = qm::folderPart(*chosen);
+    FileDirUpper = FileDir.toUpper();
+    if (!FileName.contains(QLatin1Char('.'))) {
+        FileName += QLatin1String(".qmf");
+        FileNameUpper += QLatin1String(".qmf");
+    }
+    if (!Save())
+        return false;
+    Saved = true;
+    return true;
+}
+
+void TMainForm::Open()
+{
+    if (!Saved) {
+        const qm::ModalResult answer = prompts()->askIfSave();
+        if (answer == qm::ModalResult::Yes) {
+            if (!Save())
+                return;
+        } else if (answer != qm::ModalResult::No) {
+            return;
+        }
+    }
+
+    qm::FileDialogRequest request;
+    request.mode = qm::FileDialogRequest::Mode::Open;
+    request.caption = QStringLiteral("Open");
+    request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
+    if (!FileNameUpper.isEmpty())
+        request.fileName = FileNameUpper;
+    if (!FileDirUpper.isEmpty())
+        request.directory = FileDir;
+    const std::optional<QString> chosen = prompts()->fileDialog(request);
+    if (!chosen)
+        return;
+    const QString path = *chosen;
+    if (!QFileInfo(path).isFile()) {
+        prompts()->warning(QLatin1String("Error opening ") + path);
+        return;
+    }
+
+    // Asks a second time when the design is still unsaved ("No" above).
+    if (!NewTable())
+        return;
+    FileName = qm::fileNamePart(path);
+    FileNameUpper = FileName.toUpper();
+    FileDir = qm::folderPart(path);
+    FileDirUpper = FileDir.toUpper();
+    readProjectFile(path);
+}
+
+void TMainForm::readProjectFile(const QString &path)
+{
+    std::optional<qm::Design> read;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            read = qm::readProject(bytes, *this);
+    }
+    if (!read) {
+        // Nothing read from the file survives: a fresh, untitled design.
+        prompts()->warning(QLatin1String("Error reading file. ") + FileDirUpper + FileNameUpper
+                           + QLatin1String(" is corrupt."));
+        Saved = true;
+        NewTable();
+        AddDefaultButton();
+        HighlightTable();
+        Saved = true;
+        return;
+    }
+
+    static_cast<qm::Design &>(*this) = *read;
+    pushDesignToControls();
+    if (ShowTitleAndBlurb) {
+        Title->show();
+        Blurb->show();
+    } else {
+        Title->hide();
+        Blurb->hide();
+    }
+    BlurbImage->hide();
+    Title->setText(BgTitleText);
+    Blurb->setText(BgBlurbText);
+    BlurbImage->setImageName(BlurbImageName.toUpper());
+
+    for (int i = 0; i < Buttons.size(); ++i) {
+        TCleanMyButton *b = createButtonControl(i);
+        b->EditOnDoubleClick = true;
+        b->setImageName(Buttons.at(i).DefImagePath);
+        b->show();
+        ButtonControls.append(b);
+    }
+    ButtonBevel->lower();
+    Background->updateExtent();
+
+    setWindowTitle(fileCaption(*this));
+    HighlightTable();
+    Saved = true;
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    if (Saved)
+        return true;
+    switch (prompts()->askIfSave()) {
+    case qm::ModalResult::Yes:
+        return SaveAs();
+    case qm::ModalResult::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    if (Saved) {
+    if (FormCloseQuery())
         event->accept();
-        return;
-    }
-    switch (prompts()->askIfSave()) {
-    case qm::ModalResult::Yes:
-        if (SaveAs())
-            event->accept();
-        else
-            event->ignore();
-        break;
-    case qm::ModalResult::No:
-        event->accept();
-        break;
-    default:
+    else
         event->ignore();
-        break;
+}
+
+// --- Compile ------------------------------------------------------------------------
+
+namespace {
+
+// The applet's runtime, copied beside a compiled project in this order.
+const char *const kRuntimeFiles[] = {
+    "loadall.class", "header.class", "buttbox.class", "mbutt.class",
+    "quillmap.class", "mainarea.class", "quillmap.zip", "quillmap.cab",
+};
+
+} // namespace
+
+void TMainForm::CompileButtonClick(QObject *)
+{
+    auto hasFile = [this] { return !FileNameUpper.isEmpty() && !FileDirUpper.isEmpty(); };
+    bool go = true;
+    if (!hasFile()) {
+        prompts()->information(QStringLiteral(
+            "Please save the current file, so that Quillmap can work out all the relative paths in relation to it."));
+        go = Save() && hasFile();
+    }
+    if (go && !ShowTitleAndBlurb && Buttons.isEmpty()) {
+        prompts()->information(QStringLiteral("There are no Buttons!"));
+        go = false;
+    }
+    if (go && BuildCompileString(false)) {
+        if (m_services.clipboard)
+            m_services.clipboard->setText(HTML);
+        const qm::ModalResult answer = prompts()->messageBox(
+            qm::BoxIcon::Information, QStringLiteral("Information"),
+            QLatin1String("Applet Code copied to Clipboard!\r\nCopy class files to ") + FileDirUpper
+                + QLatin1String(" ?"),
+            qm::BoxButtons::YesNo);
+        if (answer == qm::ModalResult::Yes && m_services.files) {
+            // A missing or protected file is skipped; the others are still copied.
+            for (const char *name : kRuntimeFiles)
+                m_services.files->copyFile(AppDir + QLatin1String("/java/") + QLatin1String(name),
+                                           FileDir + QLatin1String(name));
+        }
+        Save();
+    }
+
+    if (SelectedButton) {
+        EditButton->setEnabled(true);
+        DeleteButton->setEnabled(true);
+    } else {
+        HighlightTable();
     }
 }
 

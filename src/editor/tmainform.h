@@ -17,6 +17,7 @@ class TDesignSurface;
 class TMemo;
 
 namespace qm {
+class Clipboard;
 class FileOps;
 class Prompts;
 }
@@ -26,6 +27,7 @@ struct MainFormServices {
     qm::Prompts *prompts = nullptr;
     qm::ImageViewContext images;
     qm::FileOps *files = nullptr;
+    qm::Clipboard *clipboard = nullptr;
 };
 
 // The main window. It owns the one open design (the design values are its
@@ -45,8 +47,23 @@ public:
 
     // --- Document commands ---------------------------------------------------
     void NewButtonClick();
+    void OpenButtonClick();
+    void SaveButtonClick();
     void QuitButtonClick();
+    // Writes the design to its file, or asks for a name first. False when
+    // the design was not written.
+    bool Save();
+    // Asks for a file name and writes the design there. False when the user
+    // cancelled or the file could not be written.
     bool SaveAs();
+    void Open();
+    // Reads a project file into the freshly reset design.
+    void readProjectFile(const QString &path);
+    // False keeps the window open.
+    bool FormCloseQuery();
+
+    // --- Compile ----------------------------------------------------------------
+    void CompileButtonClick(QObject *sender = nullptr);
 
     // --- Selection ------------------------------------------------------------
     void HighlightButton(QObject *obj);

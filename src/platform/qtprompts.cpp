@@ -19,7 +19,9 @@ ModalResult QtPrompts::messageBox(BoxIcon icon, const QString &caption, const QS
     case BoxIcon::Question: box.setIcon(QMessageBox::Question); break;
     }
     box.setWindowTitle(caption);
-    box.setText(text);
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box.setText(shown);
     switch (buttons) {
     case BoxButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     case BoxButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;

@@ -6,6 +6,7 @@ MainFormFixture::MainFormFixture()
     QDir::setCurrent(folder.path());
     services.prompts = &prompts;
     services.files = &files;
+    services.clipboard = &clipboard;
     services.images = TPMultiImage::standardContext(&prompts);
     form = std::make_unique<TMainForm>(services);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/tmainform.h"
+#include "platform/clipboard.h"
 #include "platform/fileops.h"
 #include "platform/scriptedprompts.h"
 #include "testsupport.h"
@@ -17,6 +18,7 @@ struct MainFormFixture {
     qmtest::ProgramFolder folder;
     qm::ScriptedPrompts prompts;
     qm::LocalFileOps files;
+    qm::SystemClipboard clipboard;
     MainFormServices services;
     std::unique_ptr<TMainForm> form;
     QString previousDir;

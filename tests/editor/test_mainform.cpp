@@ -384,8 +384,9 @@ void TestMainForm::newWithUnsavedChanges()
     QCOMPARE(m.Buttons.size(), 2);
     QVERIFY(!m.Saved);
 
-    // "Yes" without a successful save keeps the design.
+    // "Yes", then the save dialog cancelled: the design is kept.
     f.prompts.answers = {ModalResult::Yes};
+    f.prompts.files = {std::nullopt};
     m.NewButtonClick();
     QCOMPARE(m.Buttons.size(), 2);
     QVERIFY(!m.Saved);

@@ -1,0 +1,117 @@
+// Saving and opening a design of 1,000 buttons through the main window:
+// titles go through the Title area's layout, the file through a temporary
+// file, and opening builds a button control per record.
+
+#include "editor/tmainform.h"
+#include "model/projectfile.h"
+#include "platform/fileops.h"
+#include "platform/scriptedprompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QTemporaryDir *g_dir = nullptr;
+
+struct Form {
+    qm::ScriptedPrompts prompts;
+    qm::LocalFileOps files;
+    MainFormServices services;
+    std::unique_ptr<TMainForm> form;
+    Form()
+    {
+        services.prompts = &prompts;
+        services.files = &files;
+        services.images = TPMultiImage::standardContext(&prompts);
+        form = std::make_unique<TMainForm>(services);
+    }
+};
+
+void makeDesign(TMainForm &m, int buttons)
+{
+    m.HighlightTable();
+    for (int i = 1; i < buttons; ++i)
+        m.AddButtonClick(m.AddButton);
+    m.HighlightTable();
+    for (int i = 0; i < m.Buttons.size(); ++i) {
+        qm::ButtonData &b = m.Buttons[i];
+        b.Left = 10 + (i % 20) * 20;
+        b.Top = 10 + (i / 20) * 20;
+        b.TitleText = QStringLiteral("Button %1: fresh coffee").arg(i);
+        b.BlurbText = QStringLiteral("Roasted this week.\r\n\r\nOrder before noon and it ships today.");
+    }
+    m.FileDir = g_dir->path() + QLatin1Char('/');
+    m.FileName = QStringLiteral("big.qmf");
+    m.FileDirUpper = m.FileDir.toUpper();
+    m.FileNameUpper = m.FileName.toUpper();
+}
+
+void BM_Save1000(benchmark::State &state)
+{
+    Form f;
+    makeDesign(*f.form, 1000);
+    for (auto _ : state) {
+        if (!f.form->Save())
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_Save1000)->Unit(benchmark::kMillisecond);
+
+void BM_Open1000(benchmark::State &state)
+{
+    Form f;
+    makeDesign(*f.form, 1000);
+    if (!f.form->Save()) {
+        state.SkipWithError("save failed");
+        return;
+    }
+    const QString path = f.form->FileDir + f.form->FileName;
+    for (auto _ : state) {
+        f.prompts.files = {path};
+        f.form->Open();
+        if (f.form->Buttons.size() != 1000)
+            state.SkipWithError("open failed");
+    }
+}
+BENCHMARK(BM_Open1000)->Unit(benchmark::kMillisecond);
+
+// The file format alone: reading the bytes of a 1,000-button file.
+void BM_ReadProjectBytes1000(benchmark::State &state)
+{
+    Form f;
+    makeDesign(*f.form, 1000);
+    f.form->Save();
+    QFile file(f.form->FileDir + f.form->FileName);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    const qm::Design base = *f.form;
+    for (auto _ : state) {
+        auto d = qm::readProject(bytes, base);
+        benchmark::DoNotOptimize(d->Buttons.size());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_ReadProjectBytes1000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    g_dir = &dir;
+    QDir::setCurrent(dir.path());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,462 @@
+#include "compile/pathconv.h"
+#include "editor/tcleanmybutton.h"
+#include "editor/tmemo.h"
+#include "mainformfixture.h"
+#include "model/projectfile.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace qm;
+using Kind = ScriptedPrompts::Record::Kind;
+
+namespace {
+
+const char *const kRuntime[] = {"loadall.class", "header.class", "buttbox.class", "mbutt.class",
+                                "quillmap.class", "mainarea.class", "quillmap.zip", "quillmap.cab"};
+
+QString clipboardText()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+} // namespace
+
+class TestDocuments : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void saveAsNamesTheFile();
+    void saveAlwaysShowsTheDialog();
+    void savedDesignOpensWithEveryValue();
+    void quitAsksOnlyAboutChanges();
+    void openAsksTwiceAfterNo();
+    void openWithYesWritesTitledDesignFirst();
+    void openOfAMissingFile();
+    void corruptFileGivesAFreshUntitledDesign();
+    void damagedFilesNeverLeaveAPartDesign();
+    void failedSaveKeepsTheDesignAndTheFile();
+    void compileUnsavedDesign();
+    void compileCopiesTheRuntimeOnYes();
+    void compileWithNothingToCompile();
+    void compileCancelledSaveTouchesNothing();
+    void compileWithoutRuntimeFolder();
+};
+
+void TestDocuments::init()
+{
+    QGuiApplication::clipboard()->setText("untouched");
+}
+
+void TestDocuments::saveAsNamesTheFile()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    m.Saved = false;
+    f.prompts.files = {dir.filePath("menu")};
+    QVERIFY(m.SaveAs());
+    QCOMPARE(m.FileName, QString("menu.qmf"));
+    QCOMPARE(m.FileNameUpper, QString("MENU.qmf"));
+    QCOMPARE(m.FileDir, dir.path() + "/");
+    QCOMPARE(m.FileDirUpper, (dir.path() + "/").toUpper());
+    QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "MENU.qmf - Quillmap");
+    QVERIFY(m.Saved);
+    QVERIFY(QFile::exists(dir.filePath("menu.qmf")));
+    const auto &request = f.prompts.log.last().file;
+    QCOMPARE(request.mode, FileDialogRequest::Mode::Save);
+    QVERIFY(request.confirmOverwrite);
+    QCOMPARE(request.filter, QString("Quillmap Files (*.QMF);;All Files (*.*)"));
+
+    f.prompts.files = {dir.filePath("my.menu")};
+    QVERIFY(m.SaveAs());
+    QCOMPARE(m.FileName, QString("my.menu"));
+    QCOMPARE(m.FileNameUpper, QString("MY.MENU"));
+    QVERIFY(QFile::exists(dir.filePath("my.menu")));
+
+    // Cancel changes nothing.
+    f.prompts.files = {std::nullopt};
+    QVERIFY(!m.SaveAs());
+    QCOMPARE(m.FileName, QString("my.menu"));
+}
+
+void TestDocuments::saveAlwaysShowsTheDialog()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    f.prompts.files = {dir.filePath("first.qmf"), std::nullopt};
+    m.SaveButtonClick();
+    QCOMPARE(m.FileName, QString("first.qmf"));
+    m.SaveButton->click();
+    QCOMPARE(f.prompts.count(Kind::FileDialog), 2);
+    const auto &request = f.prompts.log.last().file;
+    QCOMPARE(request.fileName, QString("first.qmf"));
+    QCOMPARE(request.directory, dir.path() + "/");
+}
+
+void TestDocuments::savedDesignOpensWithEveryValue()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    m.AddButtonClick(m.AddButton);
+    m.Buttons[1].Left = 20;
+    m.Buttons[1].Top = 30;
+    m.Buttons[1].URLRelative = true;
+    m.Buttons[1].Target = "_blank";
+    m.pushButtonToControl(1);
+    // Typed into the areas while the new button is selected.
+    m.Title->setPlainText("Straße “A” \"B\"");
+    m.Blurb->setPlainText("Zeile eins\n\nZeile drei\n");
+    m.setBackgroundColor(0x102030);
+    m.setTextColor(0x00FF00);
+    m.TitleRect = QRect(40, 4, 300, 40);
+    m.pushDesignToControls();
+    m.HighlightTable();
+    m.Title->setPlainText("Menu of the day");
+
+    f.prompts.files = {dir.filePath("menu.qmf")};
+    m.SaveButtonClick();
+    QVERIFY(m.Saved);
+    const QByteArray saved = qmtest::readBytes(dir.filePath("menu.qmf"));
+    QVERIFY(saved.startsWith("\"Quillmap Version:\"\r\n\"v1.0\"\r\n\"Globals:\"\r\n\"4\"\r\n\"40\"\r\n\"40\"\r\n\"300\"\r\n"));
+
+    m.NewButtonClick();
+    QCOMPARE(m.Buttons.size(), 1);
+    QCOMPARE(m.BgTitleText, QString("type background title here"));
+
+    f.prompts.files = {dir.filePath("menu.qmf")};
+    m.OpenButtonClick();
+    QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "MENU.QMF - Quillmap");
+    QVERIFY(m.Saved);
+    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.ButtonControls.size(), 2);
+    QCOMPARE(m.BgTitleText, QString("Menu of the day"));
+    QCOMPARE(m.Title->text(), QString("Menu of the day"));
+    QCOMPARE(m.Buttons[1].TitleText, QString("Straße “A” \"B\""));
+    QCOMPARE(m.Buttons[1].BlurbText, QString("Zeile eins\r\n\r\nZeile drei\r\n"));
+    QVERIFY(m.Buttons[1].URLRelative);
+    QCOMPARE(m.Buttons[1].Target, QString("_blank"));
+    QCOMPARE(m.ButtonControls[1]->geometry(), QRect(20, 30, 156, 65));
+    QVERIFY(m.ButtonControls[1]->EditOnDoubleClick);
+    QVERIFY(m.ButtonControls[0]->hasPicture());
+    QCOMPARE(m.BackgroundColor, TColor(0x102030));
+    QCOMPARE(m.TextColor, TColor(0x00FF00));
+    QCOMPARE(m.Title->geometry(), QRect(40, 4, 300, 40));
+    QCOMPARE(m.Title->palette().color(QPalette::Text), QColor(0, 255, 0));
+    QVERIFY(m.SelectedButton == nullptr);
+    // Saved again unchanged, the file is the same byte for byte.
+    QVERIFY(m.Save());
+    QCOMPARE(qmtest::readBytes(dir.filePath("menu.qmf")), saved);
+    QVERIFY(f.prompts.unscripted.isEmpty());
+}
+
+void TestDocuments::quitAsksOnlyAboutChanges()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    // Typing counts as a change.
+    QTest::keyClicks(m.Title, "!");
+    QVERIFY(!m.Saved);
+    f.prompts.answers = {ModalResult::Yes};
+    f.prompts.files = {std::nullopt};
+    m.QuitButtonClick();
+    QVERIFY(m.isVisible());
+
+    f.prompts.answers = {ModalResult::No};
+    m.QuitButton->click();
+    QVERIFY(!m.isVisible());
+    QVERIFY(QDir(dir.path()).isEmpty());
+    QCOMPARE(f.prompts.count(Kind::AskIfSave), 2);
+}
+
+void TestDocuments::openAsksTwiceAfterNo()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    QVERIFY(qmtest::writeBytes(dir.filePath("other.qmf"), "whatever"));
+    m.AddButtonClick(m.AddButton);
+    f.prompts.answers = {ModalResult::No, ModalResult::Cancel};
+    f.prompts.files = {dir.filePath("other.qmf")};
+    m.Open();
+    QCOMPARE(f.prompts.count(Kind::AskIfSave), 2);
+    QCOMPARE(m.Buttons.size(), 2);
+    QVERIFY(!m.Saved);
+    QVERIFY(m.FileName.isEmpty());
+}
+
+void TestDocuments::openWithYesWritesTitledDesignFirst()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    f.prompts.files = {dir.filePath("a.qmf")};
+    QVERIFY(m.SaveAs());
+    m.AddButtonClick(m.AddButton);
+    f.prompts.answers = {ModalResult::Yes};
+    f.prompts.files = {std::nullopt};
+    m.Open();
+    // One save dialog for Save As, then the open dialog; no second save dialog.
+    QCOMPARE(f.prompts.count(Kind::FileDialog), 2);
+    QCOMPARE(f.prompts.log.last().file.mode, FileDialogRequest::Mode::Open);
+    QCOMPARE(f.prompts.log.last().file.fileName, QString("A.QMF"));
+    QVERIFY(m.Saved);
+    QVERIFY(qmtest::readBytes(dir.filePath("a.qmf")).contains("\"Button:\"\r\n\"1\"\r\n\"1\"\r\n"));
+}
+
+void TestDocuments::openOfAMissingFile()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    m.AddButtonClick(m.AddButton);
+    m.Saved = true;
+    f.prompts.files = {dir.filePath("typed name.qmf")};
+    m.OpenButtonClick();
+    QCOMPARE(f.prompts.messages(), QStringList({"Error opening " + dir.filePath("typed name.qmf")}));
+    QCOMPARE(f.prompts.log.last().icon, BoxIcon::Warning);
+    QCOMPARE(m.Buttons.size(), 2);
+}
+
+void TestDocuments::corruptFileGivesAFreshUntitledDesign()
+{
+    const QList<QByteArray> damaged = {
+        QByteArray(), QByteArray("\x00\x01\x02garbage\xff", 12),
+        "\"Quillmap Version:\"\r\n\"v2.0\"\r\n",
+        "\"Quillmap Version:\"\r\n\"v1.0\"\r\n\"Globals:\"\r\n\"eight\"\r\n",
+    };
+    for (const QByteArray &bytes : damaged) {
+        MainFormFixture f;
+        TMainForm &m = *f.form;
+        QTemporaryDir dir;
+        QVERIFY(qmtest::writeBytes(dir.filePath("bad.qmf"), bytes));
+        m.ShowTitleAndBlurb = false;
+        m.Title->hide();
+        m.AddButtonClick(m.AddButton);
+        m.Saved = true;
+        f.prompts.files = {dir.filePath("bad.qmf")};
+        m.Open();
+        QCOMPARE(f.prompts.messages(),
+                 QStringList({"Error reading file. " + (dir.path() + "/").toUpper() + "BAD.QMF is corrupt."}));
+        QCOMPARE(m.windowTitle(), QString("Untitled - Quillmap v1.1"));
+        QVERIFY(m.FileName.isEmpty() && m.FileDir.isEmpty() && m.FileNameUpper.isEmpty() && m.FileDirUpper.isEmpty());
+        QVERIFY(m.Saved);
+        QCOMPARE(m.Buttons.size(), 1);
+        QCOMPARE(m.ButtonControls.first()->geometry(), QRect(150, 150, 156, 65));
+        QVERIFY(m.ShowTitleAndBlurb && !m.Title->isHidden());
+        QCOMPARE(m.BgTitleText, QString("type background title here"));
+    }
+}
+
+void TestDocuments::damagedFilesNeverLeaveAPartDesign()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("menu.qmf");
+    m.AddButtonClick(m.AddButton);
+    f.prompts.files = {file};
+    QVERIFY(m.SaveAs());
+    const QList<QByteArray> good = qmtest::readBytes(file).split('\n');
+
+    QRandomGenerator rng(42);
+    int corrupt = 0;
+    for (int round = 0; round < 150; ++round) {
+        QList<QByteArray> l = good;
+        const int at = rng.bounded(l.size());
+        switch (rng.bounded(3)) {
+        case 0: l.removeAt(at); break;
+        case 1: l[at] = "\"x\"\r"; break;
+        default: l = l.mid(0, at); break;
+        }
+        const QByteArray bytes = l.join('\n');
+        QVERIFY(qmtest::writeBytes(file, bytes));
+        f.prompts.log.clear();
+        f.prompts.files = {file};
+        m.Open();
+        const std::optional<Design> expected = readProject(bytes, m);
+        if (f.prompts.messages().isEmpty()) {
+            // Read whole: the file's name and every button of the file.
+            QVERIFY(expected);
+            QCOMPARE(m.FileName, QString("menu.qmf"));
+            QCOMPARE(m.Buttons, expected->Buttons);
+            QCOMPARE(m.ButtonControls.size(), m.Buttons.size());
+        } else {
+            ++corrupt;
+            QVERIFY(m.FileName.isEmpty());
+            QCOMPARE(m.windowTitle(), QString("Untitled - Quillmap v1.1"));
+            QCOMPARE(m.Buttons.size(), 1);
+        }
+        QVERIFY(m.Saved);
+    }
+    QVERIFY(corrupt > 0 && corrupt < 150);
+}
+
+void TestDocuments::failedSaveKeepsTheDesignAndTheFile()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("menu.qmf");
+    f.prompts.files = {file};
+    QVERIFY(m.SaveAs());
+    const QByteArray old = qmtest::readBytes(file);
+    const QString caption = m.windowTitle();
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+
+    m.AddButtonClick(m.AddButton);
+    QVERIFY(!m.Save());
+    QCOMPARE(f.prompts.log.last().icon, BoxIcon::Warning);
+    QVERIFY(f.prompts.messages().last().startsWith("Error saving " + file + ": "));
+    QCOMPARE(qmtest::readBytes(file), old);
+    QVERIFY(!m.Saved);
+    QCOMPARE(m.windowTitle(), caption);
+
+    // Quit: "Yes" and the same file chosen again: the window stays.
+    m.show();
+    f.prompts.answers = {ModalResult::Yes};
+    f.prompts.files = {file};
+    QVERIFY(!m.close());
+    // New: "Yes", the save fails, the design stays.
+    f.prompts.answers = {ModalResult::Yes};
+    f.prompts.files = {file};
+    m.NewButtonClick();
+    QCOMPARE(m.Buttons.size(), 2);
+    // Open: "Yes" writes the titled design directly; it fails, Open stops.
+    f.prompts.answers = {ModalResult::Yes};
+    const int dialogs = f.prompts.count(Kind::FileDialog);
+    m.Open();
+    QCOMPARE(f.prompts.count(Kind::FileDialog), dialogs);
+    QCOMPARE(m.Buttons.size(), 2);
+    QVERIFY(!m.Saved);
+    QCOMPARE(qmtest::readBytes(file), old);
+    QVERIFY(f.prompts.exhausted());
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestDocuments::compileUnsavedDesign()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    for (const char *name : kRuntime)
+        QVERIFY(qmtest::writeBytes(f.folder.file(QString("java/") + name), QByteArray(name)));
+    f.prompts.files = {dir.filePath("site")};
+    f.prompts.answers = {ModalResult::No};
+    m.CompileButton->click();
+
+    const QStringList messages = f.prompts.messages();
+    QCOMPARE(messages.size(), 3);
+    QVERIFY(messages.at(0).startsWith("Please save the current file"));
+    QCOMPARE(messages.at(1), "AU File(s) copied to " + (dir.path() + "/").toUpper());
+    QCOMPARE(messages.at(2), "Applet Code copied to Clipboard!\r\nCopy class files to " + (dir.path() + "/").toUpper() + " ?");
+    QCOMPARE(m.FileName, QString("site.qmf"));
+
+    const QString block = clipboardText();
+    QCOMPARE(block, m.HTML);
+    QVERIFY(block.startsWith("<!-- Pellory Software -->\r\n"));
+    QVERIFY(block.endsWith("</applet>\r\n"));
+    QVERIFY(!block.contains(QRegularExpression("[^\r]\n")));
+    // Paths relative to the chosen folder.
+    const QString expectedImage = relativeUrl(dir.filePath("site.qmf"), f.folder.file("images/default.gif"));
+    QVERIFY2(block.contains("<param name=\"img1\" value=\"" + expectedImage + "\">"), qPrintable(block));
+    QVERIFY(QFile::exists(dir.filePath("click.au")));
+    // "No": nothing of the runtime, and still saved.
+    QVERIFY(!QFile::exists(dir.filePath("quillmap.class")));
+    QVERIFY(m.Saved);
+    QVERIFY(QFile::exists(dir.filePath("site.qmf")));
+}
+
+void TestDocuments::compileCopiesTheRuntimeOnYes()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    for (const char *name : kRuntime)
+        QVERIFY(qmtest::writeBytes(f.folder.file(QString("java/") + name), QByteArray("v1 ") + name));
+    f.prompts.files = {dir.filePath("menu.qmf")};
+    QVERIFY(m.SaveAs());
+    m.AddButtonClick(m.AddButton);
+
+    f.prompts.answers = {ModalResult::Yes};
+    m.CompileButtonClick();
+    for (const char *name : kRuntime)
+        QCOMPARE(qmtest::readBytes(dir.filePath(name)), QByteArray("v1 ") + name);
+    QVERIFY(m.Saved);
+    QCOMPARE(m.SelectedButton, m.ButtonControls.at(1));
+    QVERIFY(m.EditButton->isEnabled());
+
+    // A second Compile overwrites without asking anything more.
+    for (const char *name : kRuntime)
+        QVERIFY(qmtest::writeBytes(f.folder.file(QString("java/") + name), QByteArray("v2 ") + name));
+    QVERIFY(qmtest::writeBytes(f.folder.file("sound/click.au"), "new click"));
+    f.prompts.log.clear();
+    f.prompts.answers = {ModalResult::Yes};
+    m.CompileButtonClick();
+    QCOMPARE(f.prompts.messages().size(), 2);
+    for (const char *name : kRuntime)
+        QCOMPARE(qmtest::readBytes(dir.filePath(name)), QByteArray("v2 ") + name);
+    QCOMPARE(qmtest::readBytes(dir.filePath("click.au")), QByteArray("new click"));
+}
+
+void TestDocuments::compileWithNothingToCompile()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    f.prompts.files = {dir.filePath("empty.qmf")};
+    QVERIFY(m.SaveAs());
+    m.ShowTitleAndBlurb = false;
+    m.HighlightButton(m.ButtonControls.at(0));
+    f.prompts.answers = {ModalResult::Yes};
+    m.DeleteButtonClick();
+    f.prompts.log.clear();
+    m.CompileButtonClick();
+    QCOMPARE(f.prompts.messages(), QStringList({"There are no Buttons!"}));
+    QCOMPARE(clipboardText(), QString("untouched"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"empty.qmf"}));
+
+    // With the Title and Blurb in use, a design without buttons compiles.
+    m.ShowTitleAndBlurb = true;
+    f.prompts.answers = {ModalResult::No};
+    m.CompileButtonClick();
+    QVERIFY(clipboardText().contains("<param name=\"defcenter\" value=\"false\">\r\n\r\n</applet>\r\n"));
+}
+
+void TestDocuments::compileCancelledSaveTouchesNothing()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    f.prompts.files = {std::nullopt};
+    m.CompileButtonClick();
+    QCOMPARE(f.prompts.messages().size(), 1);
+    QCOMPARE(clipboardText(), QString("untouched"));
+    QVERIFY(m.FileName.isEmpty());
+}
+
+void TestDocuments::compileWithoutRuntimeFolder()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    QVERIFY(QDir(f.folder.file("java")).removeRecursively());
+    f.prompts.files = {dir.filePath("menu.qmf")};
+    f.prompts.answers = {ModalResult::Yes};
+    m.CompileButtonClick();
+    QCOMPARE(f.prompts.messages().size(), 3); // save request, sounds, question: nothing about the runtime
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"click.au", "menu.qmf"}));
+    QVERIFY(clipboardText().startsWith("<!-- Pellory Software -->"));
+}
+
+QTEST_MAIN(TestDocuments)
+#include "test_documents.moc"

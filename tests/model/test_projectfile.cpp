@@ -1,0 +1,442 @@
+#include "model/projectfile.h"
+#include "testsupport.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace qm;
+
+namespace {
+
+// Typed line breaks only, and a soft wrap at a fixed number of characters.
+class FixedBreaker : public LineBreaker {
+public:
+    int width = 1000;
+    QStringList displayLines(TextArea, const QString &text) const override
+    {
+        QStringList out;
+        for (const QString &para : text.split("\r\n")) {
+            if (para.isEmpty())
+                out << QString();
+            for (qsizetype i = 0; i < para.size(); i += width)
+                out << para.mid(i, width);
+        }
+        if (!out.isEmpty() && out.last().isEmpty())
+            out.removeLast();
+        return out;
+    }
+};
+
+Design freshDesign()
+{
+    Design d;
+    d.AppDir = "/opt/quillmap";
+    resetDesign(d);
+    d.FileDir = "/home/ann/web/";
+    d.FileName = "menu.qmf";
+    d.FileDirUpper = d.FileDir.toUpper();
+    d.FileNameUpper = d.FileName.toUpper();
+    return d;
+}
+
+QByteArray lines(const QStringList &l)
+{
+    QByteArray out;
+    for (const QString &s : l)
+        out += s.toUtf8() + "\r\n";
+    return out;
+}
+
+// A file of the fresh design with one button, as quoted lines.
+QStringList freshLines()
+{
+    return {"\"Quillmap Version:\"", "\"v1.0\"", "\"Globals:\"", "\"8\"", "\"46\"", "\"41\"", "\"372\"",
+            "\"56\"", "\"46\"", "\"73\"", "\"372\"", "\"0\"", "\"16777215\"", "\"24\"", "\"Times Roman\"",
+            "\"Bold\"", "\"14\"", "\"Times Roman\"", "\"Normal\"", "\"true\"", "\"Background:\"",
+            "\"type background title here\"", "\"type background blurb here\"", "\"\"", "\"true\"",
+            "\"Button:\"", "\"150\"", "\"150\"", "\"65\"", "\"156\"", "\"/opt/quillmap/images/default.gif\"",
+            "\"/opt/quillmap/images/mouse.gif\"", "\"type button title here\"", "\"type button blurb here\"",
+            "\"\"", "\"" + QString::fromLatin1(MakerHomePage) + "\"", "\"false\"",
+            "\"/opt/quillmap/sound/click.au\"", "\"_self\""};
+}
+
+} // namespace
+
+class TestProjectFile : public QObject {
+    Q_OBJECT
+private slots:
+    void quotes();
+    void freshDesignLayout();
+    void roundTripKeepsEveryStoredValue();
+    void titlesAreStoredAsTheirFirstLine();
+    void windows1252FileOpensWithItsAccents();
+    void versionLine_data();
+    void versionLine();
+    void corruptFiles_data();
+    void corruptFiles();
+    void recordWithoutUrlRelativeLine();
+    void blurbsReadBack();
+    void fileWithoutButtons();
+    void randomAndMutatedFilesNeverCrash();
+    void failedWritesKeepTheOldFile();
+};
+
+void TestProjectFile::quotes()
+{
+    QCOMPARE(Quotes("a \"b\""), QString("\"a \"b\"\""));
+    QCOMPARE(RemoveQuotes("\"abc\""), QString("abc"));
+    QCOMPARE(RemoveQuotes("xabcy"), QString("abc"));
+    QCOMPARE(RemoveQuotes("\""), QString());
+    QCOMPARE(RemoveQuotes(""), QString());
+}
+
+void TestProjectFile::freshDesignLayout()
+{
+    Design d = freshDesign();
+    d.Buttons.append(d.newButton(150, 150));
+    FixedBreaker breaker;
+    QCOMPARE(QString::fromUtf8(writeProject(d, breaker)).split("\r\n"),
+             QString::fromUtf8(lines(freshLines())).split("\r\n"));
+}
+
+void TestProjectFile::roundTripKeepsEveryStoredValue()
+{
+    Design d = freshDesign();
+    d.TitleRect = QRect(-3, 7, 200, 30);
+    d.BlurbRect = QRect(12, 60, 300, 90);
+    d.BackgroundColor = 0x123456;
+    d.TextColor = 0xABCDEF;
+    d.TitleFontSize = 30;
+    d.TitleFont = "Courier";
+    d.TitleStyle = "Bold Italic";
+    d.BlurbFontSize = 9;
+    d.BlurbFont = "Helvetica";
+    d.BlurbStyle = "Italic";
+    d.ShowTitleAndBlurb = false;
+    d.StretchBlurbImages = false;
+    d.BgTitleText = "Café “Zürich” — 東京 \"quoted\"";
+    d.BgBlurbText = "Line one\r\n\r\nLine three ends here";
+    d.BlurbImageName = "/home/ann/pics/Blurb Pic.png";
+    ButtonData a = d.newButton(10, 20);
+    a.TitleText = "Say \"hello\"";
+    a.BlurbText = "ends with a break\r\n";
+    a.URLRelative = true;
+    a.LinkURL = "/home/ann/web/next.htm";
+    a.DefImageName = "";
+    a.MouseOverImage = "";
+    a.MouseOverBlurbImage = "/home/ann/pics/Über.gif";
+    a.Target = "content";
+    ButtonData b = d.newButton(-5, 400);
+    b.Width = 10;
+    b.Height = 2000;
+    b.TitleText = "Ελληνικά";
+    b.BlurbText = "two\r\nlines";
+    b.MouseOverSound = "";
+    b.Target = "";
+    d.Buttons << a << b;
+    d.renumber();
+
+    FixedBreaker breaker;
+    const QByteArray bytes = writeProject(d, breaker);
+    const std::optional<Design> r = readProject(bytes, freshDesign());
+    QVERIFY(r);
+    QCOMPARE(r->TitleRect, d.TitleRect);
+    QCOMPARE(r->BlurbRect, d.BlurbRect);
+    QCOMPARE(r->BackgroundColor, d.BackgroundColor);
+    QCOMPARE(r->TextColor, d.TextColor);
+    QCOMPARE(r->TitleFontSize, 30);
+    QCOMPARE(r->TitleFont, QString("Courier"));
+    QCOMPARE(r->TitleStyle, QString("Bold Italic"));
+    QCOMPARE(r->TitleAreaStyle, (AreaStyle{true, true}));
+    QCOMPARE(r->BlurbFontSize, 9);
+    QCOMPARE(r->BlurbFont, QString("Helvetica"));
+    QCOMPARE(r->BlurbStyle, QString("Italic"));
+    QCOMPARE(r->BlurbAreaStyle, (AreaStyle{false, true}));
+    QVERIFY(!r->ShowTitleAndBlurb);
+    QVERIFY(!r->StretchBlurbImages);
+    QCOMPARE(r->BgTitleText, d.BgTitleText);
+    QCOMPARE(r->BgBlurbText, d.BgBlurbText);
+    QCOMPARE(r->BlurbImageName, d.BlurbImageName);
+    QCOMPARE(r->BlurbImagePath, d.BlurbImageName);
+    QCOMPARE(r->Buttons.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        ButtonData expected = d.Buttons.at(i);
+        // The loaded names are derived from the entered ones.
+        expected.DefImagePath = expected.DefImageName.toUpper();
+        expected.MouseOverImagePath = expected.MouseOverImage.toUpper();
+        QCOMPARE(r->Buttons.at(i), expected);
+    }
+    QCOMPARE(r->FileVersion, QString("v1.0"));
+    // Written again, the file is the same byte for byte.
+    QCOMPARE(writeProject(*r, breaker), bytes);
+    // UTF-8 on disk.
+    QVERIFY(bytes.contains("東京"));
+}
+
+void TestProjectFile::titlesAreStoredAsTheirFirstLine()
+{
+    Design d = freshDesign();
+    FixedBreaker breaker;
+    breaker.width = 12;
+    d.BgTitleText = "A title that wraps";
+    ButtonData b = d.newButton(0, 0);
+    b.TitleText = "First\r\nSecond";
+    d.Buttons << b;
+    const std::optional<Design> r = readProject(writeProject(d, breaker), freshDesign());
+    QVERIFY(r);
+    QCOMPARE(r->BgTitleText, QString("A title that"));
+    QCOMPARE(r->Buttons.first().TitleText, QString("First"));
+}
+
+void TestProjectFile::windows1252FileOpensWithItsAccents()
+{
+    QStringList l = freshLines();
+    l[21] = "\"TITLE\"";
+    QByteArray bytes = lines(l);
+    // Windows-1252 bytes: not valid UTF-8.
+    bytes.replace(QByteArray("TITLE"), QByteArray("Caf\xe9 cr\xe8me \x80"));
+    const std::optional<Design> r = readProject(bytes, freshDesign());
+    QVERIFY(r);
+    QCOMPARE(r->BgTitleText, QString::fromUtf8("Café crème €"));
+}
+
+void TestProjectFile::versionLine_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("v1.0") << "\"v1.0\"" << true;
+    QTest::newRow("v1.5") << "\"v1.5\"" << true;
+    QTest::newRow("v11.0") << "\"v11.0\"" << true;
+    QTest::newRow("v2.0") << "\"v2.0\"" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestProjectFile::versionLine()
+{
+    QFETCH(QString, version);
+    QFETCH(bool, accepted);
+    QStringList l = freshLines();
+    l[1] = version;
+    QCOMPARE(bool(readProject(lines(l), freshDesign())), accepted);
+}
+
+void TestProjectFile::corruptFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QStringList good = freshLines();
+    auto with = [&](int index, const QString &value) {
+        QStringList l = good;
+        l[index] = value;
+        return lines(l);
+    };
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("binary file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18);
+    QTest::newRow("marker case") << with(0, "\"quillmap version:\"");
+    QTest::newRow("globals marker") << with(2, "\"Global:\"");
+    QTest::newRow("background marker") << with(20, "\"Background\"");
+    QTest::newRow("button marker") << with(25, "\"Buttons:\"");
+    QTest::newRow("number holds text") << with(3, "\"eight\"");
+    QTest::newRow("number empty") << with(12, "\"\"");
+    QTest::newRow("button number holds text") << with(27, "\"1x\"");
+    QTest::newRow("trailing empty line") << lines(good) + "\r\n";
+    QTest::newRow("ends inside the globals") << lines(good.mid(0, 10));
+    QTest::newRow("ends inside a button") << lines(good.mid(0, 30));
+    QStringList open = good.mid(0, 22);
+    open << "\"a blurb that never ends" << "more text";
+    QTest::newRow("ends inside a blurb") << lines(open);
+    QStringList extra = good;
+    extra << "\"Button:\"" << "\"1\"";
+    QTest::newRow("half a record") << lines(extra);
+}
+
+void TestProjectFile::corruptFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(!readProject(bytes, freshDesign()));
+}
+
+void TestProjectFile::recordWithoutUrlRelativeLine()
+{
+    QStringList l = freshLines();
+    l.removeAt(36); // the "false" of URLRelative
+    std::optional<Design> r = readProject(lines(l), freshDesign());
+    QVERIFY(r);
+    QVERIFY(!r->Buttons.first().URLRelative);
+    QCOMPARE(r->Buttons.first().MouseOverSound, QString("/opt/quillmap/sound/click.au"));
+    QCOMPARE(r->Buttons.first().Target, QString("_self"));
+
+    // Without that line a sound named exactly "true" is taken for it.
+    l[36] = "\"true\"";
+    QVERIFY(!readProject(lines(l), freshDesign()));
+
+    l = freshLines();
+    l[36] = "\"true\"";
+    r = readProject(lines(l), freshDesign());
+    QVERIFY(r && r->Buttons.first().URLRelative);
+}
+
+void TestProjectFile::blurbsReadBack()
+{
+    FixedBreaker breaker;
+    Design d = freshDesign();
+    ButtonData b = d.newButton(0, 0);
+    d.Buttons << b;
+
+    // A blurb whose first line is empty is read back whole.
+    d.BgBlurbText = "\r\nafter an empty line";
+    d.Buttons[0].BlurbText = "\r\n\r\ntwo empty lines first\r\n";
+    QByteArray bytes = writeProject(d, breaker);
+    QVERIFY(bytes.contains("\r\n\"\r\nafter an empty line\"\r\n"));
+    std::optional<Design> r = readProject(bytes, freshDesign());
+    QVERIFY(r);
+    QCOMPARE(r->BgBlurbText, d.BgBlurbText);
+    QCOMPARE(r->Buttons.first().BlurbText, d.Buttons.first().BlurbText);
+
+    // A line inside a blurb that ends with a double quote ends the value there.
+    d.BgBlurbText = "He said \"hi\"\r\nand left";
+    r = readProject(writeProject(d, breaker), freshDesign());
+    QVERIFY(!r);
+
+    // A quote at the very end stays.
+    d.BgBlurbText = "first\r\nsecond \"quoted\"";
+    r = readProject(writeProject(d, breaker), freshDesign());
+    QVERIFY(r);
+    QCOMPARE(r->BgBlurbText, d.BgBlurbText);
+}
+
+void TestProjectFile::fileWithoutButtons()
+{
+    const QStringList l = freshLines().mid(0, 25);
+    std::optional<Design> r = readProject(lines(l), freshDesign());
+    QVERIFY(r);
+    QVERIFY(r->Buttons.isEmpty());
+    // Without its final line end, the last line is read all the same.
+    QByteArray bytes = lines(l);
+    bytes.chop(2);
+    r = readProject(bytes, freshDesign());
+    QVERIFY(r && r->StretchBlurbImages);
+}
+
+void TestProjectFile::randomAndMutatedFilesNeverCrash()
+{
+    // Bounded fuzzing: random bytes, and valid files with lines dropped,
+    // doubled, cut or replaced, bytes flipped and the end cut off. Every
+    // input must end in a complete design or in the corrupt-file result.
+    QRandomGenerator rng(20261208);
+    Design d = freshDesign();
+    for (int i = 0; i < 3; ++i) {
+        ButtonData b = d.newButton(i * 10, i * 20);
+        b.BlurbText = QString("blurb %1\r\nsecond line").arg(i);
+        d.Buttons << b;
+    }
+    FixedBreaker breaker;
+    const QByteArray seed = writeProject(d, breaker);
+    const QList<QByteArray> seedLines = seed.split('\n');
+    const char *const fragments[] = {"\"", "\"\"", "\"true\"", "\"Button:\"", "\"-2147483648\"",
+                                     "\"99999999999\"", "", "\r", "\"1.\"", "\xff\xfe"};
+
+    int inputs = 0, accepted = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray input;
+        switch (rng.bounded(6)) {
+        case 0: {
+            input.resize(rng.bounded(600));
+            for (char &c : input)
+                c = char(rng.bounded(256));
+            break;
+        }
+        case 1: {
+            input = seed;
+            for (int k = rng.bounded(1, 8); k > 0; --k)
+                input[rng.bounded(input.size())] = char(rng.bounded(256));
+            break;
+        }
+        case 2:
+            input = seed.left(rng.bounded(seed.size()));
+            break;
+        default: {
+            QList<QByteArray> l = seedLines;
+            for (int k = rng.bounded(1, 4); k > 0; --k) {
+                const int at = rng.bounded(l.size());
+                switch (rng.bounded(4)) {
+                case 0: l.removeAt(at); break;
+                case 1: l.insert(at, l.at(at)); break;
+                case 2: l[at] = QByteArray(fragments[rng.bounded(int(std::size(fragments)))]) + "\r"; break;
+                default: l[at] = l.at(at).left(rng.bounded(l.at(at).size() + 1)); break;
+                }
+            }
+            input = l.join('\n');
+            break;
+        }
+        }
+        ++inputs;
+        const std::optional<Design> r = readProject(input, freshDesign());
+        if (!r)
+            continue;
+        ++accepted;
+        // A design that was read is whole: every button numbered in order,
+        // loaded names derived from the entered ones, the file's names kept.
+        for (int i = 0; i < r->Buttons.size(); ++i) {
+            QCOMPARE(r->Buttons.at(i).Tag, i);
+            QCOMPARE(r->Buttons.at(i).DefImagePath, r->Buttons.at(i).DefImageName.toUpper());
+        }
+        QCOMPARE(r->FileName, QString("menu.qmf"));
+        QVERIFY(r->Saved);
+    }
+    qInfo("%d inputs read, %d accepted as designs", inputs, accepted);
+    QCOMPARE(inputs, 20000);
+    QVERIFY(accepted > 0);
+    QVERIFY(accepted < inputs);
+}
+
+void TestProjectFile::failedWritesKeepTheOldFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("menu.qmf");
+    QVERIFY(writeFileAtomically(file, "old content", nullptr));
+    QCOMPARE(qmtest::readBytes(file), QByteArray("old content"));
+    QVERIFY(writeFileAtomically(file, "new content", nullptr));
+    QCOMPARE(qmtest::readBytes(file), QByteArray("new content"));
+
+    QString reason;
+    // A read-only file is not replaced.
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    QVERIFY(!writeFileAtomically(file, "replaced", &reason));
+    QVERIFY(!reason.isEmpty());
+    QCOMPARE(qmtest::readBytes(file), QByteArray("new content"));
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+
+    // A read-only folder takes no new file.
+    QVERIFY(QDir(dir.path()).mkdir("locked"));
+    const QString locked = dir.filePath("locked");
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    reason.clear();
+    QVERIFY(!writeFileAtomically(locked + "/menu.qmf", "x", &reason));
+    QVERIFY(!reason.isEmpty());
+    QVERIFY(!QFile::exists(locked + "/menu.qmf"));
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // A missing folder.
+    QVERIFY(!writeFileAtomically(dir.filePath("no/such/menu.qmf"), "x", &reason));
+
+    // A full disk: the file size limit makes the write fail half way.
+    struct rlimit old;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writeFileAtomically(file, QByteArray(100000, 'x'), &reason);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!written);
+    QCOMPARE(qmtest::readBytes(file), QByteArray("new content"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"menu.qmf"}));
+}
+
+QTEST_GUILESS_MAIN(TestProjectFile)
+#include "test_projectfile.moc"
