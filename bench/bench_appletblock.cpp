@@ -2,14 +2,13 @@
 // areas' own layout. A design of 1,000 buttons must still build in far less
 // time than a user notices.
 
+#include "benchmain.h"
 #include "compile/appletblock.h"
 #include "editor/tmainform.h"
 #include "platform/fileops.h"
 #include "platform/scriptedprompts.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -57,16 +56,6 @@ BENCHMARK(BM_BuildThroughTheAreas)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark
 
 // The block alone, with a line breaker that only splits at typed breaks:
 // what the layout through the areas adds is the difference.
-class SplitBreaker : public qm::LineBreaker {
-public:
-    QStringList displayLines(qm::TextArea, const QString &text) const override
-    {
-        QStringList l = text.split(QStringLiteral("\r\n"));
-        if (!l.isEmpty() && l.last().isEmpty())
-            l.removeLast();
-        return l;
-    }
-};
 
 void BM_BuildBlockOnly(benchmark::State &state)
 {
@@ -76,7 +65,7 @@ void BM_BuildBlockOnly(benchmark::State &state)
     fillDesign(d, int(state.range(0)));
     d.FileDir = QDir::tempPath() + QStringLiteral("/");
     d.FileName = QStringLiteral("bench.qmf");
-    SplitBreaker breaker;
+    qm::FixedWidthLineBreaker breaker;
     qm::AppletBuildEnv env;
     env.lines = &breaker;
     env.surfaceSize = QSize(450, 321);
@@ -88,18 +77,3 @@ void BM_BuildBlockOnly(benchmark::State &state)
 BENCHMARK(BM_BuildBlockOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,26 +2,20 @@
 // design; it must cost a stat, not a decode. The first load shows what a
 // decode of a typical photo costs.
 
+#include "benchmain.h"
 #include "imageview/tpmultiimage.h"
 #include "platform/scriptedprompts.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace {
-
-QTemporaryDir *g_dir = nullptr;
 
 // A 1024 x 768 JPEG with some detail, so the decoder has real work.
 QString photo()
 {
     static QString path;
     if (path.isEmpty()) {
-        path = g_dir->filePath(QStringLiteral("Photo.jpg"));
+        path = qmbench::workDir() + QStringLiteral("/Photo.jpg");
         QImage img(1024, 768, QImage::Format_RGB32);
         for (int y = 0; y < img.height(); ++y) {
             QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
@@ -68,18 +62,3 @@ void BM_FirstLoad(benchmark::State &state)
 BENCHMARK(BM_FirstLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    g_dir = &dir;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,21 +2,18 @@
 // titles go through the Title area's layout, the file through a temporary
 // file, and opening builds a button control per record.
 
+#include "benchmain.h"
 #include "editor/tmainform.h"
 #include "model/projectfile.h"
 #include "platform/fileops.h"
 #include "platform/scriptedprompts.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-QTemporaryDir *g_dir = nullptr;
 
 struct Form {
     qm::ScriptedPrompts prompts;
@@ -45,7 +42,7 @@ void makeDesign(TMainForm &m, int buttons)
         b.TitleText = QStringLiteral("Button %1: fresh coffee").arg(i);
         b.BlurbText = QStringLiteral("Roasted this week.\r\n\r\nOrder before noon and it ships today.");
     }
-    m.FileDir = g_dir->path() + QLatin1Char('/');
+    m.FileDir = qmbench::workDir() + QLatin1Char('/');
     m.FileName = QStringLiteral("big.qmf");
     m.FileDirUpper = m.FileDir.toUpper();
     m.FileNameUpper = m.FileName.toUpper();
@@ -99,19 +96,3 @@ void BM_ReadProjectBytes1000(benchmark::State &state)
 BENCHMARK(BM_ReadProjectBytes1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    g_dir = &dir;
-    QDir::setCurrent(dir.path());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

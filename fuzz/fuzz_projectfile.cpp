@@ -9,17 +9,6 @@
 
 namespace {
 
-class SplitBreaker : public qm::LineBreaker {
-public:
-    QStringList displayLines(qm::TextArea, const QString &text) const override
-    {
-        QStringList l = text.split(QStringLiteral("\r\n"));
-        if (!l.isEmpty() && l.last().isEmpty())
-            l.removeLast();
-        return l;
-    }
-};
-
 const qm::Design &base()
 {
     static const qm::Design d = [] {
@@ -48,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (d->FileName != base().FileName || !d->Saved)
         std::abort();
     // What was read can be written again and reads back as a design.
-    static SplitBreaker breaker;
+    static const qm::FixedWidthLineBreaker breaker;
     if (!qm::readProject(qm::writeProject(*d, breaker), base()))
         std::abort();
     return 0;

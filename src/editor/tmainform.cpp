@@ -323,16 +323,28 @@ QString fileCaption(const qm::Design &d)
 
 } // namespace
 
+void TMainForm::setFileNames(const QString &path)
+{
+    FileName = qm::fileNamePart(path);
+    FileNameUpper = FileName.toUpper();
+    FileDir = qm::folderPart(path);
+    FileDirUpper = FileDir.toUpper();
+}
+
+void TMainForm::flushSelection()
+{
+    if (SelectedButton)
+        HighlightButton(SelectedButton);
+    else
+        HighlightTable();
+}
+
 bool TMainForm::Save()
 {
     if (FileNameUpper.isEmpty() || FileDirUpper.isEmpty())
         return SaveAs();
 
-    // Store what was typed into the selection first.
-    if (SelectedButton)
-        HighlightButton(SelectedButton);
-    else
-        HighlightTable();
+    flushSelection();
 
     const TMemo::State title = Title->state();
     m_lineBreakBatch = true;
@@ -369,10 +381,7 @@ bool TMainForm::SaveAs()
     if (!chosen)
         return false;
 
-    FileName = qm::fileNamePart(*chosen);
-    FileNameUpper = FileName.toUpper();
-    FileDir = qm::folderPart(*chosen);
-    FileDirUpper = FileDir.toUpper();
+    setFileNames(*chosen);
     if (!FileName.contains(QLatin1Char('.'))) {
         FileName += QLatin1String(".qmf");
         FileNameUpper += QLatin1String(".qmf");
@@ -415,10 +424,7 @@ void TMainForm::Open()
     // Asks a second time when the design is still unsaved ("No" above).
     if (!NewTable())
         return;
-    FileName = qm::fileNamePart(path);
-    FileNameUpper = FileName.toUpper();
-    FileDir = qm::folderPart(path);
-    FileDirUpper = FileDir.toUpper();
+    setFileNames(path);
     readProjectFile(path);
 }
 
@@ -732,10 +738,7 @@ bool TMainForm::BuildCompileString(bool preview)
 {
     // Store what was typed into the selection, then keep what the areas show
     // to put it back once they have served as line breakers.
-    if (SelectedButton)
-        HighlightButton(SelectedButton);
-    else
-        HighlightTable();
+    flushSelection();
     const TMemo::State title = Title->state();
     const TMemo::State blurb = Blurb->state();
 

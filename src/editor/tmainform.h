@@ -165,6 +165,10 @@ protected:
 private:
     class MemoLineBreaker;
 
+    // Selecting the selection again stores what was typed into its texts.
+    void flushSelection();
+    // FileName, FileDir and their upper-case forms from a chosen path.
+    void setFileNames(const QString &path);
     void createControls();
     void createMenus();
     TCleanMyButton *createButtonControl(int index);

@@ -149,12 +149,15 @@ std::optional<PictureSource> sourceForExtension(const QString &ext4)
     return std::nullopt;
 }
 
-std::optional<FileVersion> statFile(const QString &path)
+namespace {
+
+// One stat of a path that must be a folder (folder true) or must not be one.
+std::optional<FileVersion> statPath(const QString &path, bool folder)
 {
     if (path.isEmpty())
         return std::nullopt;
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || bool(S_ISDIR(st.st_mode)) != folder)
         return std::nullopt;
     FileVersion v;
     v.path = path;
@@ -166,21 +169,16 @@ std::optional<FileVersion> statFile(const QString &path)
     return v;
 }
 
+} // namespace
+
+std::optional<FileVersion> statFile(const QString &path)
+{
+    return statPath(path, false);
+}
+
 std::optional<FileVersion> statFolder(const QString &path)
 {
-    if (path.isEmpty())
-        return std::nullopt;
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return std::nullopt;
-    FileVersion v;
-    v.path = path;
-    v.device = quint64(st.st_dev);
-    v.inode = quint64(st.st_ino);
-    v.size = qint64(st.st_size);
-    v.mtimeNs = nanoseconds(st.st_mtim);
-    v.ctimeNs = nanoseconds(st.st_ctim);
-    return v;
+    return statPath(path, true);
 }
 
 size_t qHash(const FileVersion &v, size_t seed)

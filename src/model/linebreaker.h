@@ -27,4 +27,14 @@ public:
     }
 };
 
+// Breaks at typed line breaks and, given a width, every `width` characters:
+// the stand-in for the areas where there is no window (tests, benchmarks,
+// fuzzing).
+class FixedWidthLineBreaker : public LineBreaker {
+public:
+    explicit FixedWidthLineBreaker(int width = 0) : width(width) {}
+    QStringList displayLines(TextArea area, const QString &text) const override;
+    int width; // 0: no soft wraps
+};
+
 } // namespace qm

@@ -7,27 +7,6 @@ using namespace qm;
 
 namespace {
 
-// Breaks at typed line breaks, and soft-wraps at a fixed number of characters.
-class FixedBreaker : public LineBreaker {
-public:
-    int width = 1000;
-    QStringList displayLines(TextArea, const QString &text) const override
-    {
-        QStringList out;
-        for (const QString &para : text.split("\r\n")) {
-            if (para.isEmpty()) {
-                out << QString();
-                continue;
-            }
-            for (qsizetype i = 0; i < para.size(); i += width)
-                out << para.mid(i, width);
-        }
-        if (!out.isEmpty() && out.last().isEmpty())
-            out.removeLast();
-        return out;
-    }
-};
-
 class RecordingFiles : public FileOps {
 public:
     QStringList existing;
@@ -82,14 +61,14 @@ private slots:
     void colourForm();
 
 private:
-    FixedBreaker breaker;
+    FixedWidthLineBreaker breaker;
     RecordingFiles files;
     AppletBuildEnv env;
 };
 
 void TestAppletBlock::init()
 {
-    breaker = FixedBreaker();
+    breaker = FixedWidthLineBreaker();
     files = RecordingFiles();
     env = AppletBuildEnv{&breaker, &files, QSize(450, 321), PathStyle::Posix};
 }

@@ -12,25 +12,6 @@ using namespace qm;
 
 namespace {
 
-// Typed line breaks only, and a soft wrap at a fixed number of characters.
-class FixedBreaker : public LineBreaker {
-public:
-    int width = 1000;
-    QStringList displayLines(TextArea, const QString &text) const override
-    {
-        QStringList out;
-        for (const QString &para : text.split("\r\n")) {
-            if (para.isEmpty())
-                out << QString();
-            for (qsizetype i = 0; i < para.size(); i += width)
-                out << para.mid(i, width);
-        }
-        if (!out.isEmpty() && out.last().isEmpty())
-            out.removeLast();
-        return out;
-    }
-};
-
 Design freshDesign()
 {
     Design d;
@@ -98,7 +79,7 @@ void TestProjectFile::freshDesignLayout()
 {
     Design d = freshDesign();
     d.Buttons.append(d.newButton(150, 150));
-    FixedBreaker breaker;
+    FixedWidthLineBreaker breaker;
     QCOMPARE(QString::fromUtf8(writeProject(d, breaker)).split("\r\n"),
              QString::fromUtf8(lines(freshLines())).split("\r\n"));
 }
@@ -140,7 +121,7 @@ void TestProjectFile::roundTripKeepsEveryStoredValue()
     d.Buttons << a << b;
     d.renumber();
 
-    FixedBreaker breaker;
+    FixedWidthLineBreaker breaker;
     const QByteArray bytes = writeProject(d, breaker);
     const std::optional<Design> r = readProject(bytes, freshDesign());
     QVERIFY(r);
@@ -180,7 +161,7 @@ void TestProjectFile::roundTripKeepsEveryStoredValue()
 void TestProjectFile::titlesAreStoredAsTheirFirstLine()
 {
     Design d = freshDesign();
-    FixedBreaker breaker;
+    FixedWidthLineBreaker breaker;
     breaker.width = 12;
     d.BgTitleText = "A title that wraps";
     ButtonData b = d.newButton(0, 0);
@@ -281,7 +262,7 @@ void TestProjectFile::recordWithoutUrlRelativeLine()
 
 void TestProjectFile::blurbsReadBack()
 {
-    FixedBreaker breaker;
+    FixedWidthLineBreaker breaker;
     Design d = freshDesign();
     ButtonData b = d.newButton(0, 0);
     d.Buttons << b;
@@ -333,7 +314,7 @@ void TestProjectFile::randomAndMutatedFilesNeverCrash()
         b.BlurbText = QString("blurb %1\r\nsecond line").arg(i);
         d.Buttons << b;
     }
-    FixedBreaker breaker;
+    FixedWidthLineBreaker breaker;
     const QByteArray seed = writeProject(d, breaker);
     const QList<QByteArray> seedLines = seed.split('\n');
     const char *const fragments[] = {"\"", "\"\"", "\"true\"", "\"Button:\"", "\"-2147483648\"",
