@@ -432,7 +432,7 @@ void TMainForm::readProjectFile(const QString &path)
 {
     std::optional<qm::Design> read;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
+    if (file.size() <= qm::MaxProjectFileBytes && file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.readAll();
         if (file.error() == QFileDevice::NoError)
             read = qm::readProject(bytes, *this);

@@ -9,6 +9,10 @@
 
 namespace qm {
 
+// A project file of a thousand buttons takes a few hundred kilobytes; a file
+// far beyond this is no project file and is not read into memory.
+inline constexpr qint64 MaxProjectFileBytes = qint64(64) * 1024 * 1024;
+
 // A double quote, the text, a double quote.
 QString Quotes(const QString &text);
 

@@ -232,6 +232,8 @@ void TestDocuments::corruptFileGivesAFreshUntitledDesign()
 {
     const QList<QByteArray> damaged = {
         QByteArray(), QByteArray("\x00\x01\x02garbage\xff", 12),
+        // Far too large to be a project: not read at all.
+        QByteArray("\"Quillmap Version:\"\r\n") + QByteArray(MaxProjectFileBytes, ' '),
         "\"Quillmap Version:\"\r\n\"v2.0\"\r\n",
         "\"Quillmap Version:\"\r\n\"v1.0\"\r\n\"Globals:\"\r\n\"eight\"\r\n",
     };
