@@ -795,8 +795,10 @@ void TMainForm::FormResize()
 
 QPoint TMainForm::logoPosition() const
 {
-    // Below the command row, which ends 34 pixels above the client bottom.
-    return QPoint((width() - 400) / 2, height() - 35);
+    // The command row ends 34 pixels above the client bottom; the logo's
+    // picture starts with four clear rows, so its drawing fills the band
+    // below the row exactly.
+    return QPoint((width() - 400) / 2, height() - 38);
 }
 
 void TMainForm::paintEvent(QPaintEvent *)

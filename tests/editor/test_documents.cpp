@@ -3,9 +3,11 @@
 #include "editor/tmemo.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
+#include "model/taskifsave.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -31,6 +33,7 @@ class TestDocuments : public QObject {
     Q_OBJECT
 private slots:
     void init();
+    void unsavedChangesQuestion();
     void saveAsNamesTheFile();
     void saveAlwaysShowsTheDialog();
     void savedDesignOpensWithEveryValue();
@@ -51,6 +54,27 @@ private slots:
 void TestDocuments::init()
 {
     QGuiApplication::clipboard()->setText("untouched");
+}
+
+void TestDocuments::unsavedChangesQuestion()
+{
+    TAskIfSave dialog;
+    QCOMPARE(dialog.windowTitle(), QString("Quillmap"));
+    QStringList texts;
+    for (QLabel *label : dialog.findChildren<QLabel *>())
+        texts << label->text();
+    QVERIFY(texts.contains("The applet has changed,\nDo You want to save changes?"));
+    QCOMPARE(dialog.YesBtn->text(), QString("Yes"));
+    QCOMPARE(dialog.NoBtn->text(), QString("No"));
+    QCOMPARE(dialog.CancelBtn->text(), QString("Cancel"));
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
+    const QList<QPair<QPushButton *, int>> buttons = {{dialog.YesBtn, 6}, {dialog.NoBtn, 7}, {dialog.CancelBtn, 2}};
+    for (const auto &[button, result] : buttons) {
+        dialog.open();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), result);
+    }
 }
 
 void TestDocuments::saveAsNamesTheFile()
