@@ -12,6 +12,7 @@
 #include "platform/prompts.h"
 
 #include <QAction>
+#include <QCache>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -36,17 +37,29 @@ qm::TColor fromQColor(const QColor &color)
     return qm::TColor(color.red()) | (qm::TColor(color.green()) << 8) | (qm::TColor(color.blue()) << 16);
 }
 
+// Breaks texts through the Title and Blurb areas themselves. Laying a text
+// out is the costly part of building the applet block, so the lines are
+// kept per text and per everything that decides where the area wraps: its
+// width and its font.
 class TMainForm::MemoLineBreaker : public qm::LineBreaker {
 public:
     explicit MemoLineBreaker(TMainForm *form) : m_form(form) {}
     QStringList displayLines(qm::TextArea area, const QString &text) const override
     {
         TMemo *memo = area == qm::TextArea::Title ? m_form->Title : m_form->Blurb;
-        return m_form->m_lineBreakBatch ? memo->layoutLines(text) : memo->displayLinesOf(text);
+        const QString key = QString::number(int(area)) + QLatin1Char('/')
+            + QString::number(memo->contentsRect().width()) + QLatin1Char('/') + memo->font().key()
+            + QLatin1Char('\n') + text;
+        if (const QStringList *known = m_lines.object(key))
+            return *known;
+        const QStringList lines = m_form->m_lineBreakBatch ? memo->layoutLines(text) : memo->displayLinesOf(text);
+        m_lines.insert(key, new QStringList(lines));
+        return lines;
     }
 
 private:
     TMainForm *m_form;
+    mutable QCache<QString, QStringList> m_lines{8192};
 };
 
 namespace {

@@ -92,6 +92,13 @@ void TestBuildBlock::longTitleIsCutWhereTheAreaWrapsIt()
     QVERIFY(narrow.first().size() < shown.first().size());
     QVERIFY(m.BuildCompileString(true));
     QCOMPARE(paramValue(m.HTML, "deftag"), narrow.first());
+
+    // So does a smaller font.
+    m.Title->setFontPoints(10);
+    const QStringList small = m.Title->displayLines();
+    QVERIFY(small.first().size() > narrow.first().size());
+    QVERIFY(m.BuildCompileString(true));
+    QCOMPARE(paramValue(m.HTML, "deftag"), small.first());
 }
 
 void TestBuildBlock::hiddenAreasStillBreakAtTheirWidth()
