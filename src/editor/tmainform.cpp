@@ -6,6 +6,7 @@
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "model/projectfile.h"
+#include "platform/caseresolve.h"
 #include "platform/clipboard.h"
 #include "platform/fileops.h"
 #include "platform/filefilter.h"
@@ -421,16 +422,22 @@ void TMainForm::Open()
     request.mode = qm::FileDialogRequest::Mode::Open;
     request.caption = QStringLiteral("Open");
     request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
-    if (!FileNameUpper.isEmpty())
-        request.fileName = FileNameUpper;
+    // The name is offered in upper case; file names here keep their case, so
+    // the dialog gets the name of the file on disk that it stands for.
+    if (!FileNameUpper.isEmpty()) {
+        const QString found = qm::resolveCaseInsensitive(FileDir + FileNameUpper);
+        request.fileName = found.isEmpty() ? FileNameUpper : qm::fileNamePart(found);
+    }
     if (!FileDirUpper.isEmpty())
         request.directory = FileDir;
     const std::optional<QString> chosen = prompts()->fileDialog(request);
     if (!chosen)
         return;
-    const QString path = *chosen;
-    if (!QFileInfo(path).isFile()) {
-        prompts()->warning(QLatin1String("Error opening ") + path);
+    // A name typed in another case opens the file it stands for, and a
+    // later save writes that same file.
+    const QString path = qm::resolveCaseInsensitive(*chosen);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        prompts()->warning(QLatin1String("Error opening ") + *chosen);
         return;
     }
 

@@ -233,9 +233,19 @@ void TestDocuments::openWithYesWritesTitledDesignFirst()
     // One save dialog for Save As, then the open dialog; no second save dialog.
     QCOMPARE(f.prompts.count(Kind::FileDialog), 2);
     QCOMPARE(f.prompts.log.last().file.mode, FileDialogRequest::Mode::Open);
-    QCOMPARE(f.prompts.log.last().file.fileName, QString("A.QMF"));
+    // Offered under the name of the file on disk, not its upper-case form.
+    QCOMPARE(f.prompts.log.last().file.fileName, QString("a.qmf"));
     QVERIFY(m.Saved);
     QVERIFY(qmtest::readBytes(dir.filePath("a.qmf")).contains("\"Button:\"\r\n\"1\"\r\n\"1\"\r\n"));
+
+    // A name typed in upper case opens that file, and saving writes it.
+    f.prompts.files = {dir.filePath("A.QMF")};
+    m.Open();
+    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.FileName, QString("a.qmf"));
+    QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "A.QMF - Quillmap");
+    QVERIFY(m.Save());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"a.qmf"}));
 }
 
 void TestDocuments::openOfAMissingFile()
