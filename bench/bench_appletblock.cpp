@@ -4,9 +4,6 @@
 
 #include "benchmain.h"
 #include "compile/appletblock.h"
-#include "editor/tmainform.h"
-#include "platform/fileops.h"
-#include "platform/scriptedprompts.h"
 
 #include <QDir>
 
@@ -32,13 +29,8 @@ void fillDesign(qm::Design &d, int buttons)
 // compiles or previews again.
 void BM_BuildThroughTheAreas(benchmark::State &state)
 {
-    qm::ScriptedPrompts prompts;
-    qm::LocalFileOps files;
-    MainFormServices services;
-    services.prompts = &prompts;
-    services.files = &files;
-    services.images = TPMultiImage::standardContext(&prompts);
-    TMainForm form(services);
+    qmbench::Form rig;
+    TMainForm &form = *rig.form;
     // The design's values only: the controls of the buttons are not needed.
     qm::Design &d = form;
     const int buttons = int(state.range(0));
@@ -59,13 +51,8 @@ BENCHMARK(BM_BuildThroughTheAreas)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark
 // build after the texts were edited.
 void BM_FirstBuildThroughTheAreas(benchmark::State &state)
 {
-    qm::ScriptedPrompts prompts;
-    qm::LocalFileOps files;
-    MainFormServices services;
-    services.prompts = &prompts;
-    services.files = &files;
-    services.images = TPMultiImage::standardContext(&prompts);
-    TMainForm form(services);
+    qmbench::Form rig;
+    TMainForm &form = *rig.form;
     qm::Design &d = form;
     const int buttons = int(state.range(0));
     form.HighlightTable();

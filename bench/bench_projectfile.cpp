@@ -3,10 +3,7 @@
 // file, and opening builds a button control per record.
 
 #include "benchmain.h"
-#include "editor/tmainform.h"
 #include "model/projectfile.h"
-#include "platform/fileops.h"
-#include "platform/scriptedprompts.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -14,20 +11,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-struct Form {
-    qm::ScriptedPrompts prompts;
-    qm::LocalFileOps files;
-    MainFormServices services;
-    std::unique_ptr<TMainForm> form;
-    Form()
-    {
-        services.prompts = &prompts;
-        services.files = &files;
-        services.images = TPMultiImage::standardContext(&prompts);
-        form = std::make_unique<TMainForm>(services);
-    }
-};
 
 void makeDesign(TMainForm &m, int buttons)
 {
@@ -50,7 +33,7 @@ void makeDesign(TMainForm &m, int buttons)
 
 void BM_Save1000(benchmark::State &state)
 {
-    Form f;
+    qmbench::Form f;
     makeDesign(*f.form, 1000);
     for (auto _ : state) {
         if (!f.form->Save())
@@ -61,7 +44,7 @@ BENCHMARK(BM_Save1000)->Unit(benchmark::kMillisecond);
 
 void BM_Open1000(benchmark::State &state)
 {
-    Form f;
+    qmbench::Form f;
     makeDesign(*f.form, 1000);
     if (!f.form->Save()) {
         state.SkipWithError("save failed");
@@ -80,7 +63,7 @@ BENCHMARK(BM_Open1000)->Unit(benchmark::kMillisecond);
 // The file format alone: reading the bytes of a 1,000-button file.
 void BM_ReadProjectBytes1000(benchmark::State &state)
 {
-    Form f;
+    qmbench::Form f;
     makeDesign(*f.form, 1000);
     f.form->Save();
     QFile file(f.form->FileDir + f.form->FileName);

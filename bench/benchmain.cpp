@@ -13,6 +13,14 @@ namespace {
 QTemporaryDir *g_dir = nullptr;
 }
 
+qmbench::Form::Form()
+{
+    services.prompts = &prompts;
+    services.files = &files;
+    services.images = TPMultiImage::standardContext(&prompts);
+    form = std::make_unique<TMainForm>(services);
+}
+
 QString qmbench::workDir()
 {
     return g_dir->path();
