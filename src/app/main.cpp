@@ -1,7 +1,7 @@
 #include "app/quillmapapplication.h"
 #include "editor/tmainform.h"
 #include "imageview/magickdecoder.h"
-#include "model/taskifsave.h"
+#include "dialogs/taskifsave.h"
 #include "platform/clipboard.h"
 #include "platform/fileops.h"
 #include "platform/qtprompts.h"
@@ -9,8 +9,6 @@
 int main(int argc, char **argv)
 {
     QuillmapApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillmap"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillmap"));
 
     qm::QtPrompts prompts;
     qm::LocalFileOps files;

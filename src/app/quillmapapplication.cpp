@@ -5,6 +5,11 @@
 QuillmapApplication::QuillmapApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // Only the application's name: a display name would make the X11
+    // platform append " — Quillmap" to every window title that does not
+    // already end with it, and the captions must read exactly as given
+    // ("Untitled - Quillmap v1.1", "Information", "Confirm" ...).
+    setApplicationName(QStringLiteral("Quillmap"));
 }
 
 bool QuillmapApplication::notify(QObject *receiver, QEvent *event)

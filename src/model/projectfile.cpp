@@ -2,8 +2,6 @@
 
 #include "platform/textcodec.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace qm {
@@ -233,44 +231,6 @@ std::optional<Design> readProject(const QByteArray &bytes, const Design &base)
     }
     d.Saved = true;
     return d;
-}
-
-bool writeFileAtomically(const QString &fileName, const QByteArray &bytes, QString *error)
-{
-    // A read-only file or folder is not replaced, whoever runs the program:
-    // the temporary file would otherwise be renamed over it.
-    const QFileInfo target(fileName);
-    const QFileDevice::Permissions writable =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    if (target.exists() && !(target.permissions() & writable)) {
-        if (error)
-            *error = QStringLiteral("The file is read-only");
-        return false;
-    }
-    const QFileInfo folder(target.absolutePath());
-    if (folder.exists() && !(folder.permissions() & writable)) {
-        if (error)
-            *error = QStringLiteral("The folder is read-only");
-        return false;
-    }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 } // namespace qm

@@ -2,6 +2,7 @@
 
 #include "model/design.h"
 #include "model/linebreaker.h"
+#include "platform/fileops.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,10 +31,5 @@ QByteArray writeProject(const Design &design, const LineBreaker &lines);
 // no integer, or the file ends inside a value. The loaded-image names are
 // derived from the entered ones; the buttons keep the file's order.
 std::optional<Design> readProject(const QByteArray &bytes, const Design &base);
-
-// Writes `bytes` to `fileName` through a temporary file that replaces the old
-// file only once everything is written. On failure the old file is intact and
-// `error` says why.
-bool writeFileAtomically(const QString &fileName, const QByteArray &bytes, QString *error);
 
 } // namespace qm

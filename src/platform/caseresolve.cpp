@@ -31,9 +31,13 @@ QString resolveCaseInsensitive(const QString &path, QString *deepestFolder)
         }
         const QStringList entries = QDir(base).entryList(
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        // The program upper-cases names with the full case mapping, which
+        // turns "ß" into "SS" and "ﬁ" into "FI"; case folding alone would
+        // not lead such a name back to its file.
+        const QString partUpper = part.toUpper();
         QString found;
         for (const QString &entry : entries) {
-            if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+            if (entry.compare(part, Qt::CaseInsensitive) == 0 || entry.toUpper() == partUpper) {
                 found = entry;
                 break;
             }

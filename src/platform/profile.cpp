@@ -1,9 +1,9 @@
 #include "platform/profile.h"
 
+#include "platform/fileops.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace qm::profile {
@@ -142,15 +142,10 @@ bool writeString(const QString &fileName, const QString &section, const QString 
         lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
     }
 
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
     QByteArray out;
     for (const QString &l : lines)
         out += l.toUtf8() + "\r\n";
-    if (f.write(out) != out.size())
-        return false;
-    return f.commit();
+    return writeFileAtomically(fileName, out, nullptr);
 }
 
 } // namespace qm::profile

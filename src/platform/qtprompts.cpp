@@ -1,8 +1,7 @@
 #include "platform/qtprompts.h"
 
-#include "model/taskifsave.h"
-
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -54,8 +53,9 @@ std::optional<QString> QtPrompts::fileDialog(const FileDialogRequest &request)
     QFileDialog dialog(m_parent, request.caption);
     dialog.setAcceptMode(request.mode == FileDialogRequest::Mode::Save ? QFileDialog::AcceptSave
                                                                        : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.mode == FileDialogRequest::Mode::Save ? QFileDialog::AnyFile
-                                                                     : QFileDialog::ExistingFile);
+    // Any typed name comes back, also one that does not exist or exists in
+    // another case: the program decides what such a name means.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (!request.filter.isEmpty())
         dialog.setNameFilter(request.filter);

@@ -2,8 +2,8 @@
 
 #include "platform/prompts.h"
 
+class QDialog;
 class QWidget;
-class TAskIfSave;
 
 namespace qm {
 
@@ -14,7 +14,9 @@ public:
     explicit QtPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
 
     void setParent(QWidget *parent) { m_parent = parent; }
-    void setAskIfSave(TAskIfSave *dialog) { m_askIfSave = dialog; }
+    // The unsaved-changes question: a dialog that ends with 6 (Yes), 7 (No)
+    // or 2 (Cancel).
+    void setAskIfSave(QDialog *dialog) { m_askIfSave = dialog; }
 
     ModalResult messageBox(BoxIcon icon, const QString &caption, const QString &text,
                            BoxButtons buttons) override;
@@ -25,7 +27,7 @@ public:
 
 private:
     QWidget *m_parent = nullptr;
-    TAskIfSave *m_askIfSave = nullptr;
+    QDialog *m_askIfSave = nullptr;
 };
 
 } // namespace qm

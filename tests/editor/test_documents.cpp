@@ -3,7 +3,7 @@
 #include "editor/tmemo.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
-#include "model/taskifsave.h"
+#include "dialogs/taskifsave.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -44,6 +44,7 @@ private slots:
     void corruptFileGivesAFreshUntitledDesign();
     void damagedFilesNeverLeaveAPartDesign();
     void failedSaveKeepsTheDesignAndTheFile();
+    void saveOntoAFullDiskKeepsTheProject();
     void compileUnsavedDesign();
     void compileCopiesTheRuntimeOnYes();
     void compileWithNothingToCompile();
@@ -336,6 +337,48 @@ void TestDocuments::damagedFilesNeverLeaveAPartDesign()
         QVERIFY(m.Saved);
     }
     QVERIFY(corrupt > 0 && corrupt < 150);
+}
+
+void TestDocuments::saveOntoAFullDiskKeepsTheProject()
+{
+    qmtest::SmallFileSystem fs;
+    if (!fs.isMounted())
+        QSKIP(qPrintable("no small file system to fill: " + fs.whyNot()));
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    const QString file = fs.file("menu.qmf");
+    f.prompts.files = {file};
+    QVERIFY(m.SaveAs());
+    const QByteArray old = qmtest::readBytes(file);
+    QVERIFY(old.size() > 100);
+    const QString caption = m.windowTitle();
+    QVERIFY(fs.fill());
+
+    m.AddButtonClick(m.AddButton);
+    f.prompts.files = {file};
+    QVERIFY(!m.SaveAs());
+    QCOMPARE(f.prompts.log.last().icon, BoxIcon::Warning);
+    QCOMPARE(f.prompts.messages().last(), "Error saving " + file + ": No space left on device");
+    QCOMPARE(qmtest::readBytes(file), old);
+    QVERIFY(!m.Saved);
+    QCOMPARE(m.windowTitle(), caption);
+
+    // Quitting still asks; "Cancel" keeps the window and the design.
+    m.show();
+    f.prompts.answers = {ModalResult::Cancel};
+    QVERIFY(!m.close());
+    QCOMPARE(m.Buttons.size(), 2);
+
+    // With room again the same save goes through and opens back whole.
+    fs.unfill();
+    f.prompts.files = {file};
+    QVERIFY(m.SaveAs());
+    QVERIFY(m.Saved);
+    f.prompts.files = {file};
+    m.Open();
+    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.windowTitle(), caption);
+    QVERIFY(f.prompts.exhausted());
 }
 
 void TestDocuments::failedSaveKeepsTheDesignAndTheFile()

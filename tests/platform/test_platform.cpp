@@ -1,4 +1,5 @@
 #include "platform/caseresolve.h"
+#include "platform/fileops.h"
 #include "platform/filefilter.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -18,6 +19,8 @@ private slots:
     void pathParts();
     void resolverFindsNamesWithoutRegardToCase();
     void resolverPrefersExactAndFirstSortedMatch();
+    void resolverFindsNamesThatUpperCaseIntoOtherLetters();
+    void fullDiskLeavesEveryOldFileAsItWas();
     void profileReadsWithWindowsSemantics();
     void profileWriteKeepsEverythingElse();
     void profileWriteCreatesFileAndSection();
@@ -85,6 +88,60 @@ void TestPlatform::resolverPrefersExactAndFirstSortedMatch()
     QCOMPARE(resolveCaseInsensitive(dir.filePath("pic.gif")), dir.filePath("pic.gif"));
     // No exact match: the first in sorted order ("PIC.gif" sorts before "pic.gif").
     QCOMPARE(resolveCaseInsensitive(dir.filePath("Pic.GIF")), dir.filePath("PIC.gif"));
+}
+
+void TestPlatform::resolverFindsNamesThatUpperCaseIntoOtherLetters()
+{
+    QTemporaryDir dir;
+    // "ß" upper-cases to "SS" and the ligature "ﬁ" to "FI": the names the
+    // program upper-cased must still lead back to these files.
+    QVERIFY(qmtest::writeBytes(dir.filePath(QString::fromUtf8("Straße.gif")), "x"));
+    QVERIFY(qmtest::writeBytes(dir.filePath(QString::fromUtf8("Maße/oﬃce/ﬁsh.gif")), "y"));
+    const QString straße = dir.filePath(QString::fromUtf8("Straße.gif"));
+    QCOMPARE(resolveCaseInsensitive(dir.path() + "/STRASSE.GIF"), straße);
+    QCOMPARE(resolveCaseInsensitive(straße.toUpper().mid(dir.path().size()).prepend(dir.path())), straße);
+    QCOMPARE(resolveCaseInsensitive(dir.path() + "/MASSE/OFFICE/FISH.GIF"),
+             dir.filePath(QString::fromUtf8("Maße/oﬃce/ﬁsh.gif")));
+    // Simple case folding still matches as before.
+    QCOMPARE(resolveCaseInsensitive(dir.path() + QString::fromUtf8("/STRAßE.GIF")), straße);
+    QCOMPARE(resolveCaseInsensitive(dir.path() + "/STRASE.GIF"), QString());
+}
+
+void TestPlatform::fullDiskLeavesEveryOldFileAsItWas()
+{
+    qmtest::SmallFileSystem fs;
+    if (!fs.isMounted())
+        QSKIP(qPrintable("no small file system to fill: " + fs.whyNot()));
+    const QByteArray oldProject(500, 'p');
+    const QByteArray oldSound(10000, 's');
+    const QByteArray oldIni("[GLOBAL]\r\nBrowser=/usr/bin/x\r\n");
+    QVERIFY(writeFileAtomically(fs.file("menu.qmf"), oldProject, nullptr));
+    QVERIFY(writeFileAtomically(fs.file("click.au"), oldSound, nullptr));
+    QVERIFY(writeFileAtomically(fs.file("QM.INI"), oldIni, nullptr));
+    QTemporaryDir elsewhere;
+    const QString source = elsewhere.filePath("new.au");
+    QVERIFY(qmtest::writeBytes(source, QByteArray(3000, 'n')));
+    QVERIFY(fs.fill());
+
+    QString reason;
+    QVERIFY(!writeFileAtomically(fs.file("menu.qmf"), QByteArray(700, 'q'), &reason));
+    QCOMPARE(reason, QString("No space left on device"));
+    LocalFileOps files;
+    QVERIFY(!files.copyFile(source, fs.file("click.au")));
+    QVERIFY(!profile::writeString(fs.file("QM.INI"), "GLOBAL", "SplashState", "No Splash"));
+
+    QCOMPARE(qmtest::readBytes(fs.file("menu.qmf")), oldProject);
+    QCOMPARE(qmtest::readBytes(fs.file("click.au")), oldSound);
+    QCOMPARE(qmtest::readBytes(fs.file("QM.INI")), oldIni);
+    // No temporary file is left behind.
+    QCOMPARE(QDir(fs.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({".filler", "QM.INI", "click.au", "menu.qmf"}));
+
+    // With room again, the same writes succeed.
+    fs.unfill();
+    QVERIFY(writeFileAtomically(fs.file("menu.qmf"), QByteArray(700, 'q'), &reason));
+    QVERIFY(files.copyFile(source, fs.file("click.au")));
+    QCOMPARE(qmtest::readBytes(fs.file("click.au")), QByteArray(3000, 'n'));
 }
 
 void TestPlatform::profileReadsWithWindowsSemantics()

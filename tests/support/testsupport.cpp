@@ -79,3 +79,60 @@ QByteArray readBytes(const QString &fileName)
 }
 
 } // namespace qmtest
+
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace qmtest {
+
+SmallFileSystem::SmallFileSystem(qint64 bytes)
+{
+    if (!m_dir.isValid()) {
+        m_whyNot = QStringLiteral("no temporary folder");
+        return;
+    }
+    if (::geteuid() != 0) {
+        m_whyNot = QStringLiteral("mounting a small tmpfs needs root");
+        return;
+    }
+    const QByteArray options = "size=" + QByteArray::number(bytes);
+    if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, options.constData()) != 0) {
+        m_whyNot = QStringLiteral("mount tmpfs failed: ") + QString::fromLocal8Bit(std::strerror(errno));
+        return;
+    }
+    m_mounted = true;
+}
+
+SmallFileSystem::~SmallFileSystem()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+}
+
+bool SmallFileSystem::fill()
+{
+    QFile filler(file(QStringLiteral(".filler")));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size()) {
+    }
+    // The last partial block.
+    while (filler.write(block.constData(), 1) == 1) {
+    }
+    filler.close();
+    struct statvfs st;
+    if (::statvfs(QFile::encodeName(path()).constData(), &st) != 0)
+        return false;
+    return st.f_bavail == 0;
+}
+
+void SmallFileSystem::unfill()
+{
+    QFile::remove(file(QStringLiteral(".filler")));
+}
+
+} // namespace qmtest

@@ -35,3 +35,35 @@ bool writeBytes(const QString &fileName, const QByteArray &bytes);
 QByteArray readBytes(const QString &fileName);
 
 } // namespace qmtest
+
+namespace qmtest {
+
+// A small file system of the test's own (a tmpfs mounted on a temporary
+// folder), which the test can fill up to see how writes fail on a full disk.
+// Mounting needs root; when it is not possible, whyNot() says why, so the
+// test can skip with a visible reason.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(qint64 bytes = 256 * 1024);
+    ~SmallFileSystem();
+    SmallFileSystem(const SmallFileSystem &) = delete;
+    SmallFileSystem &operator=(const SmallFileSystem &) = delete;
+
+    bool isMounted() const { return m_mounted; }
+    QString whyNot() const { return m_whyNot; }
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
+
+    // Takes up every free byte with a filler file. False when the file
+    // system still had room afterwards.
+    bool fill();
+    // Frees the space again.
+    void unfill();
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+    QString m_whyNot;
+};
+
+} // namespace qmtest

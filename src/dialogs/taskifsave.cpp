@@ -1,4 +1,4 @@
-#include "model/taskifsave.h"
+#include "dialogs/taskifsave.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
