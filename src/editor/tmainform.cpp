@@ -89,7 +89,7 @@ QPushButton *makeCommandButton(QWidget *parent, const QString &name, const QStri
 {
     auto *b = new QPushButton(qm::artwork::toolGlyph(glyph), caption, parent);
     b->setObjectName(name);
-    b->setIconSize(QSize(24, 24));
+    b->setIconSize(QSize(32, 32));
     b->setGeometry(0, 378, 112, 42);
     return b;
 }

@@ -205,6 +205,10 @@ std::optional<FileVersion> PictureStore::locate(const QString &stored)
     // A relative name means another file once the current folder changes.
     const QString name = stored.startsWith(QLatin1Char('/'))
         ? stored : QDir::currentPath() + QLatin1Char('/') + stored;
+    // The exact name wins whenever it exists, also over a file of another
+    // case that an earlier read found in its place.
+    if (auto exact = statFile(name))
+        return exact;
     const auto known = m_resolved.constFind(name);
     if (known != m_resolved.constEnd()) {
         if (auto v = statFile(*known))

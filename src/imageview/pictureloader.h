@@ -92,9 +92,10 @@ public:
     static constexpr qint64 DefaultBudgetBytes = qint64(128) * 1024 * 1024;
     explicit PictureStore(qint64 budgetBytes = DefaultBudgetBytes);
 
-    // The file a stored name stands for, found without regard to case. The
-    // path found is remembered, so the usual case costs one stat; the
-    // directories are searched again only when the remembered path is gone.
+    // The file a stored name stands for: the exact path when it exists,
+    // otherwise found without regard to case. The path found is remembered,
+    // so a read costs a stat of the exact name and one of the remembered
+    // path; the directories are searched again only when that path is gone.
     std::optional<FileVersion> locate(const QString &name);
 
     std::optional<Entry> find(const Key &key) const;

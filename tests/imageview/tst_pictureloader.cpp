@@ -328,6 +328,21 @@ private slots:
         QCOMPARE(m_fake.calls.last().file, path("Images/DEFAULT.gif"));
     }
 
+    void exactNameWinsOverAnEarlierMatchOfAnotherCase()
+    {
+        const QString other = touch("Images/IMG.GIF");
+        const QString exact = path("Images/img.gif");
+        PictureLoader loader(m_context);
+        loader.load(exact, 24, true);
+        QCOMPARE(m_fake.calls.last().file, other);
+        // The file of exactly that name appears beside the one found before.
+        touch("Images/img.gif");
+        loader.load(exact, 24, true);
+        QCOMPARE(loader.outcome(), PictureLoader::Outcome::Decoded);
+        QCOMPARE(m_fake.calls.last().file, exact);
+        QCOMPARE(loader.reportedName(), exact.toUpper());
+    }
+
     void missingFileIsNotSearchedForWhileItsFolderIsUnchanged()
     {
         touch("Images/Other.gif");
