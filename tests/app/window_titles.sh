@@ -21,10 +21,12 @@ trap cleanup EXIT
 cp -a "$app" "$work/prog"
 printf '[GLOBAL]\r\nSplashState=No Splash\r\n' > "$work/prog/QM.INI"
 
-for n in $(seq 120 199); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
+# Xvfb picks a free display itself and tells its number once it accepts
+# connections, so tests running side by side never share one.
+mkfifo "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >/dev/null 2>&1 & xpid=$!
+read -r -t 20 n <"$work/displayfd" || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$n
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xpid=$!
-for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 (cd "$work/prog" && QT_QPA_PLATFORM=xcb exec ./quillmap >"$work/log" 2>&1) & apid=$!
 
 titles() {
@@ -34,7 +36,7 @@ titles() {
 # Waits until a visible window has exactly this title; prints its id.
 wait_title() {
   local i w
-  for i in $(seq 1 100); do
+  for i in $(seq 1 300); do
     for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
       if [ "$(xdotool getwindowname "$w")" = "$1" ]; then echo "$w"; return 0; fi
     done
@@ -42,6 +44,7 @@ wait_title() {
   done
   echo "FAIL: no window titled '$1'; the titles are:" >&2
   titles | sed 's/^/  /' >&2
+  echo "program output:" >&2; sed 's/^/  /' "$work/log" >&2
   return 1
 }
 
