@@ -21,10 +21,6 @@ public class buttbox extends Container {
         add(b, 0);
     }
 
-    public mbutt getCurrent() {
-        return current;
-    }
-
     void enter(mbutt b) {
         if (current == b)
             return;

@@ -24,10 +24,6 @@ public class header extends Component {
         this.text = text;
     }
 
-    public String getText() {
-        return text;
-    }
-
     public void setText(String t) {
         if (t.equals(text))
             return;

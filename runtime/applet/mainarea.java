@@ -42,14 +42,6 @@ public class mainarea extends Component {
         repaint();
     }
 
-    public Image getPicture() {
-        return picture;
-    }
-
-    public String[] getLines() {
-        return picture == null ? lines : new String[0];
-    }
-
     public void paint(Graphics g) {
         int w = getSize().width;
         int h = getSize().height;

@@ -45,10 +45,6 @@ public class mbutt extends Component implements MouseListener {
             repaint();
     }
 
-    public boolean isLit() {
-        return lit;
-    }
-
     void playSound() {
         if (sound == null)
             return;
