@@ -290,20 +290,30 @@ public class quillmap extends Applet {
         return s.substring(0, end);
     }
 
-    private static String symbolFamily;
+    // Faces that stand for the applet's font names, best first. The names
+    // are Java's old ones for its logical fonts, which are Times New Roman,
+    // Arial and Courier New where menus were designed; other systems give
+    // the logical fonts wider faces, which would cut lines that the editor
+    // fitted into their box, so a face with those metrics comes first.
+    private static final String[] SERIF = {"Times New Roman", "Liberation Serif", "Tinos", "Times"};
+    private static final String[] SANS = {"Arial", "Liberation Sans", "Arimo", "Helvetica"};
+    private static final String[] MONO = {"Courier New", "Liberation Mono", "Cousine", "Courier"};
+    private static final String[] SYMBOL = {"Symbol", "Standard Symbols PS", "Standard Symbols L", "OpenSymbol"};
 
-    // The applet's font names are Java's old names; they map onto the
-    // logical fonts every Java has.
+    private static String[] installedFamilies;
+
     static Font font(String name, String style, int size) {
-        String family = "Serif";
+        String family;
         if ("helvetica".equals(name))
-            family = "SansSerif";
+            family = installed(SANS, "SansSerif");
         else if ("courier".equals(name))
-            family = "Monospaced";
+            family = installed(MONO, "Monospaced");
         else if ("dialog".equals(name))
             family = "Dialog";
         else if ("symbol".equals(name))
-            family = symbolFamily();
+            family = installed(SYMBOL, "Serif");
+        else
+            family = installed(SERIF, "Serif");
         int s = Font.PLAIN;
         if ("bold".equals(style))
             s = Font.BOLD;
@@ -314,24 +324,19 @@ public class quillmap extends Applet {
         return new Font(family, s, Math.max(1, size));
     }
 
-    // "Symbol" is no logical font; use an installed symbol face when there
-    // is one, else the serif face.
-    private static synchronized String symbolFamily() {
-        if (symbolFamily != null)
-            return symbolFamily;
-        symbolFamily = "Serif";
-        String[] wanted = {"Symbol", "Standard Symbols PS", "Standard Symbols L", "OpenSymbol"};
-        try {
-            String[] installed = GraphicsEnvironment.getLocalGraphicsEnvironment().getAvailableFontFamilyNames();
-            for (int w = 0; w < wanted.length && symbolFamily.equals("Serif"); ++w)
-                for (int i = 0; i < installed.length; ++i)
-                    if (installed[i].equalsIgnoreCase(wanted[w])) {
-                        symbolFamily = installed[i];
-                        break;
-                    }
-        } catch (RuntimeException e) {
-            // Keep the serif face.
+    // The first of the wanted faces that is installed, else the logical font.
+    private static synchronized String installed(String[] wanted, String logical) {
+        if (installedFamilies == null) {
+            try {
+                installedFamilies = GraphicsEnvironment.getLocalGraphicsEnvironment().getAvailableFontFamilyNames();
+            } catch (RuntimeException e) {
+                installedFamilies = new String[0];
+            }
         }
-        return symbolFamily;
+        for (int w = 0; w < wanted.length; ++w)
+            for (int i = 0; i < installedFamilies.length; ++i)
+                if (installedFamilies[i].equalsIgnoreCase(wanted[w]))
+                    return installedFamilies[i];
+        return logical;
     }
 }

@@ -62,6 +62,7 @@ public final class AppletRuntimeTest {
         test.fullDesign();
         test.centredPicturesCropped();
         test.withoutTitleAndBlurb();
+        test.programPictures();
         System.out.printf("%d checks passed, %d failed (%.1f s)%n", test.t.passes(), test.t.failures(),
                           (System.nanoTime() - start) / 1e9);
         System.exit(test.t.failures() == 0 ? 0 : 1);
@@ -370,6 +371,59 @@ public final class AppletRuntimeTest {
                     : host.context.shown.get(0).url + " -> " + host.context.shown.get(0).target,
                     "the upper button's link in its frame");
             host.leave();
+        }
+    }
+
+    // --- The program's own pictures ---------------------------------------
+
+    /**
+     * The default button with the program's default and mouse-over pictures
+     * and sound, in Preview form as Preview lays the files out: the pictures
+     * the program makes must load in a Java applet runner.
+     */
+    void programPictures() throws Exception {
+        System.out.println("-- the program's default button (Preview form)");
+        File page = new File(work, "preview");
+        page.mkdirs();
+        for (String f : new String[] {"images/default.gif", "images/mouse.gif", "sound/click.au"})
+            java.nio.file.Files.copy(new File(app, f).toPath(), new File(page, new File(f).getName()).toPath());
+
+        Projects.Design d = new Projects.Design();
+        d.bgTitle = "type background title here";
+        d.bgBlurb = "type background blurb here";
+        Projects.Button b1 = d.add(150, 150, 156, 65);
+        b1.img = path(app, "images/default.gif");
+        b1.over = path(app, "images/mouse.gif");
+        b1.title = "type button title here";
+        b1.blurb = "type button blurb here";
+        b1.link = "http://example.com/";
+        b1.sound = path(app, "sound/click.au");
+        File qmf = new File(work, "default.qmf");
+        Projects.write(qmf, d.qmf());
+        Projects.Generated g = Projects.generate(blockgen, app, qmf, "--preview");
+        URL base = new URL(page.toURI().toURL(), "preview.html");
+        try (AppletHost host = new AppletHost(g.html, archive(), base)) {
+            BlockParser b = host.block;
+            AppletHost.Layout layout = host.layout();
+            Rectangle r = layout.buttons.get(0);
+            BufferedImage before = host.capture();
+            save(before, "applet-default-before.png");
+            // The editor fits this title on one line; the applet must not cut it.
+            t.text(before, layout.title, 0x000000,
+                   Checks.font(b.param("head_font"), b.param("head_style"), b.param("head_size")),
+                   new String[] {b.param("deftag")}, "the default Title whole, in a Times face");
+            t.check(Pixels.countOther(before, r, 0x000000) > r.width * r.height / 2,
+                    "default.gif drawn over the button");
+            BufferedImage over = host.hover(r.x + r.width / 2, r.y + r.height / 2);
+            save(over, "applet-default-hover.png");
+            int changed = 0;
+            for (int y = r.y; y < r.y + r.height; ++y)
+                for (int x = r.x; x < r.x + r.width; ++x)
+                    if (before.getRGB(x, y) != over.getRGB(x, y))
+                        ++changed;
+            t.check(changed > r.width * r.height / 4, "mouse.gif replaces it on hover (" + changed + " pixels changed)");
+            t.equal(Arrays.asList(new URL(base, "click.au").toString()), urls(host.context.played), "click.au played");
+            t.check(Pixels.same(before, host.leave()), "leaving restores every pixel");
         }
     }
 

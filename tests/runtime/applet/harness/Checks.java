@@ -3,9 +3,11 @@ package qmharness;
 import java.awt.Font;
 import java.awt.FontMetrics;
 import java.awt.Graphics2D;
+import java.awt.GraphicsEnvironment;
 import java.awt.Rectangle;
 import java.awt.RenderingHints;
 import java.awt.image.BufferedImage;
+import java.util.Arrays;
 import java.util.List;
 
 /** The checks the runtime test makes, each printing one PASS or FAIL line. */
@@ -111,6 +113,9 @@ public final class Checks {
                 problems.append(" '" + lines[i] + "' is " + ink.width + " wide, not about " + advance + ";");
             if (ink.x < r.x + INSET - 2 || ink.x > r.x + INSET + 3)
                 problems.append(" '" + lines[i] + "' starts at x " + ink.x + ", not near " + (r.x + INSET) + ";");
+            // A line that fits must not be cut at the right edge.
+            if (r.x + INSET + advance < r.x + r.width - 2 && ink.x + ink.width > r.x + r.width - 2)
+                problems.append(" '" + lines[i] + "' runs into the right edge;");
             if (firstTop < 0) {
                 firstTop = band[0];
                 firstLine = i;
@@ -134,15 +139,21 @@ public final class Checks {
         return fm;
     }
 
-    /** The font an applet parameter triple names, by Java's logical fonts. */
+    /**
+     * The font an applet parameter triple names: the Times, Arial and
+     * Courier faces that Java's logical fonts are where menus were made,
+     * when one with their metrics is installed, else the logical fonts.
+     */
     public static Font font(String name, String style, String size) {
-        String family = "Serif";
+        String family;
         if ("helvetica".equals(name))
-            family = "SansSerif";
+            family = installed("SansSerif", "Arial", "Liberation Sans", "Arimo", "Helvetica");
         else if ("courier".equals(name))
-            family = "Monospaced";
+            family = installed("Monospaced", "Courier New", "Liberation Mono", "Cousine", "Courier");
         else if ("dialog".equals(name))
             family = "Dialog";
+        else
+            family = installed("Serif", "Times New Roman", "Liberation Serif", "Tinos", "Times");
         int s = Font.PLAIN;
         if ("bold".equals(style))
             s = Font.BOLD;
@@ -151,6 +162,14 @@ public final class Checks {
         else if ("bold+italic".equals(style))
             s = Font.BOLD | Font.ITALIC;
         return new Font(family, s, Integer.parseInt(size.trim()));
+    }
+
+    private static String installed(String logical, String... faces) {
+        List<String> families = Arrays.asList(GraphicsEnvironment.getLocalGraphicsEnvironment().getAvailableFontFamilyNames());
+        for (String f : faces)
+            if (families.contains(f))
+                return f;
+        return logical;
     }
 
     static String str(Rectangle r) {
