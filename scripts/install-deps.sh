@@ -10,6 +10,7 @@ packages=(
   fonts-liberation
   libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick
+  openjdk-17-jdk-headless openjdk-17-jre gcab
 )
 
 missing=()

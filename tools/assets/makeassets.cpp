@@ -1,7 +1,7 @@
 // quillmap_makeassets: writes the files the program finds in its folder at
-// run time (default button pictures, sounds, applet runtime stand-ins, help
-// page, preview folder). Everything is made here, in code, and the output is
-// the same byte for byte on every run.
+// run time (default button pictures, sounds, help page, the preview folder
+// and the java/ folder that the applet runtime is built into). Everything is
+// made here, in code, and the output is the same byte for byte on every run.
 //
 //   quillmap_makeassets <program folder>
 //   quillmap_makeassets --contact-sheet <file.png>
@@ -369,36 +369,6 @@ QByteArray bombWav()
     return wav;
 }
 
-// --- Applet runtime stand-ins ---------------------------------------------
-
-const char *const RuntimeFiles[] = {
-    "loadall.class", "header.class", "buttbox.class", "mbutt.class",
-    "quillmap.class", "mainarea.class", "quillmap.zip", "quillmap.cab",
-};
-
-QByteArray runtimePlaceholder(const char *name)
-{
-    return QByteArray("Quillmap applet runtime: PLACEHOLDER for ") + name + "\n"
-         + "This file is not a working applet file. It stands in for the applet\n"
-           "runtime file of the same name so that Compile and Preview have the\n"
-           "complete set to copy. Replace it with the built applet runtime.\n";
-}
-
-const char RuntimeReadme[] =
-    "Applet runtime folder\n"
-    "=====================\n"
-    "\n"
-    "Compile copies these eight files next to a compiled project, and Preview\n"
-    "copies them into tmp/ next to the preview page:\n"
-    "\n"
-    "  loadall.class  header.class  buttbox.class  mbutt.class\n"
-    "  quillmap.class mainarea.class quillmap.zip  quillmap.cab\n"
-    "\n"
-    "The files here are PLACEHOLDERS written by the build: small text files\n"
-    "with the right names, not the applet itself. They are to be replaced by\n"
-    "the applet runtime once it is built. Until then a compiled or previewed\n"
-    "menu will not run in a browser.\n";
-
 // --- Output ---------------------------------------------------------------
 
 bool writeFile(const QString &path, const QByteArray &data)
@@ -441,11 +411,7 @@ int writeProgramFolder(const QString &folder)
 
     bool ok = writeFile(root.filePath(QStringLiteral("sound/click.au")), clickAu())
            && writeFile(root.filePath(QStringLiteral("bomb.wav")), bombWav())
-           && writeFile(root.filePath(QStringLiteral("help/QUILLMAP.HLP")), quillmapHelpPage())
-           && writeFile(root.filePath(QStringLiteral("java/README.txt")), QByteArray(RuntimeReadme));
-    for (const char *name : RuntimeFiles)
-        ok = ok && writeFile(root.filePath(QStringLiteral("java/") + QLatin1String(name)),
-                             runtimePlaceholder(name));
+           && writeFile(root.filePath(QStringLiteral("help/QUILLMAP.HLP")), quillmapHelpPage());
     return ok ? 0 : 1;
 }
 

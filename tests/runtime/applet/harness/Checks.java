@@ -1,0 +1,178 @@
+package qmharness;
+
+import java.awt.Font;
+import java.awt.FontMetrics;
+import java.awt.Graphics2D;
+import java.awt.GraphicsEnvironment;
+import java.awt.Rectangle;
+import java.awt.RenderingHints;
+import java.awt.image.BufferedImage;
+import java.util.Arrays;
+import java.util.List;
+
+/** The checks the runtime test makes, each printing one PASS or FAIL line. */
+public final class Checks {
+    /** Where a text area starts its text inside its rectangle. */
+    static final int INSET = 3;
+
+    private int failures;
+    private int passes;
+
+    public int failures() {
+        return failures;
+    }
+
+    public int passes() {
+        return passes;
+    }
+
+    public boolean check(boolean ok, String what) {
+        System.out.println((ok ? "PASS  " : "FAIL  ") + what);
+        if (ok)
+            ++passes;
+        else
+            ++failures;
+        return ok;
+    }
+
+    public void equal(Object expected, Object actual, String what) {
+        boolean ok = expected == null ? actual == null : expected.equals(actual);
+        check(ok, what + (ok ? "" : ": expected " + expected + ", got " + actual));
+    }
+
+    /**
+     * A quarters picture drawn into exactly r: each quarter in its colour
+     * (a pixel either side of the split lines is left out, where scaling may
+     * round either way), and, when ring is not null, the pixels just outside
+     * r in that colour. Pixels inside except are not looked at.
+     */
+    public void quarters(BufferedImage img, Rectangle r, int[] colours, Integer ring, Rectangle except, String what) {
+        int wrong = 0;
+        String first = null;
+        int midX = r.x + r.width / 2, midY = r.y + r.height / 2;
+        for (int y = r.y; y < r.y + r.height; ++y)
+            for (int x = r.x; x < r.x + r.width; ++x) {
+                if (Math.abs(x - midX) <= 1 || Math.abs(y - midY) <= 1)
+                    continue;
+                if (except != null && except.contains(x, y))
+                    continue;
+                int want = colours[(y < midY ? 0 : 2) + (x < midX ? 0 : 1)];
+                int got = Pixels.rgb(img, x, y);
+                if (got != want && wrong++ == 0)
+                    first = "(" + x + "," + y + ") is " + Pixels.hex(got) + ", not " + Pixels.hex(want);
+            }
+        if (ring != null) {
+            for (int x = r.x - 1; x <= r.x + r.width; ++x) {
+                wrong += ringPixel(img, x, r.y - 1, ring, except);
+                wrong += ringPixel(img, x, r.y + r.height, ring, except);
+            }
+            for (int y = r.y; y < r.y + r.height; ++y) {
+                wrong += ringPixel(img, r.x - 1, y, ring, except);
+                wrong += ringPixel(img, r.x + r.width, y, ring, except);
+            }
+        }
+        check(wrong == 0, what + " at " + str(r) + (wrong == 0 ? "" : ": " + wrong + " pixels wrong"
+                + (first != null ? ", first " + first : " (outside the rectangle)")));
+    }
+
+    private static int ringPixel(BufferedImage img, int x, int y, int colour, Rectangle except) {
+        if (x < 0 || y < 0 || x >= img.getWidth() || y >= img.getHeight())
+            return 0;
+        if (except != null && except.contains(x, y))
+            return 0;
+        return Pixels.rgb(img, x, y) == colour ? 0 : 1;
+    }
+
+    /**
+     * Text lines drawn in r, one under the other from the top left, as the
+     * lines given (empty lines leave a gap): one band of ink per non-empty
+     * line, each starting at the left inset, as wide as the line is in that
+     * font and a line height below the one before.
+     */
+    public void text(BufferedImage img, Rectangle r, int background, Font font, String[] lines, String what) {
+        FontMetrics fm = metrics(font);
+        List<int[]> bands = Pixels.bands(img, r, background);
+        int expectedBands = 0;
+        for (String l : lines)
+            if (l.trim().length() > 0)
+                ++expectedBands;
+        if (!check(bands.size() == expectedBands,
+                   what + ": " + expectedBands + " line(s) of ink in " + str(r) + (bands.size() == expectedBands ? "" : ", found " + bands.size())))
+            return;
+        int k = 0;
+        int firstTop = -1, firstLine = -1;
+        StringBuilder problems = new StringBuilder();
+        for (int i = 0; i < lines.length; ++i) {
+            if (lines[i].trim().length() == 0)
+                continue;
+            int[] band = bands.get(k++);
+            Rectangle ink = Pixels.extentOfOther(img, new Rectangle(r.x, band[0], r.width, band[1] - band[0]), background);
+            int advance = fm.stringWidth(lines[i]);
+            int tolerance = 3 + advance / 20;
+            if (Math.abs(ink.width - advance) > tolerance)
+                problems.append(" '" + lines[i] + "' is " + ink.width + " wide, not about " + advance + ";");
+            if (ink.x < r.x + INSET - 2 || ink.x > r.x + INSET + 3)
+                problems.append(" '" + lines[i] + "' starts at x " + ink.x + ", not near " + (r.x + INSET) + ";");
+            // A line that fits must not be cut at the right edge.
+            if (r.x + INSET + advance < r.x + r.width - 2 && ink.x + ink.width > r.x + r.width - 2)
+                problems.append(" '" + lines[i] + "' runs into the right edge;");
+            if (firstTop < 0) {
+                firstTop = band[0];
+                firstLine = i;
+                if (band[0] < r.y + INSET || band[0] > r.y + INSET + fm.getAscent())
+                    problems.append(" first line's top at " + band[0] + ";");
+            } else {
+                int want = firstTop + (i - firstLine) * fm.getHeight();
+                if (Math.abs(band[0] - want) > 2)
+                    problems.append(" '" + lines[i] + "' top at " + band[0] + ", not about " + want + ";");
+            }
+        }
+        check(problems.length() == 0, what + ": lines placed and sized" + problems);
+    }
+
+    static FontMetrics metrics(Font font) {
+        BufferedImage scratch = new BufferedImage(4, 4, BufferedImage.TYPE_INT_RGB);
+        Graphics2D g = scratch.createGraphics();
+        g.setRenderingHint(RenderingHints.KEY_TEXT_ANTIALIASING, RenderingHints.VALUE_TEXT_ANTIALIAS_ON);
+        FontMetrics fm = g.getFontMetrics(font);
+        g.dispose();
+        return fm;
+    }
+
+    /**
+     * The font an applet parameter triple names: the Times, Arial and
+     * Courier faces that Java's logical fonts are where menus were made,
+     * when one with their metrics is installed, else the logical fonts.
+     */
+    public static Font font(String name, String style, String size) {
+        String family;
+        if ("helvetica".equals(name))
+            family = installed("SansSerif", "Arial", "Liberation Sans", "Arimo", "Helvetica");
+        else if ("courier".equals(name))
+            family = installed("Monospaced", "Courier New", "Liberation Mono", "Cousine", "Courier");
+        else if ("dialog".equals(name))
+            family = "Dialog";
+        else
+            family = installed("Serif", "Times New Roman", "Liberation Serif", "Tinos", "Times");
+        int s = Font.PLAIN;
+        if ("bold".equals(style))
+            s = Font.BOLD;
+        else if ("italic".equals(style))
+            s = Font.ITALIC;
+        else if ("bold+italic".equals(style))
+            s = Font.BOLD | Font.ITALIC;
+        return new Font(family, s, Integer.parseInt(size.trim()));
+    }
+
+    private static String installed(String logical, String... faces) {
+        List<String> families = Arrays.asList(GraphicsEnvironment.getLocalGraphicsEnvironment().getAvailableFontFamilyNames());
+        for (String f : faces)
+            if (families.contains(f))
+                return f;
+        return logical;
+    }
+
+    static String str(Rectangle r) {
+        return r == null ? "null" : r.x + "," + r.y + " " + r.width + "x" + r.height;
+    }
+}
