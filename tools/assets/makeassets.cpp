@@ -1,7 +1,8 @@
 // quillmap_makeassets: writes the files the program finds in its folder at
-// run time (default button pictures, sounds, applet runtime stand-ins, help
-// page, preview folder). Everything is made here, in code, and the output is
-// the same byte for byte on every run.
+// run time (default button pictures, sounds, applet runtime stand-ins, the
+// help and preview folders; the build copies the help file itself).
+// Everything is made here, in code, and the output is the same byte for byte
+// on every run.
 //
 //   quillmap_makeassets <program folder>
 //   quillmap_makeassets --contact-sheet <file.png>
@@ -10,7 +11,6 @@
 // one sheet, for looking at the artwork.
 
 #include "editor/artwork.h"
-#include "helppage.h"
 
 #include <Magick++.h>
 
@@ -441,7 +441,6 @@ int writeProgramFolder(const QString &folder)
 
     bool ok = writeFile(root.filePath(QStringLiteral("sound/click.au")), clickAu())
            && writeFile(root.filePath(QStringLiteral("bomb.wav")), bombWav())
-           && writeFile(root.filePath(QStringLiteral("help/QUILLMAP.HLP")), quillmapHelpPage())
            && writeFile(root.filePath(QStringLiteral("java/README.txt")), QByteArray(RuntimeReadme));
     for (const char *name : RuntimeFiles)
         ok = ok && writeFile(root.filePath(QStringLiteral("java/") + QLatin1String(name)),
