@@ -62,10 +62,13 @@ void drawSky(QPainter &p)
         return (seed >> 16) & 0x7FFF;
     };
     p.setPen(Qt::NoPen);
-    for (int i = 0; i < 70; ++i) {
+    for (int i = 0; i < 90; ++i) {
         const qreal x = next() % PictureWidth;
         const qreal y = next() % 170;
         const qreal r = 0.4 + (next() % 10) / 10.0;
+        // None behind the name and its line, where they would read as dots.
+        if (QRectF(40, 20, 235, 78).contains(x, y))
+            continue;
         p.setBrush(QColor(255, 255, 255, 90 + int(next() % 150)));
         p.drawEllipse(QPointF(x, y), r, r);
     }
