@@ -53,6 +53,7 @@ THelpWindow *THelpController::helpWindow()
 
 void THelpController::showContents(const QString &helpFile)
 {
+    keepUsable();
     helpWindow()->showContents(helpFile);
 }
 
@@ -94,8 +95,25 @@ void THelpController::showPopup(QWidget *widget, int context, const QPoint &glob
     emit topicShown(context, true);
 }
 
+void THelpController::keepUsable()
+{
+    // A modal dialog blocks every window that is not its own: while one is
+    // open, the help window belongs to it, so its topic can be read and
+    // followed without closing the dialog first.
+    QWidget *owner = QApplication::activeModalWidget();
+    if (!owner || !isOurs(owner))
+        owner = m_mainWindow;
+    THelpWindow *w = helpWindow();
+    if (w->parentWidget() == owner)
+        return;
+    const QRect bounds = w->geometry();
+    w->setParent(owner, w->windowFlags());
+    w->setGeometry(bounds);
+}
+
 void THelpController::showInWindow(int context)
 {
+    keepUsable();
     if (context == 0)
         helpWindow()->showContents(m_helpFile());
     else
@@ -163,6 +181,7 @@ bool THelpController::eventFilter(QObject *watched, QEvent *event)
         const QString href = static_cast<QWhatsThisClickedEvent *>(event)->href();
         if (!href.startsWith(QLatin1Char('#')))
             return false;
+        keepUsable();
         helpWindow()->showAnchor(m_helpFile(), href.mid(1));
         return true;
     }

@@ -40,6 +40,7 @@ protected:
 
 private:
     bool isOurs(const QWidget *widget) const;
+    void keepUsable();
     void showPopup(QWidget *widget, int context, const QPoint &globalPos);
     void showInWindow(int context);
 

@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWhatsThis>
@@ -138,6 +139,7 @@ private slots:
     void f1ShowsThePopupTopic_data();
     void f1ShowsThePopupTopic();
     void f1InAWindowWithoutHelpButtonOpensTheHelpWindow();
+    void helpWindowStaysUsableOverAModalDialog();
     void f1InAnOpenMenu();
     void whatsThisModeAndItsLink();
 };
@@ -412,6 +414,40 @@ void TestHelp::f1InAWindowWithoutHelpButtonOpensTheHelpWindow()
     // F1 in the help window itself asks nothing more.
     QTest::keyClick(w->Browser, Qt::Key_F1);
     QCOMPARE(shown.size(), 3);
+}
+
+void TestHelp::helpWindowStaysUsableOverAModalDialog()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    installHelp(f);
+    m.show();
+    m.HelpButtonClick();
+    THelpWindow *w = m.helpController()->helpWindow();
+    QCOMPARE(w->parentWidget(), &m);
+
+    QDialog dialog(&m);
+    auto *field = new QLineEdit(&dialog);
+    qm::help::setContext(field, 43);
+    bool blockedOut = true;
+    QString shown;
+    QTimer::singleShot(0, &dialog, [&] {
+        QTest::keyClick(field, Qt::Key_F1);
+        // Only windows of the modal dialog itself take input meanwhile.
+        blockedOut = w->parentWidget() != &dialog || !w->isVisible();
+        shown = w->Browser->source().fragment();
+        dialog.reject();
+    });
+    dialog.exec();
+    QVERIFY(!blockedOut);
+    QCOMPARE(shown, QString("context-43"));
+    // The window stays open after the dialog, and goes back to the main
+    // window at the next use.
+    QVERIFY(w->isVisible());
+    m.HelpButtonClick();
+    QCOMPARE(w->parentWidget(), &m);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->Browser->source().fragment(), QString("contents"));
 }
 
 void TestHelp::f1InAnOpenMenu()
