@@ -5,6 +5,7 @@
 #include "dialogs/thelpwindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -22,8 +23,9 @@ QString popupText(const QString &helpFile, int context)
     const QString anchor = qm::help::anchorName(context);
     const QString section = qm::help::topicSummary(qm::help::readHelpFile(helpFile), anchor);
     if (section.isEmpty())
-        return QStringLiteral("<p>There is no help on this item: the help file is missing or has no topic "
-                              "for it.</p>");
+        return QStringLiteral("<p>No help can be shown here: the help file <b>%1</b> is missing, or has no "
+                              "topic for this item.</p>")
+            .arg(QDir::toNativeSeparators(helpFile).toHtmlEscaped());
     return section + QStringLiteral("<p><a href=\"#%1\">More in the help window</a></p>").arg(anchor);
 }
 
