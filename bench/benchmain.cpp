@@ -18,6 +18,7 @@ qmbench::Form::Form()
     services.prompts = &prompts;
     services.files = &files;
     services.images = TPMultiImage::standardContext(&prompts);
+    services.splash = false;
     form = std::make_unique<TMainForm>(services);
 }
 

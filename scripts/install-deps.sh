@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
+  qt6-multimedia-dev
   libmagick++-6.q16-dev
   fonts-liberation
   libbenchmark-dev

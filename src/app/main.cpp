@@ -5,6 +5,7 @@
 #include "platform/clipboard.h"
 #include "platform/fileops.h"
 #include "platform/qtprompts.h"
+#include "platform/qtsound.h"
 
 int main(int argc, char **argv)
 {
@@ -13,10 +14,12 @@ int main(int argc, char **argv)
     qm::QtPrompts prompts;
     qm::LocalFileOps files;
     qm::SystemClipboard clipboard;
+    qm::QtSoundPlayer sound;
     MainFormServices services;
     services.files = &files;
     services.clipboard = &clipboard;
     services.prompts = &prompts;
+    services.sound = &sound;
     services.images = TPMultiImage::standardContext(&prompts);
 
     // The windows are created in this order and live until the program ends.

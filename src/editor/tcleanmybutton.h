@@ -11,7 +11,6 @@ public:
     TMyButton(QWidget *owner, const qm::ImageViewContext &context);
 
     int Tag = 0;
-    int HelpContext = 400;
 };
 
 class TCleanMyButton : public TMyButton {

@@ -1,5 +1,7 @@
 #include "editor/tdesignsurface.h"
 
+#include "dialogs/helpcontext.h"
+
 #include <QEvent>
 #include <QResizeEvent>
 
@@ -8,6 +10,7 @@ TDesignSurface::TDesignSurface(QWidget *parent)
     , m_canvas(new QWidget)
 {
     m_canvas->setObjectName(QStringLiteral("BackgroundCanvas"));
+    qm::help::setContext(this, 45);
     m_canvas->setAutoFillBackground(true);
     m_canvas->setMouseTracking(true);
     m_canvas->installEventFilter(this);

@@ -21,8 +21,6 @@ public:
     // extent, whichever is larger.
     void updateExtent();
 
-    int HelpContext = 45;
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,6 +5,7 @@
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
+#include "dialogs/tsplashform.h"
 #include "model/projectfile.h"
 #include "platform/caseresolve.h"
 #include "platform/clipboard.h"
@@ -26,6 +27,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 QColor toQColor(qm::TColor color)
@@ -115,10 +117,15 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     }
     createControls();
     createMenus();
+    assignHelpContexts();
     FormCreate();
+    SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    delete SplashForm;
+}
 
 void TMainForm::createControls()
 {
@@ -142,6 +149,7 @@ void TMainForm::createControls()
     connect(SaveButton, &QToolButton::clicked, this, [this] { SaveButtonClick(); });
     connect(CompileButton, &QToolButton::clicked, this, [this] { CompileButtonClick(CompileButton); });
     connect(QuitButton, &QToolButton::clicked, this, [this] { QuitButtonClick(); });
+    connect(HelpButton, &QToolButton::clicked, this, [this] { HelpButtonClick(); });
     connect(AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(AddButton); });
     connect(EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(EditButton); });
     connect(DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(DeleteButton); });
@@ -188,6 +196,11 @@ void TMainForm::createControls()
     BlurbImage->setGeometry(8, 64, 34, 61);
     BlurbImage->installEventFilter(this);
     BlurbImage->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(1);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
 }
 
 void TMainForm::createMenus()
@@ -222,6 +235,13 @@ void TMainForm::FormCreate()
     QuillmapInit();
     AddDefaultButton();
     FormResize();
+    // The splash sequence: the window waits minimised, taking no commands,
+    // until the start-up timer has shown the splash and then the window.
+    if (startUpSplashState() != QLatin1String("No Splash")) {
+        Timer1->start();
+        setWindowState(Qt::WindowMinimized);
+        setEnabled(false);
+    }
 }
 
 void TMainForm::QuillmapInit()

@@ -5,21 +5,26 @@
 #include "model/linebreaker.h"
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class QAction;
 class QFrame;
 class QMenu;
 class QPushButton;
+class QTimer;
 class QToolButton;
 class TCleanMyButton;
 class TDesignSurface;
+class THelpController;
 class TMemo;
+class TSplashForm;
 
 namespace qm {
 class Clipboard;
 class FileOps;
 class Prompts;
+class SoundPlayer;
 }
 
 // What the main window needs from the platform; tests give scripted prompts.
@@ -28,6 +33,10 @@ struct MainFormServices {
     qm::ImageViewContext images;
     qm::FileOps *files = nullptr;
     qm::Clipboard *clipboard = nullptr;
+    qm::SoundPlayer *sound = nullptr;
+    // False starts as "No Splash" would, whatever the settings say: for
+    // tools and tests that build a main window without a person watching.
+    bool splash = true;
 };
 
 // The main window. It owns the one open design (the design values are its
@@ -61,6 +70,16 @@ public:
     void readProjectFile(const QString &path);
     // False keeps the window open.
     bool FormCloseQuery();
+
+    // --- Splash and help ------------------------------------------------------
+    // The start-up timer: shows the splash, and about 3 s later the main
+    // window in its place.
+    void Timer1Timer();
+    void HelpButtonClick();
+    // The help file, found in the program folder whatever the current
+    // directory is.
+    QString helpFilePath() const;
+    THelpController *helpController() const { return m_help; }
 
     // --- Compile ----------------------------------------------------------------
     void CompileButtonClick(QObject *sender = nullptr);
@@ -154,7 +173,8 @@ public:
     QAction *AddButton1 = nullptr;
     QAction *SetDimensions1 = nullptr;
 
-    int HelpContext = 1;
+    QTimer *Timer1 = nullptr;
+    QPointer<TSplashForm> SplashForm;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -171,6 +191,10 @@ private:
     void setFileNames(const QString &path);
     void createControls();
     void createMenus();
+    // Gives every control and menu item its help context.
+    void assignHelpContexts();
+    // The splash mode this start-up follows.
+    QString startUpSplashState() const;
     TCleanMyButton *createButtonControl(int index);
     void writeBackMemoTexts();
     void surfaceMouseMove(const QPoint &canvasPos);
@@ -181,6 +205,7 @@ private:
     // puts the areas' texts back at the end.
     bool m_lineBreakBatch = false;
     bool m_surfacePressed = false;
+    THelpController *m_help = nullptr;
 };
 
 // Converts between the design's colour form (0x00BBGGRR) and QColor.

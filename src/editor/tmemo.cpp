@@ -1,5 +1,7 @@
 #include "editor/tmemo.h"
 
+#include "dialogs/helpcontext.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QResizeEvent>
@@ -31,6 +33,7 @@ int pointsToPixels(int points)
 TMemo::TMemo(QWidget *parent)
     : QPlainTextEdit(parent)
 {
+    qm::help::setContext(this, 3);
     // A sunken two-pixel edge, drawn in the window palette so it shows on any surface colour.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);

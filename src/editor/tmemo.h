@@ -39,8 +39,6 @@ public:
     void setFontPoints(int points);
     void setFontStyle(bool bold, bool italic);
 
-    int HelpContext = 3;
-
 signals:
     // The user changed the text by typing, pasting or cutting.
     void userEdited();

@@ -8,6 +8,8 @@ MainFormFixture::MainFormFixture()
     services.files = &files;
     services.clipboard = &clipboard;
     services.images = TPMultiImage::standardContext(&prompts);
+    // No splash unless a test asks for one: the window is ready at once.
+    services.splash = false;
     form = std::make_unique<TMainForm>(services);
 }
 

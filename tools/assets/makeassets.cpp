@@ -1,7 +1,8 @@
 // quillmap_makeassets: writes the files the program finds in its folder at
-// run time (default button pictures, sounds, help page, the preview folder
-// and the java/ folder that the applet runtime is built into). Everything is
-// made here, in code, and the output is the same byte for byte on every run.
+// run time (default button pictures, sounds, the help and preview folders
+// and the java/ folder that the applet runtime is built into; the build
+// copies the help file itself). Everything is made here, in code, and the
+// output is the same byte for byte on every run.
 //
 //   quillmap_makeassets <program folder>
 //   quillmap_makeassets --contact-sheet <file.png>
@@ -10,7 +11,6 @@
 // one sheet, for looking at the artwork.
 
 #include "editor/artwork.h"
-#include "helppage.h"
 
 #include <Magick++.h>
 
@@ -410,8 +410,7 @@ int writeProgramFolder(const QString &folder)
     }
 
     bool ok = writeFile(root.filePath(QStringLiteral("sound/click.au")), clickAu())
-           && writeFile(root.filePath(QStringLiteral("bomb.wav")), bombWav())
-           && writeFile(root.filePath(QStringLiteral("help/QUILLMAP.HLP")), quillmapHelpPage());
+           && writeFile(root.filePath(QStringLiteral("bomb.wav")), bombWav());
     return ok ? 0 : 1;
 }
 

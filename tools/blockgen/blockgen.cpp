@@ -67,6 +67,7 @@ int main(int argc, char **argv)
     services.prompts = &prompts;
     services.files = &files;
     services.images = TPMultiImage::standardContext(&prompts);
+    services.splash = false;
     TMainForm form(services);
 
     prompts.files = {project};

@@ -1,0 +1,83 @@
+// The main window's share of the start-up splash and of the help: its
+// start-up timer, the Help command and the help contexts of its controls.
+
+#include "editor/tmainform.h"
+
+#include "dialogs/helpcontext.h"
+#include "dialogs/helpcontroller.h"
+#include "dialogs/helpfile.h"
+#include "dialogs/tsplashform.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+QString TMainForm::startUpSplashState() const
+{
+    return m_services.splash ? SplashState : QStringLiteral("No Splash");
+}
+
+void TMainForm::Timer1Timer()
+{
+    if (Timer1->interval() == 1) {
+        if (SplashForm) {
+            SplashForm->show();
+            SplashForm->raise();
+        }
+        Timer1->setInterval(3000);
+        hide();
+        return;
+    }
+    if (SplashForm)
+        SplashForm->hide();
+    setEnabled(true);
+    showNormal();
+    if (SplashForm)
+        SplashForm->deleteLater();
+    Timer1->stop();
+}
+
+void TMainForm::HelpButtonClick()
+{
+    // The help file's name is relative: it resolves in the program folder
+    // only while that is the current directory.
+    QDir::setCurrent(StartDir);
+    m_help->showContents(qm::help::helpFilePath(QDir::currentPath()));
+    QDir::setCurrent(AppDir);
+}
+
+QString TMainForm::helpFilePath() const
+{
+    return qm::help::helpFilePath(StartDir);
+}
+
+void TMainForm::assignHelpContexts()
+{
+    using qm::help::setContext;
+    // A help button in the title bar, beside the usual ones.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+
+    // The design surface (45), the Title and Blurb areas (3) and the buttons
+    // on the surface (400) carry theirs from their creation; the tool bar and
+    // "Delete Button" take the window's.
+    setContext(this, 1);
+    for (QObject *o : std::initializer_list<QObject *>{AddButton, EditButton, SetURL1, BackgroundMenu, AddButton1,
+                                                       SetDimensions1})
+        setContext(o, 5);
+    for (QObject *o : std::initializer_list<QObject *>{Move1, MoveField1})
+        setContext(o, 44);
+    setContext(BackgroundButton, 45);
+    const auto separators = [](QMenu *menu, int context) {
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator())
+                setContext(a, context);
+        }
+    };
+    separators(BackgroundMenu, 19);
+    separators(ButtMenu, 20);
+
+    m_help = new THelpController(this, [this] { return helpFilePath(); });
+}

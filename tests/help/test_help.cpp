@@ -1,0 +1,521 @@
+// The help file, the help window, the Help command and context help.
+
+#include "dialogs/helpcontext.h"
+#include "dialogs/helpcontroller.h"
+#include "dialogs/helpfile.h"
+#include "dialogs/thelpwindow.h"
+#include "editor/tcleanmybutton.h"
+#include "editor/tdesignsurface.h"
+#include "editor/tmemo.h"
+#include "mainformfixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWhatsThis>
+#include <QWhatsThisClickedEvent>
+#include <QtTest>
+
+namespace {
+
+QString helpSource()
+{
+    return QString::fromUtf8(qmtest::readBytes(QStringLiteral(QUILLMAP_HELP_SOURCE)));
+}
+
+// Puts the help file into the fixture's program folder, under a name in
+// another case than the program asks for.
+void installHelp(MainFormFixture &f)
+{
+    QVERIFY(qmtest::writeBytes(f.folder.file("help/Quillmap.hlp"), helpSource().toUtf8()));
+}
+
+QString plainText(const QString &html)
+{
+    QTextDocument doc;
+    doc.setHtml(html);
+    return doc.toPlainText();
+}
+
+int wordCount(const QString &text)
+{
+    return int(text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).size());
+}
+
+// The anchors Qt's rich text finds in a document.
+QSet<QString> documentAnchors(const QTextDocument *doc)
+{
+    QSet<QString> names;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            for (const QString &n : it.fragment().charFormat().anchorNames())
+                names.insert(n);
+        }
+        for (const QString &n : b.charFormat().anchorNames())
+            names.insert(n);
+    }
+    return names;
+}
+
+QWidget *visibleWhatsThisPopup()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->inherits("QWhatsThat"))
+            return w;
+    }
+    return nullptr;
+}
+
+// Every widget of the main window and of the dialogs it owns, also those
+// made without a parent.
+QList<QWidget *> everyWidget(TMainForm &m)
+{
+    QList<QWidget *> all{&m};
+    all += m.findChildren<QWidget *>();
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QDialog *>(top) && !all.contains(top)) {
+            all << top;
+            all += top->findChildren<QWidget *>();
+        }
+    }
+    return all;
+}
+
+QObject *control(TMainForm &m, const QString &name)
+{
+    const QHash<QString, QObject *> named{
+        {"MainForm", &m},
+        {"button", m.ButtonControls.first()},
+        {"SetURL1", m.SetURL1},
+        {"AddButton1", m.AddButton1},
+        {"SetDimensions1", m.SetDimensions1},
+        {"Move1", m.Move1},
+        {"MoveField1", m.MoveField1},
+    };
+    if (named.contains(name))
+        return named.value(name);
+    if (name.endsWith(" separator")) {
+        QMenu *menu = name.startsWith("Background") ? m.BackgroundMenu : m.ButtMenu;
+        for (QAction *a : menu->actions())
+            if (a->isSeparator())
+                return a;
+        return nullptr;
+    }
+    return m.findChild<QObject *>(name);
+}
+
+int resolvedContext(QObject *o)
+{
+    if (o->isWidgetType())
+        return qm::help::contextOf(static_cast<QWidget *>(o));
+    return qm::help::ownContext(o);
+}
+
+} // namespace
+
+class TestHelp : public QObject {
+    Q_OBJECT
+private slots:
+    void everyContextHasItsTopic_data();
+    void everyContextHasItsTopic();
+    void helpFileHoldsTheUsersTopics();
+    void contextTable_data();
+    void contextTable();
+    void everyControlResolvesToATopic();
+    void helpButtonAfterTheCurrentDirectoryChanged();
+    void missingHelpFile();
+    void helpWindowNavigates();
+    void f1ShowsThePopupTopic_data();
+    void f1ShowsThePopupTopic();
+    void f1InAWindowWithoutHelpButtonOpensTheHelpWindow();
+    void helpWindowStaysUsableOverAModalDialog();
+    void f1InAnOpenMenu();
+    void whatsThisModeAndItsLink();
+};
+
+void TestHelp::everyContextHasItsTopic_data()
+{
+    QTest::addColumn<QString>("anchor");
+    for (int context : qm::help::programContexts())
+        QTest::newRow(qPrintable(qm::help::anchorName(context))) << qm::help::anchorName(context);
+    for (const char *topic : {"contents", "compile", "preview", "options", "files"})
+        QTest::newRow(topic) << QString(topic);
+}
+
+void TestHelp::everyContextHasItsTopic()
+{
+    QFETCH(QString, anchor);
+    const QString page = helpSource();
+    QVERIFY(!page.isEmpty());
+    const QString section = qm::help::topicSection(page, anchor);
+    QVERIFY2(!section.isEmpty(), qPrintable(anchor));
+    // Real content, and a pop-up that says something on its own.
+    QVERIFY2(wordCount(plainText(section)) >= 50, qPrintable(plainText(section)));
+    const QString summary = qm::help::topicSummary(page, anchor);
+    QVERIFY2(wordCount(plainText(summary)) >= 30, qPrintable(plainText(summary)));
+    QVERIFY(section.startsWith(summary));
+
+    // The help window's rich text finds the anchor.
+    THelpWindow window;
+    window.showAnchor(QStringLiteral(QUILLMAP_HELP_SOURCE), anchor);
+    QVERIFY(documentAnchors(window.Browser->document()).contains(anchor));
+    QCOMPARE(window.Browser->source().fragment(), anchor);
+}
+
+void TestHelp::helpFileHoldsTheUsersTopics()
+{
+    const QString page = helpSource();
+    // Every link inside the help leads to a topic that exists.
+    const QRegularExpression link("href=\"#([^\"]+)\"");
+    int links = 0;
+    for (auto it = link.globalMatch(page); it.hasNext(); ++links) {
+        const QString target = it.next().captured(1);
+        QVERIFY2(!qm::help::topicSection(page, target).isEmpty(), qPrintable(target));
+    }
+    QVERIFY(links > 20);
+
+    // What a page needs so that the menu works in today's browsers.
+    const QString compile = plainText(qm::help::topicSection(page, "compile"));
+    QVERIFY(compile.contains("<script src=\"quillmap.js\"></script>"));
+    QVERIFY(compile.contains("<head>"));
+    // The dialogs' fields are explained under their own captions.
+    const QString general = plainText(qm::help::topicSection(page, "context-6"));
+    for (const char *field : {"From Top", "From Left", "Width", "Height", "Image", "Choose Image...", "Click URL",
+                              "Choose File...", "Target", "Make URL Relative Upon Compilation"})
+        QVERIFY2(general.contains(field), field);
+    const QString mouseOver = plainText(qm::help::topicSection(page, "context-14"));
+    for (const char *field : {"Button changes", "Title and Blurb changes", "New Image", "AU Sound", "Title Text",
+                              "Blurb Text", "Blurb Image"})
+        QVERIFY2(mouseOver.contains(field), field);
+    const QString global = plainText(qm::help::topicSection(page, "context-45"));
+    for (const char *field : {"Background Colour", "Global Font Colour", "Absolute positioning",
+                              "Use and Show Title and Blurb", "Dont Use or Show Title or Blurb"})
+        QVERIFY2(global.contains(field), field);
+    const QString options = plainText(qm::help::topicSection(page, "options"));
+    for (const char *field : {"Default Browser", "Choose Browser", "Splash And Sound", "Splash (No Sound)", "No Splash"})
+        QVERIFY2(options.contains(field), field);
+}
+
+void TestHelp::contextTable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("context");
+    QTest::newRow("main window") << "MainForm" << 1;
+    QTest::newRow("Title") << "Title" << 3;
+    QTest::newRow("Blurb") << "Blurb" << 3;
+    QTest::newRow("Add Button") << "AddButton" << 5;
+    QTest::newRow("Edit Button") << "EditButton" << 5;
+    QTest::newRow("button menu Properties") << "SetURL1" << 5;
+    QTest::newRow("background menu") << "BackgroundMenu" << 5;
+    QTest::newRow("background menu Add Button") << "AddButton1" << 5;
+    QTest::newRow("background menu Properties") << "SetDimensions1" << 5;
+    QTest::newRow("background menu separator") << "BackgroundMenu separator" << 19;
+    QTest::newRow("button menu separator") << "ButtMenu separator" << 20;
+    QTest::newRow("button menu Move") << "Move1" << 44;
+    QTest::newRow("text menu Move") << "MoveField1" << 44;
+    QTest::newRow("design surface") << "Background" << 45;
+    QTest::newRow("Background button") << "BackgroundButton" << 45;
+    QTest::newRow("button on the surface") << "button" << 400;
+    // Those without one of their own take their surroundings'.
+    QTest::newRow("Delete Button") << "DeleteButton" << 1;
+    QTest::newRow("tool bar Help") << "HelpButton" << 1;
+    QTest::newRow("Blurb picture") << "BlurbImage" << 45;
+}
+
+void TestHelp::contextTable()
+{
+    QFETCH(QString, name);
+    QFETCH(int, context);
+    MainFormFixture f;
+    f.form->AddButtonClick(f.form->AddButton);
+    QObject *o = control(*f.form, name);
+    QVERIFY2(o, qPrintable(name));
+    QCOMPARE(resolvedContext(o), context);
+}
+
+void TestHelp::everyControlResolvesToATopic()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    // A button from each way of making one, and the help window too.
+    m.AddButtonClick(m.AddButton);
+    installHelp(f);
+    m.HelpButtonClick();
+
+    const QString page = helpSource();
+    const QList<QWidget *> widgets = everyWidget(m);
+    QVERIFY(widgets.size() > 40);
+    for (QWidget *w : widgets) {
+        const int context = qm::help::contextOf(w);
+        QVERIFY2(qm::help::programContexts().contains(context),
+                 qPrintable(QString("%1 (%2) resolves to %3")
+                                .arg(w->objectName(), w->metaObject()->className())
+                                .arg(context)));
+    }
+    for (QMenu *menu : m.findChildren<QMenu *>())
+        for (QAction *a : menu->actions()) {
+            const int own = qm::help::ownContext(a);
+            QVERIFY(own == 0 || qm::help::programContexts().contains(own));
+        }
+    for (int context : qm::help::programContexts())
+        QVERIFY(!qm::help::topicSection(page, qm::help::anchorName(context)).isEmpty());
+}
+
+void TestHelp::helpButtonAfterTheCurrentDirectoryChanged()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    installHelp(f);
+    // A file dialog or a Preview left the current directory elsewhere.
+    QTemporaryDir elsewhere;
+    QDir::setCurrent(elsewhere.path());
+
+    QTest::mouseClick(m.HelpButton, Qt::LeftButton);
+    THelpWindow *w = m.helpController()->helpWindow();
+    QVERIFY(w->isVisible());
+    QCOMPARE(QFileInfo(w->helpFile()).canonicalFilePath(),
+             QFileInfo(f.folder.file("help/Quillmap.hlp")).canonicalFilePath());
+    QCOMPARE(w->Browser->source().fragment(), QString("contents"));
+    QVERIFY(w->Browser->toPlainText().contains("Quillmap Help"));
+    QCOMPARE(QDir::currentPath(), m.AppDir);
+
+    // F1 finds the file too, wherever the current directory is.
+    QDir::setCurrent(elsewhere.path());
+    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    QTest::keyClick(m.Title, Qt::Key_F1);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(visibleWhatsThisPopup());
+    QWhatsThis::hideText();
+}
+
+void TestHelp::missingHelpFile()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    m.HelpButtonClick();
+    THelpWindow *w = m.helpController()->helpWindow();
+    QVERIFY(w->isVisible());
+    QVERIFY(w->helpFile().isEmpty());
+    const QString text = w->Browser->toPlainText();
+    QVERIFY2(text.contains("cannot be opened"), qPrintable(text));
+    QVERIFY(text.contains(QDir::toNativeSeparators(f.folder.file("help/QUILLMAP.HLP"))));
+    QVERIFY(!w->BackButton->isEnabled());
+    QCOMPARE(QDir::currentPath(), m.AppDir);
+    // Contents and F1 have nothing to show, and say so without failing.
+    QTest::mouseClick(w->ContentsButton, Qt::LeftButton);
+    QVERIFY(w->Browser->toPlainText().contains("cannot be opened"));
+    QTest::keyClick(m.Title, Qt::Key_F1);
+    QVERIFY(visibleWhatsThisPopup());
+    QWhatsThis::hideText();
+
+    // Once the file is back, the same window shows it.
+    installHelp(f);
+    m.HelpButtonClick();
+    QVERIFY(w->Browser->toPlainText().contains("Quillmap Help"));
+}
+
+void TestHelp::helpWindowNavigates()
+{
+    THelpWindow w;
+    w.showContents(QStringLiteral(QUILLMAP_HELP_SOURCE));
+    QVERIFY(!w.BackButton->isEnabled());
+    QUrl topic = w.Browser->source();
+    topic.setFragment("compile");
+    w.Browser->setSource(topic);
+    QVERIFY(w.BackButton->isEnabled());
+    QTest::mouseClick(w.BackButton, Qt::LeftButton);
+    QCOMPARE(w.Browser->source().fragment(), QString("contents"));
+    QVERIFY(w.ForwardButton->isEnabled());
+    QTest::mouseClick(w.ForwardButton, Qt::LeftButton);
+    QCOMPARE(w.Browser->source().fragment(), QString("compile"));
+    QTest::mouseClick(w.ContentsButton, Qt::LeftButton);
+    QCOMPARE(w.Browser->source().fragment(), QString("contents"));
+}
+
+void TestHelp::f1ShowsThePopupTopic_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("context");
+    QTest::newRow("Title") << "Title" << 3;
+    QTest::newRow("button on the surface") << "button" << 400;
+    QTest::newRow("Add Button") << "AddButton" << 5;
+    QTest::newRow("Delete Button: the window's") << "DeleteButton" << 1;
+    QTest::newRow("surface") << "BackgroundCanvas" << 45;
+}
+
+void TestHelp::f1ShowsThePopupTopic()
+{
+    QFETCH(QString, name);
+    QFETCH(int, context);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    installHelp(f);
+    m.show();
+    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    auto *widget = qobject_cast<QWidget *>(control(m, name));
+    QVERIFY(widget);
+    QTest::keyClick(widget, Qt::Key_F1);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().at(0).toInt(), context);
+    QCOMPARE(shown.first().at(1).toBool(), true);
+    QVERIFY(visibleWhatsThisPopup());
+    QWhatsThis::hideText();
+}
+
+void TestHelp::f1InAWindowWithoutHelpButtonOpensTheHelpWindow()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    installHelp(f);
+    // A dialog of the main window, laid out as a property page is: the page
+    // carries the context, its fields carry none.
+    QDialog dialog(&m);
+    auto *page = new QGroupBox(&dialog);
+    qm::help::setContext(page, 43);
+    auto *field = new QLineEdit(page);
+    auto *plain = new QPushButton(&dialog);
+    (new QVBoxLayout(page))->addWidget(field);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(page);
+    layout->addWidget(plain);
+    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+
+    QTest::keyClick(field, Qt::Key_F1);
+    THelpWindow *w = m.helpController()->helpWindow();
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->Browser->source().fragment(), QString("context-43"));
+    QVERIFY(!visibleWhatsThisPopup());
+    // Outside the page the dialog leads to its owner, the main window.
+    QTest::keyClick(plain, Qt::Key_F1);
+    QCOMPARE(w->Browser->source().fragment(), QString("context-1"));
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.at(1).at(1).toBool(), false);
+
+    // A dialog with a help button in its title bar shows pop-ups.
+    QDialog popups(&m, Qt::Dialog | Qt::WindowContextHelpButtonHint);
+    auto *edit = new QLineEdit(&popups);
+    qm::help::setContext(edit, 6);
+    QTest::keyClick(edit, Qt::Key_F1);
+    QCOMPARE(shown.last().at(0).toInt(), 6);
+    QCOMPARE(shown.last().at(1).toBool(), true);
+    QWhatsThis::hideText();
+
+    // F1 in the help window itself asks nothing more.
+    QTest::keyClick(w->Browser, Qt::Key_F1);
+    QCOMPARE(shown.size(), 3);
+}
+
+void TestHelp::helpWindowStaysUsableOverAModalDialog()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    installHelp(f);
+    m.show();
+    m.HelpButtonClick();
+    THelpWindow *w = m.helpController()->helpWindow();
+    QCOMPARE(w->parentWidget(), &m);
+
+    QDialog dialog(&m);
+    auto *field = new QLineEdit(&dialog);
+    qm::help::setContext(field, 43);
+    bool blockedOut = true;
+    QString shown;
+    QTimer::singleShot(0, &dialog, [&] {
+        QTest::keyClick(field, Qt::Key_F1);
+        // Only windows of the modal dialog itself take input meanwhile.
+        blockedOut = w->parentWidget() != &dialog || !w->isVisible();
+        shown = w->Browser->source().fragment();
+        dialog.reject();
+    });
+    dialog.exec();
+    QVERIFY(!blockedOut);
+    QCOMPARE(shown, QString("context-43"));
+    // The window stays open after the dialog, and goes back to the main
+    // window at the next use.
+    QVERIFY(w->isVisible());
+    m.HelpButtonClick();
+    QCOMPARE(w->parentWidget(), &m);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->Browser->source().fragment(), QString("contents"));
+}
+
+void TestHelp::f1InAnOpenMenu()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    installHelp(f);
+    m.show();
+    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    m.ButtMenu->popup(m.mapToGlobal(QPoint(100, 100)));
+    QVERIFY(QTest::qWaitForWindowExposed(m.ButtMenu));
+    m.ButtMenu->setActiveAction(m.Move1);
+    QTest::keyClick(m.ButtMenu, Qt::Key_F1);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().at(0).toInt(), 44);
+    QVERIFY(!m.ButtMenu->isVisible());
+    QWhatsThis::hideText();
+
+    // An item without a context of its own: the menu's, else its owner's.
+    m.BackgroundMenu->popup(m.mapToGlobal(QPoint(100, 100)));
+    QVERIFY(QTest::qWaitForWindowExposed(m.BackgroundMenu));
+    m.BackgroundMenu->setActiveAction(nullptr);
+    QTest::keyClick(m.BackgroundMenu, Qt::Key_F1);
+    QCOMPARE(shown.last().at(0).toInt(), 5);
+    m.TextMenu->popup(m.mapToGlobal(QPoint(100, 100)));
+    QVERIFY(QTest::qWaitForWindowExposed(m.TextMenu));
+    m.TextMenu->setActiveAction(m.EditField1);
+    QTest::keyClick(m.TextMenu, Qt::Key_F1);
+    QCOMPARE(shown.last().at(0).toInt(), 1);
+    QWhatsThis::hideText();
+}
+
+void TestHelp::whatsThisModeAndItsLink()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    installHelp(f);
+    m.show();
+    QVERIFY(THelpController::showsPopups(&m));
+    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+
+    // What the title bar's help button leads to: a click on a control asks
+    // whether it has help, and then for it.
+    QHelpEvent query(QEvent::QueryWhatsThis, QPoint(5, 5), m.AddButton->mapToGlobal(QPoint(5, 5)));
+    query.ignore();
+    QApplication::sendEvent(m.AddButton, &query);
+    QVERIFY(query.isAccepted());
+    QHelpEvent ask(QEvent::WhatsThis, QPoint(5, 5), m.AddButton->mapToGlobal(QPoint(5, 5)));
+    ask.ignore();
+    QApplication::sendEvent(m.AddButton, &ask);
+    QVERIFY(ask.isAccepted());
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().at(0).toInt(), 5);
+    QVERIFY(visibleWhatsThisPopup());
+    QWhatsThis::hideText();
+
+    // The pop-up's link opens the topic in the help window.
+    QWhatsThisClickedEvent clicked("#context-5");
+    QApplication::sendEvent(m.AddButton, &clicked);
+    THelpWindow *w = m.helpController()->helpWindow();
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->Browser->source().fragment(), QString("context-5"));
+
+    // Shift+F1 starts the mode where the window has a help button.
+    QTest::keyClick(m.Title, Qt::Key_F1, Qt::ShiftModifier);
+    QVERIFY(QWhatsThis::inWhatsThisMode());
+    QWhatsThis::leaveWhatsThisMode();
+}
+
+QTEST_MAIN(TestHelp)
+#include "test_help.moc"
