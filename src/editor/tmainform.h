@@ -14,7 +14,9 @@ class QPushButton;
 class QToolButton;
 class TCleanMyButton;
 class TDesignSurface;
+class TDDEForm;
 class TMemo;
+class TOptionsForm;
 
 namespace qm {
 class Clipboard;
@@ -64,6 +66,12 @@ public:
 
     // --- Compile ----------------------------------------------------------------
     void CompileButtonClick(QObject *sender = nullptr);
+
+    // --- Preview and Options -------------------------------------------------------
+    void PreviewButtonClick(QObject *sender = nullptr);
+    // Writes the preview page (HTML inside it) to FileDir + FileName.
+    bool WritePreviewFile(QString *reason = nullptr);
+    void OptionsButtonClick(QObject *sender = nullptr);
 
     // --- Selection ------------------------------------------------------------
     void HighlightButton(QObject *obj);
@@ -155,6 +163,10 @@ public:
     QAction *SetDimensions1 = nullptr;
 
     int HelpContext = 1;
+
+    // --- Windows the main window owns ------------------------------------------------
+    TDDEForm *DDEForm = nullptr;
+    TOptionsForm *OptionsForm = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
