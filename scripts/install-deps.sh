@@ -10,6 +10,7 @@ packages=(
   fonts-liberation
   libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick
+  chromium
 )
 
 missing=()
