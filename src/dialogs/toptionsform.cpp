@@ -44,13 +44,11 @@ TOptionsForm::TOptionsForm(qm::Prompts *prompts, const QString &appDir, QWidget 
 
     Browsername = new QLineEdit(this);
     Browsername->setObjectName(QStringLiteral("Browsername"));
-    Browsername->setGeometry(8, 26, 280, 26);
     browserLabel->setBuddy(Browsername);
 
     ChooseBrowserBtn = new QPushButton(QStringLiteral("Choose Browser"), this);
     ChooseBrowserBtn->setObjectName(QStringLiteral("ChooseBrowserBtn"));
     ChooseBrowserBtn->setAutoDefault(false);
-    ChooseBrowserBtn->setGeometry(296, 25, 107, 28);
     connect(ChooseBrowserBtn, &QPushButton::clicked, this, &TOptionsForm::ChooseBrowserBtnClick);
 
     auto *splashLabel = new QLabel(QStringLiteral("Splash Screen:"), this);
@@ -82,6 +80,8 @@ TOptionsForm::TOptionsForm(qm::Prompts *prompts, const QString &appDir, QWidget 
     // rather than cut it.
     const int boxWidth = CheckBoxSelectText->sizeHint().width();
     const int width = qMax(kClientWidth, boxWidth + 16);
+    Browsername->setGeometry(8, 26, width - 8 - 107 - 16, 26);
+    ChooseBrowserBtn->setGeometry(width - 8 - 107, 25, 107, 28);
     CheckBoxSelectText->setGeometry(8, 114, width - 16, 22);
     OkBtn->setGeometry(width - 8 - 2 * 80 - 8, kClientHeight - 36, 80, 28);
     CancelBtn->setGeometry(width - 8 - 80, kClientHeight - 36, 80, 28);

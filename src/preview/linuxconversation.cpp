@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QUrl>
 
 #include <unistd.h>
@@ -96,14 +95,8 @@ std::optional<QString> LinuxConversation::request(const QString &item, int)
     const QString url = urlOfItem(item);
     if (url.isEmpty() || m_program.isEmpty())
         return std::nullopt;
-    QProcess process;
-    process.setProgram(m_program);
-    process.setArguments({url});
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
     qint64 pid = 0;
-    if (!process.startDetached(&pid))
+    if (!proc::startDetached(m_program, {url}, &pid))
         return std::nullopt;
     return QString::number(pid);
 }

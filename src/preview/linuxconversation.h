@@ -12,7 +12,8 @@ namespace qm {
 // the name they were called by), or its process name equals the service
 // name without regard to case. A request on it runs the browser program
 // with the page's URL, which a running browser hands to its open window,
-// and replies with the id of that process as the window number.
+// and replies with the id of that process as the window number; it returns
+// as soon as that process runs, well within any time-out.
 // "WWW_Activate" opens and accepts its item; the browser brings its window
 // forward itself when it is handed a page.
 //

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <cerrno>
 #include <csignal>
@@ -74,6 +75,19 @@ bool isAlive(qint64 pid)
     if (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
         return false;
     return stateOf(pid) != 'Z';
+}
+
+bool startDetached(const QString &program, const QStringList &arguments, qint64 *pid)
+{
+    if (program.isEmpty())
+        return false;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached(pid);
 }
 
 } // namespace qm::proc

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace qm::proc {
@@ -24,5 +25,9 @@ std::optional<ProcessInfo> processInfo(qint64 pid);
 
 // True while the process exists and has not ended (a zombie has ended).
 bool isAlive(qint64 pid);
+
+// Starts `program` with `arguments` on its own, without a shell, its
+// standard channels leading nowhere. False when it could not be started.
+bool startDetached(const QString &program, const QStringList &arguments, qint64 *pid);
 
 } // namespace qm::proc

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -27,14 +26,8 @@ int TExecFile::niceValue(TPriorityClass priority)
 
 bool TExecFile::start(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(arguments);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
     qint64 pid = 0;
-    if (program.isEmpty() || !process.startDetached(&pid))
+    if (!qm::proc::startDetached(program, arguments, &pid))
         return false;
     ProcessId = pid;
     // The class is applied once the process runs; a system that refuses
