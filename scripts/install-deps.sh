@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick
   openjdk-17-jdk-headless openjdk-17-jre gcab
+  chromium
 )
 
 missing=()

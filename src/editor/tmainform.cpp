@@ -1,6 +1,8 @@
 #include "editor/tmainform.h"
 
 #include "compile/appletblock.h"
+#include "compile/runtimefiles.h"
+#include "dialogs/toptionsform.h"
 #include "editor/artwork.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
@@ -12,6 +14,8 @@
 #include "platform/fileops.h"
 #include "platform/filefilter.h"
 #include "platform/prompts.h"
+#include "preview/previewcommand.h"
+#include "preview/tddeform.h"
 
 #include <QAction>
 #include <QCache>
@@ -120,6 +124,8 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     assignHelpContexts();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
+    DDEForm = new TDDEForm(this);
+    OptionsForm = new TOptionsForm(m_services.prompts, AppDir, this);
 }
 
 TMainForm::~TMainForm()
@@ -148,6 +154,8 @@ void TMainForm::createControls()
     connect(OpenButton, &QToolButton::clicked, this, [this] { OpenButtonClick(); });
     connect(SaveButton, &QToolButton::clicked, this, [this] { SaveButtonClick(); });
     connect(CompileButton, &QToolButton::clicked, this, [this] { CompileButtonClick(CompileButton); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { PreviewButtonClick(SpeedButton1); });
+    connect(OptionsButton, &QToolButton::clicked, this, [this] { OptionsButtonClick(OptionsButton); });
     connect(QuitButton, &QToolButton::clicked, this, [this] { QuitButtonClick(); });
     connect(HelpButton, &QToolButton::clicked, this, [this] { HelpButtonClick(); });
     connect(AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(AddButton); });
@@ -542,16 +550,6 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 // --- Compile ------------------------------------------------------------------------
 
-namespace {
-
-// The applet's runtime, copied beside a compiled project in this order.
-const char *const kRuntimeFiles[] = {
-    "loadall.class", "header.class", "buttbox.class", "mbutt.class",
-    "quillmap.class", "mainarea.class", "quillmap.zip", "quillmap.cab",
-};
-
-} // namespace
-
 void TMainForm::CompileButtonClick(QObject *)
 {
     auto hasFile = [this] { return !FileNameUpper.isEmpty() && !FileDirUpper.isEmpty(); };
@@ -575,7 +573,7 @@ void TMainForm::CompileButtonClick(QObject *)
             qm::BoxButtons::YesNo);
         if (answer == qm::ModalResult::Yes && m_services.files) {
             // A missing or protected file is skipped; the others are still copied.
-            for (const char *name : kRuntimeFiles)
+            for (const char *name : qm::kRuntimeFiles)
                 m_services.files->copyFile(AppDir + QLatin1String("/java/") + QLatin1String(name),
                                            FileDir + QLatin1String(name));
         }
@@ -588,6 +586,29 @@ void TMainForm::CompileButtonClick(QObject *)
     } else {
         HighlightTable();
     }
+}
+
+// --- Preview and Options ------------------------------------------------------------
+
+void TMainForm::PreviewButtonClick(QObject *)
+{
+    qm::PreviewEnv env;
+    env.prompts = prompts();
+    env.files = m_services.files;
+    env.launcher = DDEForm;
+    env.buildBlock = [this] { return BuildCompileString(true); };
+    env.writePage = [this](QString *reason) { return WritePreviewFile(reason); };
+    qm::runPreview(*this, env);
+}
+
+bool TMainForm::WritePreviewFile(QString *reason)
+{
+    return qm::writePreviewPage(FileDir + FileName, HTML, reason);
+}
+
+void TMainForm::OptionsButtonClick(QObject *)
+{
+    OptionsForm->editSettings(*this);
 }
 
 // --- Selection -------------------------------------------------------------------

@@ -16,8 +16,10 @@ class QTimer;
 class QToolButton;
 class TCleanMyButton;
 class TDesignSurface;
+class TDDEForm;
 class THelpController;
 class TMemo;
+class TOptionsForm;
 class TSplashForm;
 
 namespace qm {
@@ -83,6 +85,12 @@ public:
 
     // --- Compile ----------------------------------------------------------------
     void CompileButtonClick(QObject *sender = nullptr);
+
+    // --- Preview and Options -------------------------------------------------------
+    void PreviewButtonClick(QObject *sender = nullptr);
+    // Writes the preview page (HTML inside it) to FileDir + FileName.
+    bool WritePreviewFile(QString *reason = nullptr);
+    void OptionsButtonClick(QObject *sender = nullptr);
 
     // --- Selection ------------------------------------------------------------
     void HighlightButton(QObject *obj);
@@ -175,6 +183,10 @@ public:
 
     QTimer *Timer1 = nullptr;
     QPointer<TSplashForm> SplashForm;
+
+    // --- Windows the main window owns ------------------------------------------------
+    TDDEForm *DDEForm = nullptr;
+    TOptionsForm *OptionsForm = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

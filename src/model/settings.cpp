@@ -28,4 +28,18 @@ Settings readSettings(const QString &appDir)
     return s;
 }
 
+bool writeSettings(const QString &appDir, const Settings &s, QString *error)
+{
+    const QString file = settingsFilePath(appDir);
+    return profile::writeString(file, kSection, QStringLiteral("DragText"),
+                                s.DragText ? QStringLiteral("1") : QStringLiteral("0"), error)
+        && profile::writeString(file, kSection, QStringLiteral("Browser"), s.Browser, error)
+        && profile::writeString(file, kSection, QStringLiteral("SplashState"), s.SplashState, error);
+}
+
+bool writeBrowserSetting(const QString &appDir, const QString &browser, QString *error)
+{
+    return profile::writeString(settingsFilePath(appDir), kSection, QStringLiteral("Browser"), browser, error);
+}
+
 } // namespace qm

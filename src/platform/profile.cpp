@@ -98,16 +98,83 @@ int readInt(const QString &fileName, const QString &section, const QString &key,
     return ok ? value : defaultValue;
 }
 
-bool writeString(const QString &fileName, const QString &section, const QString &key,
-                 const QString &value)
+namespace {
+
+// One line of a file as it lies on the disk: its bytes and the line end that
+// follows them ("\r\n", "\n", or nothing for a last line without one).
+struct RawLine {
+    QByteArray bytes;
+    QByteArray end;
+};
+
+QList<RawLine> splitRawLines(const QByteArray &data)
 {
-    QStringList lines = readLines(fileName);
-    const QString entry = key + QLatin1Char('=') + value;
+    QList<RawLine> lines;
+    qsizetype from = 0;
+    while (from < data.size()) {
+        const qsizetype nl = data.indexOf('\n', from);
+        if (nl < 0) {
+            lines.append({data.mid(from), QByteArray()});
+            break;
+        }
+        const bool cr = nl > from && data.at(nl - 1) == '\r';
+        lines.append({data.mid(from, nl - from - (cr ? 1 : 0)), cr ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n")});
+        from = nl + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+bool writeString(const QString &fileName, const QString &section, const QString &key,
+                 const QString &value, QString *error)
+{
+    QByteArray data;
+    QFile f(fileName);
+    if (f.exists()) {
+        if (!f.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = f.errorString();
+            return false;
+        }
+        data = f.readAll();
+        f.close();
+    }
+    // Every line the write does not concern keeps its bytes: its text, its
+    // code page and its line end. New lines take the file's own line end
+    // (a new file gets CR LF, as Windows writes them).
+    QList<RawLine> lines = splitRawLines(data);
+    bool utf8 = isValidUtf8(data);
+    QByteArray lineEnd = QByteArrayLiteral("\r\n");
+    for (const RawLine &l : std::as_const(lines)) {
+        if (!l.end.isEmpty()) {
+            lineEnd = l.end;
+            break;
+        }
+    }
+    auto text = [&utf8](const QByteArray &bytes) { return utf8 ? QString::fromUtf8(bytes) : decodeWindows1252(bytes); };
+
+    QByteArray entry;
+    const QString entryText = key + QLatin1Char('=') + value;
+    if (utf8) {
+        entry = entryText.toUtf8();
+    } else {
+        bool fits = false;
+        entry = encodeWindows1252(entryText, &fits);
+        if (!fits) {
+            // The value needs more than the file's code page: the whole file
+            // moves to UTF-8, every line keeping its text.
+            for (RawLine &l : lines)
+                l.bytes = decodeWindows1252(l.bytes).toUtf8();
+            entry = entryText.toUtf8();
+            utf8 = true;
+        }
+    }
 
     qsizetype sectionStart = -1; // index of the header line
     qsizetype sectionEnd = -1;   // index after the last line of the section
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString name = sectionName(lines.at(i));
+        const QString name = sectionName(text(lines.at(i).bytes));
         if (name.isNull())
             continue;
         if (sectionStart >= 0) {
@@ -120,32 +187,40 @@ bool writeString(const QString &fileName, const QString &section, const QString 
     if (sectionStart >= 0 && sectionEnd < 0)
         sectionEnd = lines.size();
 
-    bool done = false;
+    auto insertAt = [&](qsizetype at, const QByteArray &bytes) {
+        if (at > 0 && lines.at(at - 1).end.isEmpty())
+            lines[at - 1].end = lineEnd;
+        lines.insert(at, RawLine{bytes, lineEnd});
+    };
+
+    bool replaced = false;
     if (sectionStart >= 0) {
         for (qsizetype i = sectionStart + 1; i < sectionEnd; ++i) {
             QString k, v;
-            if (splitEntry(lines.at(i), &k, &v) && same(k, key)) {
-                lines[i] = entry;
-                done = true;
+            if (splitEntry(text(lines.at(i).bytes), &k, &v) && same(k, key)) {
+                lines[i].bytes = entry;
+                replaced = true;
                 break;
             }
         }
-        if (!done) {
-            // Add after the last non-empty line of the section.
+        if (!replaced) {
+            // Added after the last non-empty line of the section.
             qsizetype at = sectionEnd;
-            while (at > sectionStart + 1 && lines.at(at - 1).trimmed().isEmpty())
+            while (at > sectionStart + 1 && text(lines.at(at - 1).bytes).trimmed().isEmpty())
                 --at;
-            lines.insert(at, entry);
-            done = true;
+            insertAt(at, entry);
         }
     } else {
-        lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+        const QByteArray header = '[' + (utf8 ? section.toUtf8() : encodeWindows1252(section)) + ']';
+        insertAt(lines.size(), header);
+        insertAt(lines.size(), entry);
     }
 
     QByteArray out;
-    for (const QString &l : lines)
-        out += l.toUtf8() + "\r\n";
-    return writeFileAtomically(fileName, out, nullptr);
+    out.reserve(data.size() + entry.size() + 16);
+    for (const RawLine &l : std::as_const(lines))
+        out += l.bytes + l.end;
+    return writeFileAtomically(fileName, out, error);
 }
 
 } // namespace qm::profile

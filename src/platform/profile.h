@@ -21,10 +21,11 @@ QString readString(const QString &fileName, const QString &section, const QStrin
 int readInt(const QString &fileName, const QString &section, const QString &key, int defaultValue);
 
 // Writes `key`=`value` into `section`, replacing the first line of that key
-// or adding one (and the section when needed). Returns false when the file
-// cannot be written.
+// or adding one (and the section when needed). Every other line keeps its
+// bytes, line end included; new lines take the file's own line end. Returns
+// false, with the system's reason in `error`, when the file cannot be written.
 bool writeString(const QString &fileName, const QString &section, const QString &key,
-                 const QString &value);
+                 const QString &value, QString *error = nullptr);
 
 } // namespace profile
 } // namespace qm

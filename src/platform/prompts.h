@@ -22,6 +22,7 @@ struct FileDialogRequest {
     QString directory;    // folder the dialog starts in; empty: the dialog's own choice
     QString fileName;     // prefilled name
     QString filter;       // Qt form: "Name (*.A *.B);;All Files (*)"
+    QString selectedFilter; // the filter shown first; empty: the first of `filter`
     bool confirmOverwrite = false;
 };
 

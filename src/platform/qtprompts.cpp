@@ -59,6 +59,8 @@ std::optional<QString> QtPrompts::fileDialog(const FileDialogRequest &request)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (!request.filter.isEmpty())
         dialog.setNameFilter(request.filter);
+    if (!request.selectedFilter.isEmpty())
+        dialog.selectNameFilter(request.selectedFilter);
     if (!request.directory.isEmpty())
         dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())

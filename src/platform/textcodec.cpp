@@ -38,6 +38,37 @@ QString decodeWindows1252(const QByteArray &bytes)
     return out;
 }
 
+QByteArray encodeWindows1252(const QString &text, bool *ok)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    bool all = true;
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        int byte = -1;
+        if (u < 0x80 || (u >= 0xA0 && u < 0x100)) {
+            byte = u;
+        } else {
+            for (int i = 0; i < 32; ++i) {
+                // Undefined bytes stand for the C1 control of the same number.
+                const char16_t mapped = kHighControls[i] ? kHighControls[i] : char16_t(0x80 + i);
+                if (mapped == u) {
+                    byte = 0x80 + i;
+                    break;
+                }
+            }
+        }
+        if (byte < 0) {
+            all = false;
+            byte = '?';
+        }
+        out += char(byte);
+    }
+    if (ok)
+        *ok = all;
+    return out;
+}
+
 QString decode8Bit(const QByteArray &bytes)
 {
     QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

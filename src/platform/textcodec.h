@@ -14,4 +14,8 @@ QString decodeWindows1252(const QByteArray &bytes);
 
 bool isValidUtf8(const QByteArray &bytes);
 
+// Unicode to Windows-1252. `ok` (when given) is false when a character has no
+// place in the code page; such characters become '?'.
+QByteArray encodeWindows1252(const QString &text, bool *ok = nullptr);
+
 } // namespace qm

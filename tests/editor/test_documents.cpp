@@ -19,8 +19,9 @@ using Kind = ScriptedPrompts::Record::Kind;
 
 namespace {
 
-const char *const kRuntime[] = {"loadall.class", "header.class", "buttbox.class", "mbutt.class",
-                                "quillmap.class", "mainarea.class", "quillmap.zip", "quillmap.cab"};
+// The applet's eight files and the script runtime.
+const char *const kRuntime[] = {"loadall.class", "header.class", "buttbox.class", "mbutt.class", "quillmap.class",
+                                "mainarea.class", "quillmap.zip", "quillmap.cab", "quillmap.js"};
 
 QString clipboardText()
 {

@@ -24,6 +24,8 @@ private slots:
     void profileReadsWithWindowsSemantics();
     void profileWriteKeepsEverythingElse();
     void profileWriteCreatesFileAndSection();
+    void profileWriteKeepsLineEndsAndBytes_data();
+    void profileWriteKeepsLineEndsAndBytes();
     void profileIntegers();
     void decodingFallsBackToWindows1252();
     void fileFiltersInQtForm();
@@ -185,6 +187,48 @@ void TestPlatform::profileWriteCreatesFileAndSection()
     QVERIFY(profile::writeString(ini, "GLOBAL", "Browser", "/usr/bin/chromium"));
     QCOMPARE(profile::readString(ini, "GLOBAL", "Browser", ""), QString("/usr/bin/chromium"));
     QVERIFY(!profile::writeString(dir.filePath("no/such/folder/x.ini"), "S", "K", "V"));
+}
+
+void TestPlatform::profileWriteKeepsLineEndsAndBytes_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("LF, replaced") << QByteArray("[A]\nx=1\n[GLOBAL]\nBrowser=old\n") << "Browser" << "/new"
+                                  << QByteArray("[A]\nx=1\n[GLOBAL]\nBrowser=/new\n");
+    QTest::newRow("LF, added") << QByteArray("[GLOBAL]\nBrowser=b\n\n[Z]\nz=1\n") << "DragText" << "1"
+                               << QByteArray("[GLOBAL]\nBrowser=b\nDragText=1\n\n[Z]\nz=1\n");
+    QTest::newRow("LF, new section") << QByteArray("[A]\nx=1\n") << "DragText" << "0"
+                                     << QByteArray("[A]\nx=1\n[GLOBAL]\nDragText=0\n");
+    QTest::newRow("CR LF, added") << QByteArray("[GLOBAL]\r\nBrowser=b\r\n") << "SplashState" << "No Splash"
+                                  << QByteArray("[GLOBAL]\r\nBrowser=b\r\nSplashState=No Splash\r\n");
+    QTest::newRow("mixed: each line keeps its end") << QByteArray("[A]\r\nx=1\n[GLOBAL]\nk=v\r\n") << "k" << "w"
+                                                    << QByteArray("[A]\r\nx=1\n[GLOBAL]\nk=w\r\n");
+    QTest::newRow("no end on the last line") << QByteArray("[GLOBAL]\nBrowser=b") << "DragText" << "1"
+                                             << QByteArray("[GLOBAL]\nBrowser=b\nDragText=1\n");
+    // A file made on Windows keeps its code page while the value fits it...
+    QTest::newRow("Windows-1252 kept") << QByteArray("[A]\r\nName=caf\xe9\r\n[GLOBAL]\r\n") << "Browser"
+                                       << QString::fromUtf8("C:\\Programme\\Caf\xc3\xa9.exe")
+                                       << QByteArray("[A]\r\nName=caf\xe9\r\n[GLOBAL]\r\nBrowser=C:\\Programme\\Caf\xe9.exe\r\n");
+    // ... and moves to UTF-8 as a whole when it does not.
+    QTest::newRow("Windows-1252 to UTF-8") << QByteArray("[A]\nName=caf\xe9\n") << "Browser"
+                                           << QString::fromUtf8("/opt/\xe2\x86\x92/b")
+                                           << QByteArray("[A]\nName=caf\xc3\xa9\n[GLOBAL]\nBrowser=/opt/\xe2\x86\x92/b\n");
+}
+
+void TestPlatform::profileWriteKeepsLineEndsAndBytes()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("QM.INI");
+    QVERIFY(qmtest::writeBytes(ini, before));
+    QVERIFY(profile::writeString(ini, "GLOBAL", key, value));
+    QCOMPARE(qmtest::readBytes(ini), after);
+    QCOMPARE(profile::readString(ini, "GLOBAL", key, "?"), value);
 }
 
 void TestPlatform::profileIntegers()

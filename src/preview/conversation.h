@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace qm {
+
+// A client conversation with a browser, in the terms of the Windows DDE
+// client the launcher was designed around: a service (the browser's name), a
+// topic ("WWW_OpenURL", "WWW_Activate") and text items requested on it.
+class Conversation {
+public:
+    virtual ~Conversation() = default;
+
+    // The browser program behind the service. A DDE client finds the server
+    // by its service name alone; elsewhere the program is needed to find the
+    // running browser and to hand it a page.
+    virtual void setProgram(const QString &program) = 0;
+
+    // Closes any open conversation, then connects to `service` on `topic`.
+    // True when the conversation is established.
+    virtual bool open(const QString &service, const QString &topic) = 0;
+
+    // Requests `item` on the open conversation and waits at most `timeoutMs`
+    // for the reply. nullopt when there is none.
+    virtual std::optional<QString> request(const QString &item, int timeoutMs) = 0;
+
+    // Ends the conversation; service and topic are forgotten.
+    virtual void close() = 0;
+};
+
+} // namespace qm

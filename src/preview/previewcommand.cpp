@@ -1,0 +1,169 @@
+#include "preview/previewcommand.h"
+
+#include "compile/runtimefiles.h"
+#include "model/settings.h"
+#include "platform/fileops.h"
+#include "platform/paths.h"
+#include "platform/prompts.h"
+#include "preview/browserchoice.h"
+#include "preview/tddeform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+namespace qm {
+
+namespace {
+
+// The four name fields, given back when the command ends however it ends.
+class BorrowedNames {
+public:
+    explicit BorrowedNames(Design &d)
+        : m_d(d), m_name(d.FileName), m_dir(d.FileDir), m_nameUpper(d.FileNameUpper), m_dirUpper(d.FileDirUpper)
+    {
+    }
+    ~BorrowedNames()
+    {
+        m_d.FileName = m_name;
+        m_d.FileDir = m_dir;
+        m_d.FileNameUpper = m_nameUpper;
+        m_d.FileDirUpper = m_dirUpper;
+    }
+    BorrowedNames(const BorrowedNames &) = delete;
+    BorrowedNames &operator=(const BorrowedNames &) = delete;
+
+private:
+    Design &m_d;
+    QString m_name, m_dir, m_nameUpper, m_dirUpper;
+};
+
+bool lstatMode(const QString &path, mode_t *mode)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    *mode = st.st_mode;
+    return true;
+}
+
+} // namespace
+
+QString previewFolder(const QString &appDir)
+{
+    return programPath(appDir, QStringLiteral("tmp"));
+}
+
+int emptyPreviewFolder(const QString &folder)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                            QDir::Name);
+    int deleted = 0;
+    for (const QString &name : names) {
+        const QString path = dir.filePath(name);
+        mode_t mode = 0;
+        if (!lstatMode(path, &mode) || !(S_ISREG(mode) || S_ISLNK(mode)))
+            continue;
+        // unlink: a link goes, what it points at stays.
+        if (::unlink(QFile::encodeName(path).constData()) != 0)
+            break;
+        ++deleted;
+    }
+    return deleted;
+}
+
+QList<FileCopy> previewCopies(const Design &d, const QString &folder)
+{
+    QList<FileCopy> copies;
+    const QDir appDir(d.AppDir);
+    auto add = [&](const QString &name) {
+        const QString bare = fileNamePart(name);
+        if (name.isEmpty() || bare.isEmpty())
+            return;
+        copies.append({appDir.filePath(name), folder + QLatin1Char('/') + bare});
+    };
+    for (const char *name : kRuntimeFiles)
+        add(programPath(d.AppDir, QLatin1String("java/") + QLatin1String(name)));
+    add(d.BlurbImageName);
+    for (const ButtonData &b : d.Buttons) {
+        add(b.DefImageName);
+        add(b.MouseOverImage);
+        add(b.MouseOverBlurbImage);
+        add(b.MouseOverSound);
+    }
+    return copies;
+}
+
+QByteArray previewPage(const QString &block)
+{
+    // The script runtime shows the menu in browsers that run no applets.
+    QString page = QStringLiteral("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\"></script>\r\n</HEAD>\r\n<BODY>\r\n");
+    page += block;
+    page += QLatin1String("\r\n</BODY>\r\n</HTML>\r\n");
+    return page.toUtf8();
+}
+
+bool writePreviewPage(const QString &fileName, const QString &block, QString *reason)
+{
+    return writeFileAtomically(fileName, previewPage(block), reason);
+}
+
+void runPreview(Design &d, const PreviewEnv &env)
+{
+    Prompts &prompts = *env.prompts;
+    if (!isUsableBrowser(d.Browser)) {
+        prompts.messageBox(BoxIcon::Question, QStringLiteral("Confirm"),
+                           QStringLiteral("Please pick a default browser with which to preview the Quillmap Applet."),
+                           BoxButtons::Ok);
+        if (const std::optional<QString> chosen = chooseBrowser(prompts, QString(), d.AppDir)) {
+            d.Browser = *chosen;
+            QString reason;
+            if (!writeBrowserSetting(d.AppDir, d.Browser, &reason))
+                prompts.warning(QLatin1String("Error saving ") + settingsFilePath(d.AppDir) + QLatin1String(": ") + reason);
+        }
+    }
+    if (!isUsableBrowser(d.Browser))
+        return;
+
+    // Nothing to place on the page: say so, as Compile does, rather than
+    // show the block of an earlier build.
+    if (!d.ShowTitleAndBlurb && d.Buttons.isEmpty()) {
+        prompts.information(QStringLiteral("There are no Buttons!"));
+        return;
+    }
+
+    const QString folder = previewFolder(d.AppDir);
+    if (!QFileInfo(folder).isDir()) {
+        prompts.warning(QLatin1String("The preview folder ") + folder + QLatin1String(" is missing."));
+        return;
+    }
+    emptyPreviewFolder(folder);
+    QDir::setCurrent(d.AppDir);
+
+    for (const FileCopy &c : previewCopies(d, folder)) {
+        // What the emptying left is never written through.
+        mode_t mode = 0;
+        if (lstatMode(c.target, &mode) && S_ISLNK(mode))
+            QFile::remove(c.target);
+        if (env.files)
+            env.files->copyFile(c.source, c.target);
+    }
+
+    BorrowedNames names(d);
+    d.FileDir = d.FileDirUpper = folder + QLatin1Char('/');
+    d.FileName = d.FileNameUpper = QLatin1String(PreviewPageName);
+    if (!env.buildBlock())
+        return;
+    QString reason;
+    if (!env.writePage(&reason)) {
+        prompts.warning(QLatin1String("Error writing ") + d.FileDir + d.FileName + QLatin1String(": ") + reason);
+        return;
+    }
+    env.launcher->OpenURL(QLatin1Char('"') + d.Browser + QLatin1Char('"'),
+                          QLatin1Char('"') + d.FileDir + d.FileName + QLatin1Char('"'));
+}
+
+} // namespace qm
