@@ -10,7 +10,11 @@ packages=(
   fonts-liberation
   libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick
+  chromium nodejs
 )
+# npm for the script runtime's browser tests, unless node came with its own
+# (the NodeSource nodejs package carries npm and conflicts with Debian's).
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
