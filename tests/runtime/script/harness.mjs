@@ -33,7 +33,7 @@ function onPath(program) {
 }
 
 export function findChromium() {
-  if (process.env.QUILLMAP_CHROMIUM) return process.env.QUILLMAP_CHROMIUM;
+  if (process.env.QUILLMAP_CHROMIUM) return fs.existsSync(process.env.QUILLMAP_CHROMIUM) ? process.env.QUILLMAP_CHROMIUM : null;
   return ['chromium', 'chromium-browser'].map(onPath).find(Boolean) || null;
 }
 

@@ -38,13 +38,20 @@ async function open(url) {
 
 test('a design without Title and Blurb draws its buttons on the background and nothing else', BROWSER_TEST, async () => {
   const made = buttonsOnly();
-  const built = pageFor(made);
+  // After the menu: a damaged block and another applet, which must not disturb it.
+  const built = pageFor(made, {
+    extraBody: '<applet code="quillmap.class" width=50 height=20><param name="left1" value="x"><param name="table_color" value="red"></applet>'
+      + '<applet code="other.class" width=10 height=10></applet>',
+  });
   assert.match(built.html, /<param name="head_width" value="1">/);
   const rects = expectedRects(built);
   assert.equal(rects.width, built.surface.width, 'absolute positioning: as large as the design surface');
 
   const { page, errors } = await open(pathToFileURL(path.join(made.dir, 'index.html')).href);
-  assert.deepEqual((await menuRects(page))[0], rects);
+  const menus = await menuRects(page);
+  assert.deepEqual(menus[0], rects);
+  assert.deepEqual(menus[1], { width: 50, height: 20, title: null, blurb: null, buttons: [{ left: 0, top: 0, width: 0, height: 0 }] });
+  assert.equal(await page.$$eval('applet', (a) => a.map((e) => e.getAttribute('code')).join()), 'other.class', 'other applets stay');
   const bg = rgb(made.design.background);
   const shot = await shoot(page);
   const stray = boundsWhere(shot, { left: 0, top: 0, width: rects.width, height: rects.height },

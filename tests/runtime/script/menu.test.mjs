@@ -53,7 +53,8 @@ async function openMenu({ touch = false } = {}) {
       req.continue();
     }
   });
-  await page.goto(server.url + 'index.html', { waitUntil: 'load' });
+  // Network idle: the sounds, fetched when the menu starts, are in.
+  await page.goto(server.url + 'index.html', { waitUntil: ['load', 'networkidle0'] });
   await picturesSettled(page);
   const origin = (await shoot(page)).origin;
   return { page, errors, navigations, origin };
