@@ -60,8 +60,18 @@ export async function requireBrowserKit({ needBlockgen = true } = {}) {
   return { chromium, puppeteer };
 }
 
+// Folders made for one run, removed when it ends (QUILLMAP_KEEP_TEMP=1 keeps
+// them for a look).
+const tempDirs = [];
+process.on('exit', () => {
+  if (process.env.QUILLMAP_KEEP_TEMP) return;
+  for (const dir of tempDirs) fs.rmSync(dir, { recursive: true, force: true });
+});
+
 export function tempDir(prefix) {
-  return fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  tempDirs.push(dir);
+  return dir;
 }
 
 // A limit for each browser test, so a browser that stops answering fails the
