@@ -12,8 +12,11 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick
   openjdk-17-jdk-headless openjdk-17-jre gcab
-  chromium
+  chromium nodejs
 )
+# npm for the script runtime's browser tests, unless node came with its own
+# (the NodeSource nodejs package carries npm and conflicts with Debian's).
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
