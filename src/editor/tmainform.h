@@ -12,9 +12,11 @@ class QFrame;
 class QMenu;
 class QPushButton;
 class QToolButton;
+class TButtonOptions;
 class TCleanMyButton;
 class TDesignSurface;
 class TMemo;
+class TTableForm;
 
 namespace qm {
 class Clipboard;
@@ -79,6 +81,8 @@ public:
     void EditField1Click(QObject *sender = nullptr);
     void BackgroundButtonClick(QObject *sender = nullptr);
     void SetDimensions1Click(QObject *sender = nullptr);
+    // Edits the selected button in the button properties dialog.
+    void ButtonDimensions1Click();
     void Move1Click(QObject *sender = nullptr);
     void MoveField1Click(QObject *sender = nullptr);
 
@@ -88,9 +92,6 @@ public:
     // build from; HTML then keeps the previous block.
     bool BuildCompileString(bool preview);
     QString HTML;
-    // State of the Background dialog's "Absolute positioning" box, which
-    // starts checked and lasts for the run.
-    bool cbAbsPosChecked = true;
 
     // --- Layout ----------------------------------------------------------------
     void FormResize();
@@ -155,6 +156,10 @@ public:
     QAction *SetDimensions1 = nullptr;
 
     int HelpContext = 1;
+
+    // --- Dialogs, created once with the window -------------------------------------
+    TButtonOptions *ButtonOptions = nullptr;
+    TTableForm *TableForm = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

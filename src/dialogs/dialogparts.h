@@ -1,0 +1,66 @@
+#pragma once
+
+// Pieces the property dialogs share: the image previews, the open-file
+// dialogs with the folder they start in, help contexts and placement.
+
+#include "imageview/pictureloader.h"
+
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QLabel;
+class QPushButton;
+class QWidget;
+class TPMultiImage;
+
+namespace qm {
+class Prompts;
+}
+
+namespace qm::dialogs {
+
+// Filters of the open-file dialogs, in Qt's form.
+QString imageFilter();
+QString soundFilter();
+QString anyFileFilter();
+
+// One open-file dialog, used by one or more choosers. It opens in the
+// chooser's own remembered folder when that is set; otherwise in the folder
+// it was last given or last picked from, so a chooser used for the first time
+// opens where another chooser of the same dialog was used last.
+class FileChooserDialog {
+public:
+    explicit FileChooserDialog(QString filter) : m_filter(std::move(filter)) {}
+
+    // Runs the dialog. The chosen full file name, or nothing on Cancel.
+    std::optional<QString> run(Prompts *prompts, const QString &rememberedFolder);
+
+    QString directory() const { return m_directory; }
+
+private:
+    QString m_filter;
+    QString m_directory;
+};
+
+// An image preview: the picture stretched to the preview's size, "file not
+// found" until it is first given a name.
+TPMultiImage *makePreview(QWidget *parent, const ImageViewContext &context);
+
+// The two-line caption beside a preview.
+QLabel *previewCaption(QWidget *parent);
+
+// Gives a page and every control on it the help context `n`.
+void setHelpContext(QWidget *page, int n);
+
+// The dialog's "OK" (default, answers Enter) and "Cancel" (answers Escape).
+struct OkCancel {
+    QPushButton *ok = nullptr;
+    QPushButton *cancel = nullptr;
+};
+OkCancel makeOkCancel(QDialog *dialog);
+
+// Places a window in the middle of the primary screen.
+void centreOnScreen(QWidget *window);
+
+} // namespace qm::dialogs
