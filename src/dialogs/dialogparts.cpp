@@ -5,11 +5,14 @@
 #include "platform/paths.h"
 #include "platform/prompts.h"
 
-#include <QDialog>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace qm::dialogs {
 
@@ -69,19 +72,26 @@ void setHelpContext(QWidget *page, int n)
         w->setProperty("helpContext", n);
 }
 
-OkCancel makeOkCancel(QDialog *dialog)
+QLabel *fieldLabel(const QString &text, QWidget *parent, QWidget *buddy)
 {
-    OkCancel b;
-    b.ok = new QPushButton(QStringLiteral("OK"), dialog);
-    b.ok->setObjectName(QStringLiteral("OKBtn"));
-    b.ok->setDefault(true);
-    b.ok->setAutoDefault(true);
-    b.cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
-    b.cancel->setObjectName(QStringLiteral("CancelBtn"));
-    b.cancel->setAutoDefault(false);
-    QObject::connect(b.ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    return b;
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPlainTextEdit *makeTextBox(QWidget *parent, const QString &name, int lines)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setTabChangesFocus(true);
+    if (lines == 1) {
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * lines + 2 * box->frameWidth()
+                        + 2 * int(box->document()->documentMargin()) + 2);
+    return box;
 }
 
 void centreOnScreen(QWidget *window)
@@ -93,3 +103,54 @@ void centreOnScreen(QWidget *window)
 }
 
 } // namespace qm::dialogs
+
+TPropertyDialog::TPropertyDialog(QWidget *parent, const QString &name, const QString &caption)
+    : QDialog(parent)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setModal(true);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setAutoDefault(false);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(OKBtn);
+    row->addWidget(CancelBtn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1);
+    layout->addLayout(row);
+}
+
+void TPropertyDialog::reject()
+{
+    done(int(qm::ModalResult::Cancel));
+}
+
+void TPropertyDialog::addPage(QWidget *page, const QString &caption, int helpContext)
+{
+    PageControl1->addTab(page, caption);
+    qm::dialogs::setHelpContext(page, helpContext);
+    // The page's controls joined the dialog's tab order at its end, after OK
+    // and Cancel; those two go last again.
+    auto onPage = [page](const QWidget *w) {
+        while (w && w != page)
+            w = w->parentWidget();
+        return w == page;
+    };
+    QWidget *last = PageControl1;
+    for (QWidget *w = page->nextInFocusChain(); onPage(w); w = w->nextInFocusChain())
+        if (w->focusPolicy() != Qt::NoFocus)
+            last = w;
+    setTabOrder(last, OKBtn);
+    setTabOrder(OKBtn, CancelBtn);
+}

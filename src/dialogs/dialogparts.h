@@ -5,12 +5,14 @@
 
 #include "imageview/pictureloader.h"
 
+#include <QDialog>
 #include <QString>
 #include <optional>
 
-class QDialog;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 class QWidget;
 class TPMultiImage;
 
@@ -53,14 +55,33 @@ QLabel *previewCaption(QWidget *parent);
 // Gives a page and every control on it the help context `n`.
 void setHelpContext(QWidget *page, int n);
 
-// The dialog's "OK" (default, answers Enter) and "Cancel" (answers Escape).
-struct OkCancel {
-    QPushButton *ok = nullptr;
-    QPushButton *cancel = nullptr;
-};
-OkCancel makeOkCancel(QDialog *dialog);
+// A caption for a field; clicking it focuses the field.
+QLabel *fieldLabel(const QString &text, QWidget *parent, QWidget *buddy);
+
+// A multi-line text box `lines` lines high; Tab leaves it, Enter starts a
+// new line.
+QPlainTextEdit *makeTextBox(QWidget *parent, const QString &name, int lines);
 
 // Places a window in the middle of the primary screen.
 void centreOnScreen(QWidget *window);
 
 } // namespace qm::dialogs
+
+// A property dialog: its pages, "OK" (default, answers Enter, result 1) and
+// "Cancel" (answers Escape, result 2).
+class TPropertyDialog : public QDialog {
+    Q_OBJECT
+public:
+    TPropertyDialog(QWidget *parent, const QString &name, const QString &caption);
+
+    QTabWidget *PageControl1 = nullptr;
+    QPushButton *OKBtn = nullptr;
+    QPushButton *CancelBtn = nullptr;
+
+public slots:
+    void reject() override;
+
+protected:
+    // Adds a page; the page and every control on it get the help context.
+    void addPage(QWidget *page, const QString &caption, int helpContext);
+};

@@ -30,45 +30,19 @@ namespace {
 constexpr int kMinSpin = 10;
 constexpr int kMaxSpin = 1024;
 
-QLabel *rightLabel(const QString &text, QWidget *parent, QWidget *buddy)
-{
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 TButtonOptions::TButtonOptions(TMainForm *form)
-    : QDialog(form)
+    : TPropertyDialog(form, QStringLiteral("ButtonOptions"), QStringLiteral("Button"))
     , m_form(form)
     , m_imageDialog(imageFilter())
     , m_soundDialog(soundFilter())
     , m_urlDialog(anyFileFilter())
 {
-    setObjectName(QStringLiteral("ButtonOptions"));
-    setWindowTitle(QStringLiteral("Button"));
-    setModal(true);
-
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
     GeneralPage = createGeneralPage();
     MouseOverPage = createMouseOverPage();
-    PageControl1->addTab(GeneralPage, QStringLiteral("General"));
-    PageControl1->addTab(MouseOverPage, QStringLiteral("Mouse Over"));
-    setHelpContext(GeneralPage, 6);
-    setHelpContext(MouseOverPage, 14);
-
-    const OkCancel buttons = makeOkCancel(this);
-    OKBtn = buttons.ok;
-    CancelBtn = buttons.cancel;
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(OKBtn);
-    row->addWidget(CancelBtn);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1);
-    layout->addLayout(row);
+    addPage(GeneralPage, QStringLiteral("General"), 6);
+    addPage(MouseOverPage, QStringLiteral("Mouse Over"), 14);
 
     connect(DefImageName, &QLineEdit::textChanged, this, [this] { DefImageNameChange(); });
     connect(MouseOverImage, &QLineEdit::textChanged, this, [this] { MouseOverImageChange(); });
@@ -98,8 +72,8 @@ QWidget *TButtonOptions::createGeneralPage()
     Left = new TSpinField(kMinSpin, kMaxSpin, PositionBox);
     Left->setObjectName(QStringLiteral("Left"));
     auto *position = new QFormLayout(PositionBox);
-    position->addRow(rightLabel(QStringLiteral("From Top:"), PositionBox, Top), Top);
-    position->addRow(rightLabel(QStringLiteral("From Left:"), PositionBox, Left), Left);
+    position->addRow(fieldLabel(QStringLiteral("From Top:"), PositionBox, Top), Top);
+    position->addRow(fieldLabel(QStringLiteral("From Left:"), PositionBox, Left), Left);
 
     SizeBox = new QGroupBox(QStringLiteral("Size: "), page);
     Width = new TSpinField(kMinSpin, kMaxSpin, SizeBox);
@@ -107,8 +81,8 @@ QWidget *TButtonOptions::createGeneralPage()
     Height = new TSpinField(kMinSpin, kMaxSpin, SizeBox);
     Height->setObjectName(QStringLiteral("Height"));
     auto *size = new QFormLayout(SizeBox);
-    size->addRow(rightLabel(QStringLiteral("Width:"), SizeBox, Width), Width);
-    size->addRow(rightLabel(QStringLiteral("Height:"), SizeBox, Height), Height);
+    size->addRow(fieldLabel(QStringLiteral("Width:"), SizeBox, Width), Width);
+    size->addRow(fieldLabel(QStringLiteral("Height:"), SizeBox, Height), Height);
 
     DefImageName = new QLineEdit(page);
     DefImageName->setObjectName(QStringLiteral("DefImageName"));
@@ -131,22 +105,27 @@ QWidget *TButtonOptions::createGeneralPage()
     cbTarget->addItems({QStringLiteral("_blank"), QStringLiteral("_top"), QStringLiteral("_self"),
                         QStringLiteral("_parent")});
 
+    // Wide enough to show a whole path of ordinary length.
+    for (QLineEdit *field : {DefImageName, LinkURL})
+        field->setMinimumWidth(300);
+    cbTarget->setMinimumWidth(140);
+
     auto *boxes = new QHBoxLayout;
     boxes->addWidget(PositionBox);
     boxes->addWidget(SizeBox);
 
     auto *grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
-    grid->addWidget(rightLabel(QStringLiteral("Image:"), page, DefImageName), 0, 0);
+    grid->addWidget(fieldLabel(QStringLiteral("Image:"), page, DefImageName), 0, 0);
     grid->addWidget(DefImageName, 0, 1);
     grid->addWidget(ChooseImageButton, 0, 2);
     grid->addWidget(previewCaption(page), 1, 0);
     grid->addWidget(previewImage, 1, 1, 1, 2, Qt::AlignLeft);
-    grid->addWidget(rightLabel(QStringLiteral("Click URL:"), page, LinkURL), 2, 0);
+    grid->addWidget(fieldLabel(QStringLiteral("Click URL:"), page, LinkURL), 2, 0);
     grid->addWidget(LinkURL, 2, 1);
     grid->addWidget(BitBtnChooseURL, 2, 2);
     grid->addWidget(CheckURLRelative, 3, 1, 1, 2);
-    grid->addWidget(rightLabel(QStringLiteral("Target:"), page, cbTarget), 4, 0);
+    grid->addWidget(fieldLabel(QStringLiteral("Target:"), page, cbTarget), 4, 0);
     grid->addWidget(cbTarget, 4, 1, Qt::AlignLeft);
 
     auto *layout = new QVBoxLayout(page);
@@ -180,10 +159,10 @@ QWidget *TButtonOptions::createMouseOverPage()
     PreviewMouseImage->setObjectName(QStringLiteral("PreviewMouseImage"));
     auto *buttonGrid = new QGridLayout(ButtonChangesBox);
     buttonGrid->setColumnStretch(1, 1);
-    buttonGrid->addWidget(rightLabel(QStringLiteral("AU Sound:"), ButtonChangesBox, MouseOverSound), 0, 0);
+    buttonGrid->addWidget(fieldLabel(QStringLiteral("AU Sound:"), ButtonChangesBox, MouseOverSound), 0, 0);
     buttonGrid->addWidget(MouseOverSound, 0, 1);
     buttonGrid->addWidget(BitBtn6, 0, 2);
-    buttonGrid->addWidget(rightLabel(QStringLiteral("New Image:"), ButtonChangesBox, MouseOverImage), 1, 0);
+    buttonGrid->addWidget(fieldLabel(QStringLiteral("New Image:"), ButtonChangesBox, MouseOverImage), 1, 0);
     buttonGrid->addWidget(MouseOverImage, 1, 1);
     buttonGrid->addWidget(BitBtn7, 1, 2);
     buttonGrid->addWidget(previewCaption(ButtonChangesBox), 2, 0);
@@ -192,20 +171,8 @@ QWidget *TButtonOptions::createMouseOverPage()
 
     TitleBlurbChangesBox = new QGroupBox(QStringLiteral("Title and Blurb changes"), page);
     TitleBlurbChangesBox->setObjectName(QStringLiteral("TitleBlurbChangesBox"));
-    TitleText = new QPlainTextEdit(TitleBlurbChangesBox);
-    TitleText->setObjectName(QStringLiteral("TitleText"));
-    TitleText->setTabChangesFocus(true);
-    TitleText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TitleText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TitleText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // One line high.
-    TitleText->setFixedHeight(TitleText->fontMetrics().lineSpacing() + 2 * TitleText->frameWidth()
-                              + 2 * int(TitleText->document()->documentMargin()) + 2);
-    BlurbText = new QPlainTextEdit(TitleBlurbChangesBox);
-    BlurbText->setObjectName(QStringLiteral("BlurbText"));
-    BlurbText->setTabChangesFocus(true);
-    BlurbText->setFixedHeight(BlurbText->fontMetrics().lineSpacing() * 4 + 2 * BlurbText->frameWidth()
-                              + 2 * int(BlurbText->document()->documentMargin()) + 2);
+    TitleText = makeTextBox(TitleBlurbChangesBox, QStringLiteral("TitleText"), 1);
+    BlurbText = makeTextBox(TitleBlurbChangesBox, QStringLiteral("BlurbText"), 4);
     Field2MouseOverImage = new QLineEdit(TitleBlurbChangesBox);
     Field2MouseOverImage->setObjectName(QStringLiteral("Field2MouseOverImage"));
     ChooseImageBtn = new QPushButton(QStringLiteral("Choose Image..."), TitleBlurbChangesBox);
@@ -214,17 +181,20 @@ QWidget *TButtonOptions::createMouseOverPage()
     PreviewField2MOImage->setObjectName(QStringLiteral("PreviewField2MOImage"));
     auto *textGrid = new QGridLayout(TitleBlurbChangesBox);
     textGrid->setColumnStretch(1, 1);
-    textGrid->addWidget(rightLabel(QStringLiteral("Title Text:"), TitleBlurbChangesBox, TitleText), 0, 0);
+    textGrid->addWidget(fieldLabel(QStringLiteral("Title Text:"), TitleBlurbChangesBox, TitleText), 0, 0);
     textGrid->addWidget(TitleText, 0, 1, 1, 2);
-    textGrid->addWidget(rightLabel(QStringLiteral("Blurb Text:"), TitleBlurbChangesBox, BlurbText), 1, 0,
+    textGrid->addWidget(fieldLabel(QStringLiteral("Blurb Text:"), TitleBlurbChangesBox, BlurbText), 1, 0,
                         Qt::AlignTop);
     textGrid->addWidget(BlurbText, 1, 1, 1, 2);
-    textGrid->addWidget(rightLabel(QStringLiteral("Blurb Image:"), TitleBlurbChangesBox, Field2MouseOverImage), 2, 0);
+    textGrid->addWidget(fieldLabel(QStringLiteral("Blurb Image:"), TitleBlurbChangesBox, Field2MouseOverImage), 2, 0);
     textGrid->addWidget(Field2MouseOverImage, 2, 1);
     textGrid->addWidget(ChooseImageBtn, 2, 2);
     textGrid->addWidget(previewCaption(TitleBlurbChangesBox), 3, 0);
     textGrid->addWidget(PreviewField2MOImage, 3, 1, 1, 2, Qt::AlignLeft);
     textGrid->setRowStretch(4, 1);
+
+    for (QLineEdit *field : {MouseOverSound, MouseOverImage, Field2MouseOverImage})
+        field->setMinimumWidth(300);
 
     // The two groups take the same place; the page keeps the room of the
     // larger one whichever is shown.
@@ -244,11 +214,6 @@ QWidget *TButtonOptions::createMouseOverPage()
     layout->addLayout(radios);
     layout->addLayout(groups, 1);
     return page;
-}
-
-void TButtonOptions::reject()
-{
-    done(int(qm::ModalResult::Cancel));
 }
 
 // --- Handlers ------------------------------------------------------------------------

@@ -2,8 +2,6 @@
 
 #include "dialogs/dialogparts.h"
 
-#include <QDialog>
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -11,7 +9,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QTabWidget;
 class TCleanMyButton;
 class TMainForm;
 class TPMultiImage;
@@ -20,7 +17,7 @@ class TSpinField;
 // The button properties dialog: position, size, image, link and mouse-over
 // behaviour of one button. Created once; its controls and the folders its
 // choosers remember keep their state from one opening to the next.
-class TButtonOptions : public QDialog {
+class TButtonOptions : public TPropertyDialog {
     Q_OBJECT
 public:
     explicit TButtonOptions(TMainForm *form);
@@ -52,7 +49,6 @@ public:
     QString LastURLDir;
 
     // --- Controls ----------------------------------------------------------------
-    QTabWidget *PageControl1 = nullptr;
     QWidget *GeneralPage = nullptr;
     QWidget *MouseOverPage = nullptr;
 
@@ -84,12 +80,6 @@ public:
     QLineEdit *Field2MouseOverImage = nullptr;
     QPushButton *ChooseImageBtn = nullptr;
     TPMultiImage *PreviewField2MOImage = nullptr;
-
-    QPushButton *OKBtn = nullptr;
-    QPushButton *CancelBtn = nullptr;
-
-public slots:
-    void reject() override;
 
 private:
     QWidget *createGeneralPage();

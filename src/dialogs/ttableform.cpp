@@ -49,13 +49,6 @@ QComboBox *fixedList(QWidget *parent, const QString &name, const QStringList &it
     return list;
 }
 
-QLabel *label(const QString &text, QWidget *parent, QWidget *buddy)
-{
-    auto *l = new QLabel(text, parent);
-    l->setBuddy(buddy);
-    return l;
-}
-
 // The style a design style name gives an area, applied to its font.
 void applyAreaStyle(TMemo *area, qm::AreaStyle &style, const QString &styleName)
 {
@@ -105,33 +98,14 @@ void TColorSample::applyColors()
 // --- Dialog ------------------------------------------------------------------------------
 
 TTableForm::TTableForm(TMainForm *form)
-    : QDialog(form)
+    : TPropertyDialog(form, QStringLiteral("TableForm"), QStringLiteral("Background Options"))
     , m_form(form)
     , m_imageDialog(imageFilter())
 {
-    setObjectName(QStringLiteral("TableForm"));
-    setWindowTitle(QStringLiteral("Background Options"));
-    setModal(true);
-
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
     MouseOverPage = createMouseOverPage();
     GlobalPage = createGlobalPage();
-    PageControl1->addTab(MouseOverPage, QStringLiteral("Mouse Over Title and Blurb changes"));
-    PageControl1->addTab(GlobalPage, QStringLiteral("Global Properties"));
-    setHelpContext(MouseOverPage, 43);
-    setHelpContext(GlobalPage, 45);
-
-    const OkCancel buttons = makeOkCancel(this);
-    OKBtn = buttons.ok;
-    CancelBtn = buttons.cancel;
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(OKBtn);
-    row->addWidget(CancelBtn);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1);
-    layout->addLayout(row);
+    addPage(MouseOverPage, QStringLiteral("Mouse Over Title and Blurb changes"), 43);
+    addPage(GlobalPage, QStringLiteral("Global Properties"), 45);
 
     connect(Field2MouseOverImage, &QLineEdit::textChanged, this, [this] { Field2MouseOverImageChange(); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
@@ -146,16 +120,8 @@ QWidget *TTableForm::createMouseOverPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("MouseOverTitleAndBlurb"));
-    TitleText = new QPlainTextEdit(page);
-    TitleText->setObjectName(QStringLiteral("TitleText"));
-    TitleText->setTabChangesFocus(true);
-    TitleText->setFixedHeight(TitleText->fontMetrics().lineSpacing() * 2 + 2 * TitleText->frameWidth()
-                              + 2 * int(TitleText->document()->documentMargin()) + 2);
-    BlurbText = new QPlainTextEdit(page);
-    BlurbText->setObjectName(QStringLiteral("BlurbText"));
-    BlurbText->setTabChangesFocus(true);
-    BlurbText->setFixedHeight(BlurbText->fontMetrics().lineSpacing() * 5 + 2 * BlurbText->frameWidth()
-                              + 2 * int(BlurbText->document()->documentMargin()) + 2);
+    TitleText = makeTextBox(page, QStringLiteral("TitleText"), 2);
+    BlurbText = makeTextBox(page, QStringLiteral("BlurbText"), 5);
     Field2MouseOverImage = new QLineEdit(page);
     Field2MouseOverImage->setObjectName(QStringLiteral("Field2MouseOverImage"));
     BitBtn6 = new QPushButton(QStringLiteral("Choose Image..."), page);
@@ -163,13 +129,15 @@ QWidget *TTableForm::createMouseOverPage()
     PreviewField2MOImage = makePreview(page, m_form->imageContext());
     PreviewField2MOImage->setObjectName(QStringLiteral("PreviewField2MOImage"));
 
+    Field2MouseOverImage->setMinimumWidth(300);
+
     auto *grid = new QGridLayout(page);
     grid->setColumnStretch(1, 1);
-    grid->addWidget(label(QStringLiteral("Title Text:"), page, TitleText), 0, 0, Qt::AlignTop);
+    grid->addWidget(fieldLabel(QStringLiteral("Title Text:"), page, TitleText), 0, 0, Qt::AlignTop);
     grid->addWidget(TitleText, 0, 1, 1, 2);
-    grid->addWidget(label(QStringLiteral("Blurb Text:"), page, BlurbText), 1, 0, Qt::AlignTop);
+    grid->addWidget(fieldLabel(QStringLiteral("Blurb Text:"), page, BlurbText), 1, 0, Qt::AlignTop);
     grid->addWidget(BlurbText, 1, 1, 1, 2);
-    grid->addWidget(label(QStringLiteral("Blurb Image:"), page, Field2MouseOverImage), 2, 0);
+    grid->addWidget(fieldLabel(QStringLiteral("Blurb Image:"), page, Field2MouseOverImage), 2, 0);
     grid->addWidget(Field2MouseOverImage, 2, 1);
     grid->addWidget(BitBtn6, 2, 2);
     grid->addWidget(previewCaption(page), 3, 0);
@@ -206,31 +174,27 @@ QWidget *TTableForm::createGlobalPage()
     BlurbFontSize = new TSpinField(kMinFontSize, kMaxFontSize, fonts);
     BlurbFontSize->setObjectName(QStringLiteral("BlurbFontSize"));
     BlurbStyle = fixedList(fonts, QStringLiteral("BlurbStyle"), styleNames());
-    auto heading = [fonts](const QString &text) {
-        auto *h = new QLabel(text, fonts);
-        QFont f = h->font();
-        f.setBold(true);
-        h->setFont(f);
-        return h;
-    };
     auto *fontGrid = new QGridLayout(fonts);
     fontGrid->setColumnStretch(1, 1);
-    fontGrid->setColumnStretch(3, 1);
+    fontGrid->setColumnStretch(4, 1);
     fontGrid->setColumnMinimumWidth(2, 16);
-    fontGrid->addWidget(heading(QStringLiteral("TITLE")), 0, 0, 1, 2);
-    fontGrid->addWidget(label(QStringLiteral("Font:"), fonts, TitleFont), 1, 0);
-    fontGrid->addWidget(TitleFont, 1, 1);
-    fontGrid->addWidget(label(QStringLiteral("Font Size:"), fonts, TitleFontSize), 2, 0);
-    fontGrid->addWidget(TitleFontSize, 2, 1);
-    fontGrid->addWidget(label(QStringLiteral("Font Style:"), fonts, TitleStyle), 3, 0);
-    fontGrid->addWidget(TitleStyle, 3, 1);
-    fontGrid->addWidget(heading(QStringLiteral("BLURB")), 0, 3, 1, 2);
-    fontGrid->addWidget(label(QStringLiteral("Font:"), fonts, BlurbFont), 1, 3);
-    fontGrid->addWidget(BlurbFont, 1, 4);
-    fontGrid->addWidget(label(QStringLiteral("Font Size:"), fonts, BlurbFontSize), 2, 3);
-    fontGrid->addWidget(BlurbFontSize, 2, 4);
-    fontGrid->addWidget(label(QStringLiteral("Font Style:"), fonts, BlurbStyle), 3, 3);
-    fontGrid->addWidget(BlurbStyle, 3, 4);
+    // One column of heading, font, size and style each for the Title and the Blurb.
+    auto addColumn = [fonts, fontGrid](int column, const QString &heading, QComboBox *font, TSpinField *size,
+                                       QComboBox *style) {
+        auto *h = new QLabel(heading, fonts);
+        QFont bold = h->font();
+        bold.setBold(true);
+        h->setFont(bold);
+        fontGrid->addWidget(h, 0, column, 1, 2);
+        fontGrid->addWidget(fieldLabel(QStringLiteral("Font:"), fonts, font), 1, column);
+        fontGrid->addWidget(font, 1, column + 1);
+        fontGrid->addWidget(fieldLabel(QStringLiteral("Font Size:"), fonts, size), 2, column);
+        fontGrid->addWidget(size, 2, column + 1);
+        fontGrid->addWidget(fieldLabel(QStringLiteral("Font Style:"), fonts, style), 3, column);
+        fontGrid->addWidget(style, 3, column + 1);
+    };
+    addColumn(0, QStringLiteral("TITLE"), TitleFont, TitleFontSize, TitleStyle);
+    addColumn(3, QStringLiteral("BLURB"), BlurbFont, BlurbFontSize, BlurbStyle);
 
     auto *imageGroup = new QGroupBox(page);
     imageGroup->setObjectName(QStringLiteral("BlurbImageGroup"));
@@ -263,11 +227,6 @@ QWidget *TTableForm::createGlobalPage()
     layout->addWidget(memoGroup);
     layout->addStretch();
     return page;
-}
-
-void TTableForm::reject()
-{
-    done(int(qm::ModalResult::Cancel));
 }
 
 // --- Handlers ------------------------------------------------------------------------

@@ -3,7 +3,6 @@
 #include "dialogs/dialogparts.h"
 #include "model/design.h"
 
-#include <QDialog>
 #include <QLabel>
 
 class QCheckBox;
@@ -12,7 +11,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QTabWidget;
 class TMainForm;
 class TPMultiImage;
 class TSpinField;
@@ -39,7 +37,7 @@ private:
 // the use of Title and Blurb, the background's own texts and Blurb picture,
 // and "Absolute positioning". Created once; its controls keep their state
 // from one opening to the next.
-class TTableForm : public QDialog {
+class TTableForm : public TPropertyDialog {
     Q_OBJECT
 public:
     explicit TTableForm(TMainForm *form);
@@ -65,7 +63,6 @@ public:
     qm::TColor lastDialogColor() const { return m_dialogColor; }
 
     // --- Controls ----------------------------------------------------------------
-    QTabWidget *PageControl1 = nullptr;
     QWidget *MouseOverPage = nullptr;
     QWidget *GlobalPage = nullptr;
 
@@ -89,12 +86,6 @@ public:
     QCheckBox *cbAbsPos = nullptr;
     QRadioButton *ShowMemosRadio = nullptr;
     QRadioButton *DontShowMemosRadio = nullptr;
-
-    QPushButton *OKBtn = nullptr;
-    QPushButton *CancelBtn = nullptr;
-
-public slots:
-    void reject() override;
 
 private:
     QWidget *createMouseOverPage();

@@ -3,7 +3,10 @@
 #include "platform/qtprompts.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QTimer>
 #include <QtTest>
 
@@ -37,6 +40,18 @@ qm::ModalResult pressInRealDialog(QDialog *dialog, QWidget *target, int key)
     });
     const qm::ModalResult result = prompts.execDialog(dialog);
     return stuck ? qm::ModalResult::None : result;
+}
+
+QStringList captions(QWidget *page)
+{
+    QStringList texts;
+    for (QLabel *l : page->findChildren<QLabel *>())
+        texts << l->text();
+    for (QGroupBox *g : page->findChildren<QGroupBox *>())
+        texts << g->title();
+    for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
+        texts << b->text();
+    return texts;
 }
 
 QStringList withoutHelpContext(QWidget *page, int n)

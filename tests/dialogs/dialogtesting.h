@@ -28,6 +28,9 @@ QStringList tabStops(QWidget *page);
 // dialog open).
 qm::ModalResult pressInRealDialog(QDialog *dialog, QWidget *target, int key);
 
+// The texts of the labels, group boxes and buttons on the page.
+QStringList captions(QWidget *page);
+
 // Every widget on the page (the page included) whose help context is not n.
 QStringList withoutHelpContext(QWidget *page, int n);
 

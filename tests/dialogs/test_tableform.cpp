@@ -25,18 +25,6 @@ using Kind = ScriptedPrompts::Record::Kind;
 
 namespace {
 
-QStringList captions(QWidget *page)
-{
-    QStringList texts;
-    for (QLabel *l : page->findChildren<QLabel *>())
-        texts << l->text();
-    for (QGroupBox *g : page->findChildren<QGroupBox *>())
-        texts << g->title();
-    for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
-        texts << b->text();
-    return texts;
-}
-
 QStringList items(const QComboBox *list)
 {
     QStringList out;
@@ -86,10 +74,10 @@ void TestTableForm::dialogLayout()
     QCOMPARE(t->PageControl1->tabText(0), QString("Mouse Over Title and Blurb changes"));
     QCOMPARE(t->PageControl1->tabText(1), QString("Global Properties"));
 
-    const QStringList first = captions(t->MouseOverPage);
+    const QStringList first = dialogtest::captions(t->MouseOverPage);
     for (const char *text : {"Title Text:", "Blurb Text:", "Blurb Image:", "Choose Image...", "Image\nPreview:"})
         QVERIFY2(first.contains(text), text);
-    const QStringList global = captions(t->GlobalPage);
+    const QStringList global = dialogtest::captions(t->GlobalPage);
     for (const char *text : {"Background Colour", "Global Font Colour", "ABC", "Font Properties", "TITLE", "BLURB",
                              "Font:", "Font Size:", "Font Style:",
                              "Stretch all Blurb images to fit the Blurb's boundaries",
