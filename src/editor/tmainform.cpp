@@ -3,6 +3,8 @@
 #include "compile/appletblock.h"
 #include "compile/runtimefiles.h"
 #include "dialogs/toptionsform.h"
+#include "dialogs/tbuttonoptions.h"
+#include "dialogs/ttableform.h"
 #include "editor/artwork.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
@@ -19,6 +21,7 @@
 
 #include <QAction>
 #include <QCache>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -124,6 +127,8 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     assignHelpContexts();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
+    ButtonOptions = new TButtonOptions(this);
+    TableForm = new TTableForm(this);
     DDEForm = new TDDEForm(this);
     OptionsForm = new TOptionsForm(m_services.prompts, AppDir, this);
 }
@@ -756,20 +761,27 @@ void TMainForm::DeleteButtonClick(QObject *)
 
 void TMainForm::EditButtonClick(QObject *)
 {
-    // The button properties dialog is not part of the program yet.
+    if (SelectedButton)
+        ButtonDimensions1Click();
 }
 
 void TMainForm::SetURL1Click(QObject *)
 {
-    // The button properties dialog is not part of the program yet.
+    // The press that opened the button's menu has selected it.
+    ButtonDimensions1Click();
 }
 
 void TMainForm::EditField1Click(QObject *sender)
 {
     if (SelectedButton)
-        EditButtonClick(sender);
+        ButtonDimensions1Click();
     else
         SetDimensions1Click(sender);
+}
+
+void TMainForm::ButtonDimensions1Click()
+{
+    ButtonOptions->editButton(SelectedButton);
 }
 
 void TMainForm::BackgroundButtonClick(QObject *sender)
@@ -778,9 +790,9 @@ void TMainForm::BackgroundButtonClick(QObject *sender)
     SetDimensions1Click(sender);
 }
 
-void TMainForm::SetDimensions1Click(QObject *)
+void TMainForm::SetDimensions1Click(QObject *sender)
 {
-    // The background properties dialog is not part of the program yet.
+    TableForm->editBackground(sender);
 }
 
 void TMainForm::Move1Click(QObject *)
@@ -803,7 +815,8 @@ bool TMainForm::BuildCompileString(bool preview)
     const TMemo::State title = Title->state();
     const TMemo::State blurb = Blurb->state();
 
-    AbsolutePositioning = cbAbsPosChecked;
+    // A setting of the run, read from the Background dialog at every build.
+    AbsolutePositioning = TableForm->cbAbsPos->isChecked();
     qm::AppletBuildEnv env;
     env.lines = m_lineBreaker.get();
     env.files = m_services.files;

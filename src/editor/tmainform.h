@@ -14,6 +14,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class TButtonOptions;
 class TCleanMyButton;
 class TDesignSurface;
 class TDDEForm;
@@ -21,6 +22,7 @@ class THelpController;
 class TMemo;
 class TOptionsForm;
 class TSplashForm;
+class TTableForm;
 
 namespace qm {
 class Clipboard;
@@ -106,6 +108,8 @@ public:
     void EditField1Click(QObject *sender = nullptr);
     void BackgroundButtonClick(QObject *sender = nullptr);
     void SetDimensions1Click(QObject *sender = nullptr);
+    // Edits the selected button in the button properties dialog.
+    void ButtonDimensions1Click();
     void Move1Click(QObject *sender = nullptr);
     void MoveField1Click(QObject *sender = nullptr);
 
@@ -115,9 +119,6 @@ public:
     // build from; HTML then keeps the previous block.
     bool BuildCompileString(bool preview);
     QString HTML;
-    // State of the Background dialog's "Absolute positioning" box, which
-    // starts checked and lasts for the run.
-    bool cbAbsPosChecked = true;
 
     // --- Layout ----------------------------------------------------------------
     void FormResize();
@@ -187,6 +188,10 @@ public:
     // --- Windows the main window owns ------------------------------------------------
     TDDEForm *DDEForm = nullptr;
     TOptionsForm *OptionsForm = nullptr;
+
+    // --- Dialogs, created once with the window -------------------------------------
+    TButtonOptions *ButtonOptions = nullptr;
+    TTableForm *TableForm = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,5 +1,6 @@
 #include "platform/qtprompts.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -7,10 +8,18 @@
 
 namespace qm {
 
+QWidget *QtPrompts::dialogParent() const
+{
+    // Asked from inside a property dialog, the box belongs over that dialog.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return m_parent;
+}
+
 ModalResult QtPrompts::messageBox(BoxIcon icon, const QString &caption, const QString &text,
                                   BoxButtons buttons)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(dialogParent());
     switch (icon) {
     case BoxIcon::Information: box.setIcon(QMessageBox::Information); break;
     case BoxIcon::Warning: box.setIcon(QMessageBox::Warning); break;
@@ -50,7 +59,7 @@ ModalResult QtPrompts::askIfSave()
 
 std::optional<QString> QtPrompts::fileDialog(const FileDialogRequest &request)
 {
-    QFileDialog dialog(m_parent, request.caption);
+    QFileDialog dialog(dialogParent(), request.caption);
     dialog.setAcceptMode(request.mode == FileDialogRequest::Mode::Save ? QFileDialog::AcceptSave
                                                                        : QFileDialog::AcceptOpen);
     // Any typed name comes back, also one that does not exist or exists in
@@ -73,7 +82,7 @@ std::optional<QString> QtPrompts::fileDialog(const FileDialogRequest &request)
 std::optional<unsigned> QtPrompts::colorDialog(unsigned initial)
 {
     const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
-    const QColor c = QColorDialog::getColor(start, m_parent);
+    const QColor c = QColorDialog::getColor(start, dialogParent());
     if (!c.isValid())
         return std::nullopt;
     return unsigned(c.red()) | (unsigned(c.green()) << 8) | (unsigned(c.blue()) << 16);

@@ -26,6 +26,8 @@ public:
     ModalResult execDialog(QDialog *dialog) override;
 
 private:
+    QWidget *dialogParent() const;
+
     QWidget *m_parent = nullptr;
     QDialog *m_askIfSave = nullptr;
 };

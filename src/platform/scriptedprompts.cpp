@@ -48,9 +48,9 @@ std::optional<QString> ScriptedPrompts::fileDialog(const FileDialogRequest &requ
     return path;
 }
 
-std::optional<unsigned> ScriptedPrompts::colorDialog(unsigned)
+std::optional<unsigned> ScriptedPrompts::colorDialog(unsigned initial)
 {
-    log.append(Record{Record::Kind::ColorDialog, BoxIcon::Information, BoxButtons::Ok, {}, {}, {}});
+    log.append(Record{Record::Kind::ColorDialog, BoxIcon::Information, BoxButtons::Ok, {}, {}, {}, initial});
     if (colors.empty()) {
         unscripted += QStringLiteral("colour dialog\n");
         return std::nullopt;

@@ -21,6 +21,7 @@ public:
         QString caption;
         QString text;
         FileDialogRequest file;
+        unsigned color = 0;   // the colour a colour dialog started with
     };
 
     ModalResult messageBox(BoxIcon icon, const QString &caption, const QString &text,

@@ -10,6 +10,7 @@
 // "Absolute positioning" unticked. Compile form copies the sound files
 // beside the project, as Compile does.
 
+#include "dialogs/ttableform.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmainform.h"
@@ -18,6 +19,7 @@
 #include "platform/scriptedprompts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -76,7 +78,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "quillmap_blockgen: %s could not be read\n", qPrintable(project));
         return 1;
     }
-    form.cbAbsPosChecked = !cropped;
+    form.TableForm->cbAbsPos->setChecked(!cropped);
     if (!form.BuildCompileString(preview)) {
         std::fprintf(stderr, "quillmap_blockgen: nothing to build (no Title and Blurb, no buttons)\n");
         return 1;

@@ -1,0 +1,156 @@
+#include "dialogs/dialogparts.h"
+
+#include "imageview/tpmultiimage.h"
+#include "platform/filefilter.h"
+#include "platform/paths.h"
+#include "platform/prompts.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace qm::dialogs {
+
+QString imageFilter()
+{
+    return qtFileFilter(QStringLiteral(
+        "GIF Images (*.GIF)|*.GIF|JPEG Images (*.JPEG & *.JPG)|*.JPEG;*.JPG|PNG Files (*.PNG)|*.PNG|All Files (*.*)|*.*"));
+}
+
+QString soundFilter()
+{
+    return qtFileFilter(QStringLiteral("AU Files (*.AU)|*.AU|All Files (*.*)|*.*"));
+}
+
+QString anyFileFilter()
+{
+    return qtFileFilter(QStringLiteral("All Files (*.*)|*.*"));
+}
+
+std::optional<QString> FileChooserDialog::run(Prompts *prompts, const QString &rememberedFolder)
+{
+    if (!rememberedFolder.isEmpty())
+        m_directory = rememberedFolder;
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Open;
+    request.caption = QStringLiteral("Open");
+    request.directory = m_directory;
+    request.filter = m_filter;
+    std::optional<QString> chosen = prompts->fileDialog(request);
+    if (chosen)
+        m_directory = folderPart(*chosen);
+    return chosen;
+}
+
+TPMultiImage *makePreview(QWidget *parent, const ImageViewContext &context)
+{
+    auto *preview = new TPMultiImage(parent, context);
+    preview->setBorderStyle(TPMultiImage::bsSingle);
+    preview->setStretch(true);
+    preview->setFocusPolicy(Qt::NoFocus);
+    preview->setFixedSize(156, 65);
+    preview->setImageName(fileNotFoundName());
+    return preview;
+}
+
+QLabel *previewCaption(QWidget *parent)
+{
+    auto *label = new QLabel(QStringLiteral("Image\nPreview:"), parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    return label;
+}
+
+void setHelpContext(QWidget *page, int n)
+{
+    page->setProperty("helpContext", n);
+    for (QWidget *w : page->findChildren<QWidget *>())
+        w->setProperty("helpContext", n);
+}
+
+QLabel *fieldLabel(const QString &text, QWidget *parent, QWidget *buddy)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPlainTextEdit *makeTextBox(QWidget *parent, const QString &name, int lines)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setTabChangesFocus(true);
+    if (lines == 1) {
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * lines + 2 * box->frameWidth()
+                        + 2 * int(box->document()->documentMargin()) + 2);
+    return box;
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        window->move((area.width() - window->width()) / 2, (area.height() - window->height()) / 2);
+    }
+}
+
+} // namespace qm::dialogs
+
+TPropertyDialog::TPropertyDialog(QWidget *parent, const QString &name, const QString &caption)
+    : QDialog(parent)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setModal(true);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setAutoDefault(false);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(OKBtn);
+    row->addWidget(CancelBtn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1);
+    layout->addLayout(row);
+}
+
+void TPropertyDialog::reject()
+{
+    done(int(qm::ModalResult::Cancel));
+}
+
+void TPropertyDialog::addPage(QWidget *page, const QString &caption, int helpContext)
+{
+    PageControl1->addTab(page, caption);
+    qm::dialogs::setHelpContext(page, helpContext);
+    // The page's controls joined the dialog's tab order at its end, after OK
+    // and Cancel; those two go last again.
+    auto onPage = [page](const QWidget *w) {
+        while (w && w != page)
+            w = w->parentWidget();
+        return w == page;
+    };
+    QWidget *last = PageControl1;
+    for (QWidget *w = page->nextInFocusChain(); onPage(w); w = w->nextInFocusChain())
+        if (w->focusPolicy() != Qt::NoFocus)
+            last = w;
+    setTabOrder(last, OKBtn);
+    setTabOrder(OKBtn, CancelBtn);
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+// Pieces the property dialogs share: the image previews, the open-file
+// dialogs with the folder they start in, help contexts and placement.
+
+#include "imageview/pictureloader.h"
+
+#include <QDialog>
+#include <QString>
+#include <optional>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+class TPMultiImage;
+
+namespace qm {
+class Prompts;
+}
+
+namespace qm::dialogs {
+
+// Filters of the open-file dialogs, in Qt's form.
+QString imageFilter();
+QString soundFilter();
+QString anyFileFilter();
+
+// One open-file dialog, used by one or more choosers. It opens in the
+// chooser's own remembered folder when that is set; otherwise in the folder
+// it was last given or last picked from, so a chooser used for the first time
+// opens where another chooser of the same dialog was used last.
+class FileChooserDialog {
+public:
+    explicit FileChooserDialog(QString filter) : m_filter(std::move(filter)) {}
+
+    // Runs the dialog. The chosen full file name, or nothing on Cancel.
+    std::optional<QString> run(Prompts *prompts, const QString &rememberedFolder);
+
+    QString directory() const { return m_directory; }
+
+private:
+    QString m_filter;
+    QString m_directory;
+};
+
+// An image preview: the picture stretched to the preview's size, "file not
+// found" until it is first given a name.
+TPMultiImage *makePreview(QWidget *parent, const ImageViewContext &context);
+
+// The two-line caption beside a preview.
+QLabel *previewCaption(QWidget *parent);
+
+// Gives a page and every control on it the help context `n`.
+void setHelpContext(QWidget *page, int n);
+
+// A caption for a field; clicking it focuses the field.
+QLabel *fieldLabel(const QString &text, QWidget *parent, QWidget *buddy);
+
+// A multi-line text box `lines` lines high; Tab leaves it, Enter starts a
+// new line.
+QPlainTextEdit *makeTextBox(QWidget *parent, const QString &name, int lines);
+
+// Places a window in the middle of the primary screen.
+void centreOnScreen(QWidget *window);
+
+} // namespace qm::dialogs
+
+// A property dialog: its pages, "OK" (default, answers Enter, result 1) and
+// "Cancel" (answers Escape, result 2).
+class TPropertyDialog : public QDialog {
+    Q_OBJECT
+public:
+    TPropertyDialog(QWidget *parent, const QString &name, const QString &caption);
+
+    QTabWidget *PageControl1 = nullptr;
+    QPushButton *OKBtn = nullptr;
+    QPushButton *CancelBtn = nullptr;
+
+public slots:
+    void reject() override;
+
+protected:
+    // Adds a page; the page and every control on it get the help context.
+    void addPage(QWidget *page, const QString &caption, int helpContext);
+};

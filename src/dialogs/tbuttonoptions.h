@@ -1,0 +1,95 @@
+#pragma once
+
+#include "dialogs/dialogparts.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class TCleanMyButton;
+class TMainForm;
+class TPMultiImage;
+class TSpinField;
+
+// The button properties dialog: position, size, image, link and mouse-over
+// behaviour of one button. Created once; its controls and the folders its
+// choosers remember keep their state from one opening to the next.
+class TButtonOptions : public TPropertyDialog {
+    Q_OBJECT
+public:
+    explicit TButtonOptions(TMainForm *form);
+
+    // Fills the dialog from the button, runs it and, on OK, writes every
+    // value back into the button and marks the design changed.
+    void editButton(TCleanMyButton *button);
+
+    // --- Handlers ---------------------------------------------------------------
+    void FormCreate();
+    // Each showing: two previews load their names again, General is shown.
+    void FormActivate();
+    void DefImageNameChange();
+    void MouseOverImageChange();
+    void Field2MouseOverImageChange();
+    void ChooseDefaultImageClick();
+    void ChooseMouseOverImageClick();
+    void ChooseMouseOverImageFlield2Click();
+    void ChooseSoundClick();
+    void BitBtnChooseURLClick();
+    void ButtonCheckClick();
+    void TitleBlurbCheckClick();
+
+    // --- Remembered folders ----------------------------------------------------
+    QString LastImageDir;
+    QString LastMouseOverImageDir;
+    QString LastBlurbImageDir;
+    QString LastSoundDir;
+    QString LastURLDir;
+
+    // --- Controls ----------------------------------------------------------------
+    QWidget *GeneralPage = nullptr;
+    QWidget *MouseOverPage = nullptr;
+
+    QGroupBox *PositionBox = nullptr;
+    TSpinField *Top = nullptr;
+    TSpinField *Left = nullptr;
+    QGroupBox *SizeBox = nullptr;
+    TSpinField *Width = nullptr;
+    TSpinField *Height = nullptr;
+    QLineEdit *DefImageName = nullptr;
+    QPushButton *ChooseImageButton = nullptr;
+    TPMultiImage *previewImage = nullptr;
+    QLineEdit *LinkURL = nullptr;
+    QPushButton *BitBtnChooseURL = nullptr;
+    QCheckBox *CheckURLRelative = nullptr;
+    QComboBox *cbTarget = nullptr;
+
+    QRadioButton *ButtonCheck = nullptr;
+    QRadioButton *TitleBlurbCheck = nullptr;
+    QGroupBox *ButtonChangesBox = nullptr;
+    QLineEdit *MouseOverSound = nullptr;
+    QPushButton *BitBtn6 = nullptr;
+    QLineEdit *MouseOverImage = nullptr;
+    QPushButton *BitBtn7 = nullptr;
+    TPMultiImage *PreviewMouseImage = nullptr;
+    QGroupBox *TitleBlurbChangesBox = nullptr;
+    QPlainTextEdit *TitleText = nullptr;
+    QPlainTextEdit *BlurbText = nullptr;
+    QLineEdit *Field2MouseOverImage = nullptr;
+    QPushButton *ChooseImageBtn = nullptr;
+    TPMultiImage *PreviewField2MOImage = nullptr;
+
+private:
+    QWidget *createGeneralPage();
+    QWidget *createMouseOverPage();
+    void loadFrom(TCleanMyButton *button);
+    void writeBack(TCleanMyButton *button);
+    void chooseImage(QLineEdit *field, TPMultiImage *preview, QString &lastDir);
+
+    TMainForm *m_form;
+    qm::dialogs::FileChooserDialog m_imageDialog;
+    qm::dialogs::FileChooserDialog m_soundDialog;
+    qm::dialogs::FileChooserDialog m_urlDialog;
+};

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "dialogs/dialogparts.h"
+#include "model/design.h"
+
+#include <QLabel>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class TMainForm;
+class TPMultiImage;
+class TSpinField;
+
+// The sample panel of the background dialog: "ABC" in the text colour on
+// the background colour.
+class TColorSample : public QLabel {
+    Q_OBJECT
+public:
+    explicit TColorSample(QWidget *parent = nullptr);
+
+    qm::TColor fillColor() const { return m_fill; }
+    void setFillColor(qm::TColor color);
+    qm::TColor textColor() const { return m_text; }
+    void setTextColor(qm::TColor color);
+
+private:
+    void applyColors();
+    qm::TColor m_fill = 0;
+    qm::TColor m_text = 0xFFFFFF;
+};
+
+// The background properties dialog: colours, fonts, the Blurb picture mode,
+// the use of Title and Blurb, the background's own texts and Blurb picture,
+// and "Absolute positioning". Created once; its controls keep their state
+// from one opening to the next.
+class TTableForm : public TPropertyDialog {
+    Q_OBJECT
+public:
+    explicit TTableForm(TMainForm *form);
+
+    // Selects the background, fills the dialog from the design, runs it and,
+    // on OK, writes everything back; selects the background again at the end.
+    void editBackground(QObject *sender);
+
+    // --- Handlers ---------------------------------------------------------------
+    void FormCreate();
+    void BitBtn1Click();
+    void BitBtn4Click();
+    void BitBtn6Click();
+    void Field2MouseOverImageChange();
+
+    // Selects the last item whose text is `value`; none when no item matches.
+    static void ComboIndex(QComboBox *list, const QString &value);
+    // The selected item's text, empty with nothing selected.
+    static QString listText(const QComboBox *list);
+
+    QString LastBlurbImageDir;
+    // The colour the colour dialog returned last; it starts there next time.
+    qm::TColor lastDialogColor() const { return m_dialogColor; }
+
+    // --- Controls ----------------------------------------------------------------
+    QWidget *MouseOverPage = nullptr;
+    QWidget *GlobalPage = nullptr;
+
+    QPlainTextEdit *TitleText = nullptr;
+    QPlainTextEdit *BlurbText = nullptr;
+    QLineEdit *Field2MouseOverImage = nullptr;
+    QPushButton *BitBtn6 = nullptr;
+    TPMultiImage *PreviewField2MOImage = nullptr;
+
+    QPushButton *BitBtn1 = nullptr;
+    QPushButton *BitBtn4 = nullptr;
+    TColorSample *Color = nullptr;
+    QComboBox *TitleFont = nullptr;
+    TSpinField *TitleFontSize = nullptr;
+    QComboBox *TitleStyle = nullptr;
+    QComboBox *BlurbFont = nullptr;
+    TSpinField *BlurbFontSize = nullptr;
+    QComboBox *BlurbStyle = nullptr;
+    QRadioButton *StretchRadio = nullptr;
+    QRadioButton *CenterRadio = nullptr;
+    QCheckBox *cbAbsPos = nullptr;
+    QRadioButton *ShowMemosRadio = nullptr;
+    QRadioButton *DontShowMemosRadio = nullptr;
+
+private:
+    QWidget *createMouseOverPage();
+    QWidget *createGlobalPage();
+    void loadFromDesign();
+    void writeBack();
+    std::optional<qm::TColor> runColorDialog();
+
+    TMainForm *m_form;
+    qm::dialogs::FileChooserDialog m_imageDialog;
+    qm::TColor m_dialogColor = 0;
+};

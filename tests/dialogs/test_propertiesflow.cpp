@@ -1,0 +1,173 @@
+// One user's path through both property dialogs: edit the background and a
+// button, save, open the file again and compile it.
+
+#include "dialogs/tbuttonoptions.h"
+#include "dialogs/tspinfield.h"
+#include "dialogs/ttableform.h"
+#include "dialogtesting.h"
+#include "editor/tcleanmybutton.h"
+#include "editor/tdesignsurface.h"
+#include "editor/tmemo.h"
+#include "imageview/tpmultiimage.h"
+#include "mainformfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace qm;
+using dialogtest::script;
+
+namespace {
+
+QString paramValue(const QString &html, const QString &name)
+{
+    const QString open = "<param name=\"" + name + "\" value=\"";
+    const qsizetype at = html.indexOf(open);
+    if (at < 0)
+        return "<missing>";
+    const qsizetype start = at + open.size();
+    return html.mid(start, html.indexOf("\">", start) - start);
+}
+
+} // namespace
+
+class TestPropertiesFlow : public QObject {
+    Q_OBJECT
+private slots:
+    void editSaveOpenCompile();
+};
+
+void TestPropertiesFlow::editSaveOpenCompile()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    QTemporaryDir dir;
+    const QString proj = dir.path() + "/";
+    for (const char *name : {"pics/Home.gif", "pics/HomeOver.gif", "pics/intro.png", "pics/help.jpg"})
+        QVERIFY(qmtest::writePicture(proj + name, qmtest::solidImage(40, 20, qRgb(90, 40, 10))));
+    QVERIFY(qmtest::writeBytes(proj + "sounds/ding.au", QByteArray(".snd\0\0\0\x18", 8) + QByteArray(32, '\1')));
+    QVERIFY(qmtest::writeBytes(proj + "pages/about.html", "<html></html>"));
+
+    f.prompts.files = {proj + "pics/intro.png", proj + "pics/Home.gif", proj + "menu.qmf", proj + "pages/about.html",
+                       proj + "pics/HomeOver.gif", proj + "sounds/ding.au", proj + "pics/help.jpg",
+                       proj + "menu.qmf", proj + "menu.qmf"};
+    f.prompts.colors = {0x402010, 0xE0E0E0};
+    f.prompts.answers = {ModalResult::No};
+
+    // The background.
+    script<TTableForm>(f.prompts, [&](TTableForm *d) {
+        d->TitleText->setPlainText("Welcome");
+        d->BlurbText->setPlainText("Choose a page\nbelow");
+        d->BitBtn6->click();
+        d->PageControl1->setCurrentWidget(d->GlobalPage);
+        d->BitBtn1->click();
+        d->BitBtn4->click();
+        d->TitleFont->setCurrentText("Courier");
+        d->TitleFontSize->setValue(28);
+        d->TitleStyle->setCurrentText("Italic");
+        d->BlurbFont->setCurrentText("Helvetica");
+        d->BlurbFontSize->setValue(12);
+        d->BlurbStyle->setCurrentText("Bold");
+        d->CenterRadio->click();
+    });
+    QTest::mouseClick(m.BackgroundButton, Qt::LeftButton);
+
+    // The button: selected with the mouse, then "Edit Button".
+    TCleanMyButton *button = m.ButtonControls.first();
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(m.SelectedButton, button);
+    script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
+        d->Left->setValue(20);
+        d->Top->selectAll();
+        QTest::keyClicks(d->Top, "180");
+        d->Width->setValue(120);
+        d->Height->setValue(40);
+        d->ChooseImageButton->click();
+        d->BitBtnChooseURL->click();
+        d->cbTarget->setCurrentText("_top");
+        d->PageControl1->setCurrentWidget(d->MouseOverPage);
+        d->BitBtn7->click();
+        d->BitBtn6->click();
+        d->TitleBlurbCheck->click();
+        d->TitleText->setPlainText("Home");
+        d->BlurbText->setPlainText("Back to\nthe start");
+        d->ChooseImageBtn->click();
+    });
+    QTest::mouseClick(m.EditButton, Qt::LeftButton);
+    QCOMPARE(button->geometry(), QRect(20, 180, 120, 40));
+    QVERIFY(!m.Saved);
+
+    QTest::mouseClick(m.SaveButton, Qt::LeftButton);
+    QVERIFY(m.Saved);
+    QTest::mouseClick(m.NewButton, Qt::LeftButton);
+    QCOMPARE(m.BgTitleText, QString("type background title here"));
+    QTest::mouseClick(m.OpenButton, Qt::LeftButton);
+
+    // What was entered came back from the file.
+    QCOMPARE(m.FileName, QString("menu.qmf"));
+    QCOMPARE(m.BgTitleText, QString("Welcome"));
+    QCOMPARE(m.BgBlurbText, QString("Choose a page\r\nbelow"));
+    QCOMPARE(m.BlurbImageName, proj + "pics/intro.png");
+    QCOMPARE(m.BackgroundColor, TColor(0x402010));
+    QCOMPARE(m.TextColor, TColor(0xE0E0E0));
+    QCOMPARE(m.TitleFont, QString("Courier"));
+    QCOMPARE(m.TitleFontSize, 28);
+    QCOMPARE(m.TitleStyle, QString("Italic"));
+    QCOMPARE(m.BlurbFont, QString("Helvetica"));
+    QCOMPARE(m.BlurbFontSize, 12);
+    QCOMPARE(m.BlurbStyle, QString("Bold"));
+    QVERIFY(!m.StretchBlurbImages);
+    QVERIFY(m.ShowTitleAndBlurb);
+    QCOMPARE(m.Buttons.size(), 1);
+    const ButtonData &b = m.Buttons.first();
+    QCOMPARE(b.rect(), QRect(20, 180, 120, 40));
+    QCOMPARE(b.DefImageName, proj + "pics/Home.gif");
+    QCOMPARE(b.MouseOverImage, proj + "pics/HomeOver.gif");
+    QCOMPARE(b.LinkURL, proj + "pages/about.html");
+    QVERIFY(b.URLRelative);
+    QCOMPARE(b.Target, QString("_top"));
+    QCOMPARE(b.MouseOverSound, proj + "sounds/ding.au");
+    QCOMPARE(b.TitleText, QString("Home"));
+    QCOMPARE(b.BlurbText, QString("Back to\r\nthe start"));
+    QCOMPARE(b.MouseOverBlurbImage, proj + "pics/help.jpg");
+    QCOMPARE(m.ButtonControls.first()->geometry(), QRect(20, 180, 120, 40));
+    QCOMPARE(m.Background->surfaceColor(), QColor(0x10, 0x20, 0x40));
+    QVERIFY(!m.BlurbImage->isHidden() && m.BlurbImage->hasPicture());
+
+    // Compile: the block carries the values, with paths relative to the project.
+    QTest::mouseClick(m.CompileButton, Qt::LeftButton);
+    const QString &html = m.HTML;
+    const QList<QPair<const char *, QString>> expected = {
+        {"table_color", "102040"},   {"text_color", "E0E0E0"},     {"head_font", "courier"},
+        {"head_style", "italic"},    {"head_size", "30"},          {"mainbox_font", "helvetica"},
+        {"mainbox_style", "bold"},   {"mainbox_size", "14"},       {"deftag", "Welcome"},
+        {"defmaintext", "Choose a page\r\n|below"},                {"defimg", "pics/intro.png"},
+        {"defcenter", "true"},       {"left1", "20"},              {"top1", "180"},
+        {"width1", "120"},           {"height1", "40"},            {"tag1", "Home"},
+        {"img1", "pics/Home.gif"},   {"rollOverImg1", "pics/HomeOver.gif"},
+        {"imageCenter1", "pics/help.jpg"},                         {"URL1", "pages/about.html,_top"},
+        {"blurb1", "Back to\r\n|the start"},                       {"sound1", "ding.au"},
+    };
+    for (const auto &[name, value] : expected)
+        QVERIFY2(paramValue(html, name) == value, qPrintable(QString(name) + ": " + paramValue(html, name)));
+    QCOMPARE(qmtest::readBytes(proj + "ding.au"), qmtest::readBytes(proj + "sounds/ding.au"));
+    QCOMPARE(f.prompts.messages(),
+             QStringList({"Please save the current file, so that Quillmap can work out all the relative paths in "
+                          "relation to it.",
+                          "Now pick the file that the URL will point to...",
+                          "AU File(s) copied to " + proj.toUpper(),
+                          "Applet Code copied to Clipboard!\r\nCopy class files to " + proj.toUpper() + " ?"}));
+    QVERIFY(f.prompts.exhausted());
+    QVERIFY(f.prompts.unscripted.isEmpty());
+}
+
+QTEST_MAIN(TestPropertiesFlow)
+#include "test_propertiesflow.moc"
