@@ -64,6 +64,16 @@ inline void parkMouse(QWidget *window)
     QTest::mouseMove(windowOf(window), lastMousePoint());
 }
 
+// Shows a window as the user sees it, with the mouse parked in its corner.
+inline bool showParked(QWidget *window)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
+    parkMouse(window);
+    return true;
+}
+
 // The offscreen platform cannot grab the mouse at the window system level
 // (the application still routes every mouse event to the grabbing widget)
 // nor raise a popup; its warnings about that are dropped, every other
@@ -80,13 +90,6 @@ inline void ignoreOffscreenGrabWarnings()
     });
 }
 
-// A move to a global position, for points outside every widget of a test.
-inline void mouseMoveGlobal(QWidget *window, QPoint global)
-{
-    lastMousePoint() = window->window()->mapFromGlobal(global);
-    QTest::mouseMove(windowOf(window), lastMousePoint());
-}
-
 // Moves from `from` to `to` (both in w's coordinates, taken at the start)
 // one pixel at a time along each axis, as a hand does.
 inline void mouseGlide(QWidget *w, QPoint from, QPoint to)
@@ -98,6 +101,35 @@ inline void mouseGlide(QWidget *w, QPoint from, QPoint to)
         lastMousePoint() = a + (b - a) * i / steps;
         QTest::mouseMove(window, lastMousePoint());
     }
+}
+
+} // namespace qmtest
+
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+
+namespace qmtest {
+
+// Answers the popup menu that the next press opens, as a user does: the
+// right button comes up over the menu's frame, then a left click on
+// `action`. Call it before the press that opens the menu.
+inline void choosePopupItem(QAction *action)
+{
+    auto *poll = new QTimer(qApp);
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        QTest::mouseRelease(menu, Qt::RightButton, {}, QPoint(1, 1));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    });
+    poll->start();
+    // Nothing waits longer than the test's time-out for a menu.
+    QTimer::singleShot(5000, poll, [poll] { poll->deleteLater(); });
 }
 
 } // namespace qmtest

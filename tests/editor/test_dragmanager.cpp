@@ -51,9 +51,7 @@ struct Rig {
         });
         source->setObjectName("source");
         accepting->setObjectName("accepting");
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        qmtest::parkMouse(&window);
+        QVERIFY(qmtest::showParked(&window));
     }
 
     QPoint global(QWidget *w, QPoint p) const { return w->mapToGlobal(p); }
