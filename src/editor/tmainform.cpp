@@ -23,14 +23,13 @@
 #include <QCache>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QContextMenuEvent>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -125,6 +124,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     createControls();
     createMenus();
     assignHelpContexts();
+    setUpDragAndDrop();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
     ButtonOptions = new TButtonOptions(this);
@@ -319,6 +319,7 @@ TCleanMyButton *TMainForm::createButtonControl(int index)
     b->Tag = index;
     b->setGeometry(Buttons.at(index).rect());
     b->installEventFilter(this);
+    attachButtonHandlers(b);
     b->hide();
     return b;
 }
@@ -724,6 +725,9 @@ void TMainForm::AddButtonClick(QObject *sender)
     Saved = false;
     DragStartX = 0;
     DragStartY = 0;
+    // The first drag-over on the surface places the button; from then on it
+    // follows the mouse until it is dropped.
+    beginDrag(b, true, QCursor::pos());
 }
 
 void TMainForm::DeleteButtonClick(QObject *)
@@ -793,16 +797,6 @@ void TMainForm::BackgroundButtonClick(QObject *sender)
 void TMainForm::SetDimensions1Click(QObject *sender)
 {
     TableForm->editBackground(sender);
-}
-
-void TMainForm::Move1Click(QObject *)
-{
-    // Moving by drag-and-drop is not part of the program yet.
-}
-
-void TMainForm::MoveField1Click(QObject *)
-{
-    // Moving by drag-and-drop is not part of the program yet.
 }
 
 // --- Applet block ---------------------------------------------------------------------------
@@ -946,98 +940,4 @@ void TMainForm::pushDesignToControls()
     for (int i = 0; i < ButtonControls.size(); ++i)
         pushButtonToControl(i);
     Background->updateExtent();
-}
-
-// --- Mouse routing ------------------------------------------------------------------------
-
-void TMainForm::surfaceMouseMove(const QPoint &canvasPos)
-{
-    // A button added with Add Button waits for the mouse to come over the
-    // surface, and is placed there.
-    if (DragOverFlag && SelectedButton) {
-        DragOverFlag = false;
-        qm::ButtonData &d = buttonData(SelectedButton);
-        d.Left = canvasPos.x();
-        d.Top = canvasPos.y();
-        pushButtonToControl(SelectedButton->Tag);
-        SelectedButton->show();
-    }
-}
-
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
-{
-    QWidget *canvas = Background ? Background->canvas() : nullptr;
-    const QEvent::Type type = event->type();
-
-    if (isExactlyButton(watched)) {
-        auto *button = static_cast<TCleanMyButton *>(watched);
-        switch (type) {
-        case QEvent::MouseButtonPress: {
-            auto *me = static_cast<QMouseEvent *>(event);
-            HighlightButton(button);
-            DragStartX = me->position().toPoint().x();
-            DragStartY = me->position().toPoint().y();
-            return true;
-        }
-        case QEvent::MouseButtonDblClick:
-            if (button->EditOnDoubleClick)
-                EditButtonClick(button);
-            return true;
-        case QEvent::MouseButtonRelease:
-            // A button's mouse events are its own; they never reach the surface.
-            return true;
-        case QEvent::ContextMenu:
-            ButtMenu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
-            return true;
-        case QEvent::MouseMove:
-            surfaceMouseMove(button->mapTo(canvas, static_cast<QMouseEvent *>(event)->position().toPoint()));
-            return true;
-        default:
-            break;
-        }
-        return false;
-    }
-
-    if (watched == canvas) {
-        switch (type) {
-        case QEvent::MouseButtonPress:
-            m_surfacePressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-            break;
-        case QEvent::MouseButtonRelease: {
-            auto *me = static_cast<QMouseEvent *>(event);
-            // A click on the bare surface selects the background.
-            if (m_surfacePressed && me->button() == Qt::LeftButton && canvas->rect().contains(me->position().toPoint()))
-                HighlightTable(Background);
-            m_surfacePressed = false;
-            break;
-        }
-        case QEvent::ContextMenu:
-            BackgroundMenu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
-            return true;
-        case QEvent::MouseMove:
-            surfaceMouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-
-    const bool memoViewport = Title && (watched == Title->viewport() || watched == Blurb->viewport());
-    if (memoViewport || watched == BlurbImage) {
-        if (type == QEvent::ContextMenu) {
-            TextMenu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
-            return true;
-        }
-        if (type == QEvent::MouseMove) {
-            auto *w = static_cast<QWidget *>(watched);
-            surfaceMouseMove(w->mapTo(canvas, static_cast<QMouseEvent *>(event)->position().toPoint()));
-            return watched == BlurbImage;
-        }
-        if (watched == BlurbImage && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease
-                                      || type == QEvent::MouseButtonDblClick))
-            return true;
-        return false;
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/tdragmanager.h"
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
 #include "model/linebreaker.h"
@@ -113,6 +114,31 @@ public:
     void Move1Click(QObject *sender = nullptr);
     void MoveField1Click(QObject *sender = nullptr);
 
+    // --- Moving and resizing ------------------------------------------------------
+    // Mouse handlers; X, Y are relative to the client area of the control
+    // that receives the event (Sender).
+    void ButtonMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void MemoMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void BlurbImageMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void BackgroundMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void ResizeMouseUp(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void ResizeMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void BlurbImageMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    // Drag-and-drop handlers; X, Y are relative to the target (Sender).
+    void BackgroundDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept);
+    void MemoDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept);
+    void ButtonDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept);
+    void BlurbImageDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept);
+    void FormDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept);
+    void MouseOnEndDrag(QObject *Sender, QObject *Target, int X, int Y);
+    void ButtonDragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    TDragManager *dragManager() const { return m_drag; }
+
+    // --- Mouse-over ------------------------------------------------------------------
+    void ButtonMouseOver(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void BackgroundAndMemoMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void ResetLastMouseOverButton(QObject *Sender);
+
     // --- Applet block ------------------------------------------------------------
     // Builds the applet element of the design into HTML: the Compile form
     // (preview false) or the Preview form. False when there was nothing to
@@ -151,6 +177,9 @@ public:
     int MinResizeHeight = 10;
     int DragStartX = 0;
     int DragStartY = 0;
+    QPointer<QWidget> PressedTextControl;
+    bool Resizing = false;
+    QPointer<QWidget> ResizedControl;
 
     // --- Controls --------------------------------------------------------------
     QToolButton *SpeedButton1 = nullptr;
@@ -214,7 +243,25 @@ private:
     QString startUpSplashState() const;
     TCleanMyButton *createButtonControl(int index);
     void writeBackMemoTexts();
-    void surfaceMouseMove(const QPoint &canvasPos);
+
+    // Moving and resizing (tmainform_drag.cpp, tmainform_resize.cpp).
+    void setUpDragAndDrop();
+    void attachButtonHandlers(TCleanMyButton *button);
+    bool beginDrag(QWidget *source, bool immediate, QPoint global);
+    // Puts a control of the design at new bounds, in the design and on the
+    // surface at once, with the controls that go with it: the selection
+    // frame around the selected button, the Blurb text and picture together.
+    void placeControl(QWidget *control, const QRect &bounds);
+    // Where a control's client area starts inside it.
+    QPoint clientOffset(const QWidget *control) const;
+    void dragOverMove(QObject *target, QObject *source, int X, int Y, bool placement);
+    // Records the press point; a press on a sizing cursor starts a resize
+    // (and returns true).
+    bool pressControl(QWidget *control, int X, int Y);
+    void setControlCursor(QWidget *control, Qt::CursorShape shape);
+    Qt::CursorShape controlCursor(const QWidget *control) const;
+    // The mouse routing of the surface's controls (tmainform_mouse.cpp).
+    bool routeMouse(QObject *watched, QEvent *event);
 
     MainFormServices m_services;
     std::unique_ptr<MemoLineBreaker> m_lineBreaker;
@@ -223,6 +270,7 @@ private:
     bool m_lineBreakBatch = false;
     bool m_surfacePressed = false;
     THelpController *m_help = nullptr;
+    TDragManager *m_drag = nullptr;
 };
 
 // Converts between the design's colour form (0x00BBGGRR) and QColor.

@@ -1,0 +1,214 @@
+// Moving the design's controls by drag-and-drop: the handlers the drag
+// manager calls, the "Move" commands and the keeping of design and
+// controls in agreement.
+
+#include "editor/controlkinds.h"
+#include "editor/tcleanmybutton.h"
+#include "editor/tdesignsurface.h"
+#include "editor/tmainform.h"
+#include "editor/tmemo.h"
+
+#include <QCursor>
+#include <QFrame>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+
+void TMainForm::setUpDragAndDrop()
+{
+    m_drag = new TDragManager(this);
+    using Handler = void (TMainForm::*)(QObject *, QObject *, int, int, TDragState, bool &);
+    auto over = [this](Handler handler) {
+        return [this, handler](TDragManager::DragOver &e) {
+            (this->*handler)(e.target, e.source, e.pos.x(), e.pos.y(), e.state, e.accept);
+        };
+    };
+    auto client = [this](QWidget *control) {
+        return [this, control](QPoint global) { return control->mapFromGlobal(global) - clientOffset(control); };
+    };
+    auto endDrag = [this](QWidget *source, QWidget *target, QPoint pos) {
+        MouseOnEndDrag(source, target, pos.x(), pos.y());
+    };
+
+    m_drag->addTarget(this, over(&TMainForm::FormDragOver));
+    // The tool bar and the command row have no drag-over handler: they refuse.
+    for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton1, NewButton, OpenButton, SaveButton,
+                                                        CompileButton, OptionsButton, QuitButton, HelpButton,
+                                                        AddButton, EditButton, DeleteButton, BackgroundButton})
+        m_drag->addTarget(w);
+
+    // Over the bare surface positions are design positions.
+    QWidget *canvas = Background->canvas();
+    m_drag->addTarget(Background, over(&TMainForm::BackgroundDragOver));
+    m_drag->setClientMapper(Background, [canvas](QPoint global) { return canvas->mapFromGlobal(global); });
+
+    for (TMemo *memo : {Title, Blurb}) {
+        m_drag->addTarget(memo, over(&TMainForm::MemoDragOver));
+        m_drag->setClientMapper(memo, client(memo));
+        m_drag->setEndDragHandler(memo, endDrag);
+    }
+    m_drag->addTarget(BlurbImage, over(&TMainForm::BlurbImageDragOver));
+    m_drag->setClientMapper(BlurbImage, client(BlurbImage));
+    // The picture is dropped back at the origin like the text areas.
+    m_drag->setEndDragHandler(BlurbImage, endDrag);
+    BlurbImage->setMouseTracking(true);
+}
+
+void TMainForm::attachButtonHandlers(TCleanMyButton *button)
+{
+    m_drag->addTarget(
+        button,
+        [this](TDragManager::DragOver &e) { ButtonDragOver(e.target, e.source, e.pos.x(), e.pos.y(), e.state, e.accept); },
+        [this](QWidget *target, QWidget *source, QPoint pos) { ButtonDragDrop(target, source, pos.x(), pos.y()); });
+    m_drag->setClientMapper(button, [this, button](QPoint global) {
+        return button->mapFromGlobal(global) - clientOffset(button);
+    });
+    m_drag->setEndDragHandler(button, [this](QWidget *source, QWidget *target, QPoint pos) {
+        MouseOnEndDrag(source, target, pos.x(), pos.y());
+    });
+}
+
+bool TMainForm::beginDrag(QWidget *source, bool immediate, QPoint global)
+{
+    return m_drag->beginDrag(source, immediate, global);
+}
+
+QPoint TMainForm::clientOffset(const QWidget *control) const
+{
+    if (const auto *memo = qobject_cast<const TMemo *>(control))
+        return memo->viewport()->pos();
+    if (const auto *image = qobject_cast<const TPMultiImage *>(control))
+        return image->contentsRect().topLeft();
+    return QPoint(0, 0);
+}
+
+void TMainForm::placeControl(QWidget *control, const QRect &bounds)
+{
+    if (isExactly<TCleanMyButton>(control)) {
+        auto *button = static_cast<TCleanMyButton *>(control);
+        const int index = button->Tag;
+        if (index >= 0 && index < ButtonControls.size() && ButtonControls.at(index) == button) {
+            Buttons[index].setRect(bounds);
+            // The selection frame follows the selected button.
+            pushButtonToControl(index);
+        }
+    } else if (control == Title) {
+        TitleRect = bounds;
+        Title->setGeometry(bounds);
+    } else if (control == Blurb || control == BlurbImage) {
+        // One rectangle for the Blurb area, whichever of the two shows it.
+        BlurbRect = bounds;
+        Blurb->setGeometry(bounds);
+        BlurbImage->setGeometry(bounds);
+    } else if (control) {
+        control->setGeometry(bounds);
+    }
+}
+
+void TMainForm::dragOverMove(QObject *target, QObject *source, int X, int Y, bool placement)
+{
+    auto *over = qobject_cast<QWidget *>(target);
+    auto *moved = qobject_cast<QWidget *>(source);
+    if (!over || !moved)
+        return;
+    // The mouse in design coordinates.
+    const QPoint mouse = over == Background ? QPoint(X, Y) : over->pos() + clientOffset(over) + QPoint(X, Y);
+
+    // A button just added waits for the mouse to reach the surface; its
+    // top-left corner goes there. Only the button being placed is placed:
+    // the flag never moves a button that is not the one dragged.
+    if (placement && DragOverFlag && SelectedButton && SelectedButton == moved) {
+        DragOverFlag = false;
+        placeControl(SelectedButton, QRect(mouse, SelectedButton->size()));
+        SelectedButton->show();
+    }
+
+    // The press point stays under the mouse.
+    if (isExactly<TMemo>(moved) || isExactly<TCleanMyButton>(moved) || isExactly<TPMultiImage>(moved)) {
+        const QPoint topLeft = mouse - QPoint(DragStartX, DragStartY) - clientOffset(moved);
+        if (topLeft != moved->pos()) {
+            placeControl(moved, QRect(topLeft, moved->size()));
+            // A move by drag is a change of the design, wherever it is dropped.
+            Saved = false;
+        }
+    }
+}
+
+void TMainForm::BackgroundDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
+{
+    dragOverMove(Sender, Source, X, Y, true);
+}
+
+void TMainForm::MemoDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
+{
+    dragOverMove(Sender, Source, X, Y, true);
+}
+
+void TMainForm::ButtonDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
+{
+    dragOverMove(Sender, Source, X, Y, true);
+}
+
+void TMainForm::BlurbImageDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
+{
+    dragOverMove(Sender, Source, X, Y, false);
+}
+
+void TMainForm::FormDragOver(QObject *, QObject *, int, int, TDragState, bool &)
+{
+    // Outside the surface the drag is accepted and nothing moves.
+}
+
+void TMainForm::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
+{
+    auto *source = qobject_cast<QWidget *>(Sender);
+    if (!source)
+        return;
+    // The placing drag is over however it ended; a button that never
+    // reached the surface shows where it is rather than stay unseen.
+    if (DragOverFlag) {
+        DragOverFlag = false;
+        if (isExactly<TCleanMyButton>(source) && source->isHidden())
+            source->show();
+    }
+
+    // Nothing stays left of or above the design's origin.
+    QScrollBar *h = Background->horizontalScrollBar();
+    QScrollBar *v = Background->verticalScrollBar();
+    const int hPos = h->value();
+    h->setValue(0);
+    QRect bounds = source->geometry();
+    if (bounds.left() < 0)
+        bounds.moveLeft(0);
+    const int vPos = v->value();
+    v->setValue(0);
+    if (bounds.top() < 0)
+        bounds.moveTop(0);
+    if (bounds != source->geometry()) {
+        placeControl(source, bounds);
+        Saved = false;
+    }
+    h->setValue(hPos);
+    v->setValue(vPos);
+    Background->ensureWidgetVisible(source, 0, 0);
+
+    if (isExactly<TCleanMyButton>(source))
+        HighlightButton(source);
+}
+
+void TMainForm::ButtonDragDrop(QObject *, QObject *, int, int)
+{
+    Saved = false;
+}
+
+void TMainForm::Move1Click(QObject *)
+{
+    if (SelectedButton)
+        beginDrag(SelectedButton, true, QCursor::pos());
+}
+
+void TMainForm::MoveField1Click(QObject *)
+{
+    if (PressedTextControl)
+        beginDrag(PressedTextControl, true, QCursor::pos());
+}

@@ -1,0 +1,173 @@
+// Pressing, resizing and the hot zones of the design's controls, and the
+// editor's imitation of the mouse-over picture swap.
+
+#include "editor/controlkinds.h"
+#include "editor/resizezones.h"
+#include "editor/tcleanmybutton.h"
+#include "editor/tdesignsurface.h"
+#include "editor/tmainform.h"
+#include "editor/tmemo.h"
+
+namespace {
+
+// The widget that shows a control's cursor: a text area's viewport, the
+// surface's canvas, otherwise the control itself.
+QWidget *cursorHolder(QWidget *control, TDesignSurface *surface)
+{
+    if (auto *memo = qobject_cast<TMemo *>(control))
+        return memo->viewport();
+    if (control == surface)
+        return surface->canvas();
+    return control;
+}
+
+} // namespace
+
+Qt::CursorShape TMainForm::controlCursor(const QWidget *control) const
+{
+    return cursorHolder(const_cast<QWidget *>(control), Background)->cursor().shape();
+}
+
+void TMainForm::setControlCursor(QWidget *control, Qt::CursorShape shape)
+{
+    // A text area's own cursor is the text cursor; it stands for the arrow.
+    if (shape == Qt::ArrowCursor && qobject_cast<TMemo *>(control))
+        shape = Qt::IBeamCursor;
+    QWidget *holder = cursorHolder(control, Background);
+    // Called at every mouse move: only a change reaches the window system.
+    if (holder->cursor().shape() != shape)
+        holder->setCursor(shape);
+}
+
+// --- Hot zones and resizing ----------------------------------------------------
+
+void TMainForm::ResizeMouseMove(QObject *Sender, Qt::KeyboardModifiers, int X, int Y)
+{
+    using namespace qm::resize;
+    auto *control = qobject_cast<QWidget *>(Sender);
+    if (!control)
+        return;
+    if (control == Background) {
+        setControlCursor(control, Qt::ArrowCursor);
+    } else {
+        const ZoneTable table = isExactly<TMemo>(control) ? ZoneTable::Memo : ZoneTable::Frame;
+        const Direction zone = hotZone(table, QPoint(X, Y), control->size(), ResizeMargin);
+        setControlCursor(control, zoneCursor(zone));
+        // While resizing the direction stays the one the press found.
+        if (zone != Direction::None && !Resizing)
+            ResizeDirection = directionName(zone);
+        if (Resizing && ResizedControl) {
+            const QRect bounds = resizeStep(ResizedControl->geometry(), directionFromName(ResizeDirection),
+                                            QPoint(X, Y), MinResizeWidth, MinResizeHeight);
+            if (bounds != ResizedControl->geometry())
+                placeControl(ResizedControl, bounds);
+        }
+    }
+
+    // The Blurb text and picture share one rectangle.
+    if ((control == Blurb || control == BlurbImage) && Blurb->geometry() != BlurbImage->geometry())
+        placeControl(control, control->geometry());
+
+    if (Resizing)
+        Saved = false;
+}
+
+void TMainForm::BlurbImageMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    ResizeMouseMove(Sender, Shift, X, Y);
+}
+
+// --- Pressing and releasing ----------------------------------------------------
+
+bool TMainForm::pressControl(QWidget *control, int X, int Y)
+{
+    DragStartX = X;
+    DragStartY = Y;
+    if (!qm::resize::isSizingCursor(controlCursor(control)))
+        return false;
+    ResizedControl = control;
+    Resizing = true;
+    return true;
+}
+
+void TMainForm::ButtonMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+{
+    auto *button = qobject_cast<QWidget *>(Sender);
+    if (!button)
+        return;
+    HighlightButton(button);
+    // A plain click selects; only a move of 5 pixels makes it a move.
+    if (!pressControl(button, X, Y) && Button == Qt::LeftButton)
+        beginDrag(button, false, button->mapToGlobal(QPoint(X, Y) + clientOffset(button)));
+}
+
+void TMainForm::MemoMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+{
+    auto *memo = qobject_cast<QWidget *>(Sender);
+    if (!memo)
+        return;
+    PressedTextControl = memo;
+    // With DragText the press is the text's own: caret and selection.
+    if (!pressControl(memo, X, Y) && !DragText && Button == Qt::LeftButton)
+        beginDrag(memo, true, memo->mapToGlobal(QPoint(X, Y) + clientOffset(memo)));
+}
+
+void TMainForm::BlurbImageMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+{
+    auto *image = qobject_cast<QWidget *>(Sender);
+    if (!image)
+        return;
+    PressedTextControl = image;
+    // The picture has no text to select: it moves whatever DragText says.
+    if (!pressControl(image, X, Y) && Button == Qt::LeftButton)
+        beginDrag(image, true, image->mapToGlobal(QPoint(X, Y) + clientOffset(image)));
+}
+
+void TMainForm::BackgroundMouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+{
+    // The click selects the background.
+}
+
+void TMainForm::ResizeMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+{
+    Resizing = false;
+}
+
+// --- Mouse-over ------------------------------------------------------------------
+
+void TMainForm::ButtonMouseOver(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    if (isExactly<TCleanMyButton>(Sender)) {
+        auto *button = static_cast<TCleanMyButton *>(Sender);
+        if (button != LastMouseOverButton)
+            ResetLastMouseOverButton(button);
+        const QString &mouseOver = buttonData(button).MouseOverImagePath;
+        // One read of the reported name per move: it costs a stat, and the
+        // answer cannot change again within this event.
+        if (button->ImageName() != mouseOver) {
+            if (!mouseOver.isEmpty())
+                button->setImageName(mouseOver);
+            LastMouseOverButton = button;
+            MouseOverState = 1;
+        }
+    }
+    ResizeMouseMove(Sender, Shift, X, Y);
+}
+
+void TMainForm::ResetLastMouseOverButton(QObject *Sender)
+{
+    if (MouseOverState != 1 || Sender == LastMouseOverButton || !LastMouseOverButton)
+        return;
+    TCleanMyButton *last = LastMouseOverButton;
+    const qm::ButtonData &d = buttonData(last);
+    if (last->ImageName() == d.MouseOverImagePath) {
+        last->setImageName(d.DefImagePath);
+        MouseOverState = 0;
+    }
+}
+
+void TMainForm::BackgroundAndMemoMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    ResetLastMouseOverButton(Sender);
+    ResizeMouseMove(Sender, Shift, X, Y);
+}
