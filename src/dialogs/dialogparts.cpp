@@ -1,5 +1,6 @@
 #include "dialogs/dialogparts.h"
 
+#include "dialogs/helpcontext.h"
 #include "imageview/tpmultiimage.h"
 #include "platform/filefilter.h"
 #include "platform/paths.h"
@@ -67,9 +68,9 @@ QLabel *previewCaption(QWidget *parent)
 
 void setHelpContext(QWidget *page, int n)
 {
-    page->setProperty("helpContext", n);
+    qm::help::setContext(page, n);
     for (QWidget *w : page->findChildren<QWidget *>())
-        w->setProperty("helpContext", n);
+        qm::help::setContext(w, n);
 }
 
 QLabel *fieldLabel(const QString &text, QWidget *parent, QWidget *buddy)

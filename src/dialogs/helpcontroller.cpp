@@ -14,10 +14,6 @@
 
 namespace {
 
-// The property dialog that, like the main window, has a help button in its
-// title bar.
-constexpr char PopupDialogClass[] = "TButtonOptions";
-
 QString popupText(const QString &helpFile, int context)
 {
     const QString anchor = qm::help::anchorName(context);
@@ -61,8 +57,7 @@ void THelpController::showContents(const QString &helpFile)
 
 bool THelpController::showsPopups(const QWidget *window)
 {
-    return window->windowFlags().testFlag(Qt::WindowContextHelpButtonHint)
-        || window->inherits(PopupDialogClass);
+    return window->windowFlags().testFlag(Qt::WindowContextHelpButtonHint);
 }
 
 bool THelpController::isOurs(const QWidget *widget) const

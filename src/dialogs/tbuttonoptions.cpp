@@ -57,6 +57,8 @@ TButtonOptions::TButtonOptions(TMainForm *form)
     connect(TitleBlurbCheck, &QRadioButton::toggled, this, [this](bool on) { if (on) TitleBlurbCheckClick(); });
 
     ButtonCheck->setChecked(true);
+    // The title bar's help button: pop-up topics, as in the main window.
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     adjustSize();
     FormCreate();
 }

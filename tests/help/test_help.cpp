@@ -3,6 +3,8 @@
 #include "dialogs/helpcontext.h"
 #include "dialogs/helpcontroller.h"
 #include "dialogs/helpfile.h"
+#include "dialogs/tbuttonoptions.h"
+#include "dialogs/ttableform.h"
 #include "dialogs/thelpwindow.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
@@ -411,9 +413,24 @@ void TestHelp::f1InAWindowWithoutHelpButtonOpensTheHelpWindow()
     QCOMPARE(shown.last().at(1).toBool(), true);
     QWhatsThis::hideText();
 
+    // The program's own dialogs: the button dialog has the help button and
+    // shows pop-ups; the background dialog shows its topics in the window.
+    const QList<QPair<QDialog *, bool>> dialogs = {{m.ButtonOptions, true}, {m.TableForm, false}};
+    for (const auto &[own, popup] : dialogs) {
+        QCOMPARE(own->windowFlags().testFlag(Qt::WindowContextHelpButtonHint), popup);
+        auto *control = own->findChild<QLineEdit *>();
+        QVERIFY(control);
+        QTest::keyClick(control, Qt::Key_F1);
+        QCOMPARE(shown.last().at(0).toInt(), qm::help::contextOf(control));
+        QVERIFY(shown.last().at(0).toInt() != 0);
+        QCOMPARE(shown.last().at(1).toBool(), popup);
+        QWhatsThis::hideText();
+    }
+
     // F1 in the help window itself asks nothing more.
+    const qsizetype before = shown.size();
     QTest::keyClick(w->Browser, Qt::Key_F1);
-    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown.size(), before);
 }
 
 void TestHelp::helpWindowStaysUsableOverAModalDialog()
