@@ -1,0 +1,339 @@
+// The main window's document commands: New, Open, Save, Save As and Quit,
+// the project file's reading and writing, and the commands that build the
+// applet block (Compile, Preview) or edit the settings (Options).
+
+#include "editor/tmainform.h"
+
+#include "compile/appletblock.h"
+#include "compile/runtimefiles.h"
+#include "dialogs/toptionsform.h"
+#include "dialogs/ttableform.h"
+#include "editor/tcleanmybutton.h"
+#include "editor/tdesignsurface.h"
+#include "editor/tmemo.h"
+#include "model/projectfile.h"
+#include "platform/caseresolve.h"
+#include "platform/clipboard.h"
+#include "platform/fileops.h"
+#include "platform/filefilter.h"
+#include "platform/prompts.h"
+#include "preview/previewcommand.h"
+#include "preview/tddeform.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QPushButton>
+
+// --- Document commands ---------------------------------------------------------
+
+void TMainForm::NewButtonClick()
+{
+    if (NewTable())
+        AddDefaultButton();
+}
+
+void TMainForm::QuitButtonClick()
+{
+    close();
+}
+
+void TMainForm::OpenButtonClick()
+{
+    Open();
+}
+
+void TMainForm::SaveButtonClick()
+{
+    // Save always asks for the name, also for a design that has a file.
+    SaveAs();
+}
+
+namespace {
+
+const char *const kProjectFilter = "Quillmap Files (*.QMF)|*.QMF|All Files (*.*)|*.*";
+
+QString fileCaption(const qm::Design &d)
+{
+    return d.FileDirUpper + d.FileNameUpper + QLatin1String(" - Quillmap");
+}
+
+} // namespace
+
+void TMainForm::setFileNames(const QString &path)
+{
+    FileName = qm::fileNamePart(path);
+    FileNameUpper = FileName.toUpper();
+    FileDir = qm::folderPart(path);
+    FileDirUpper = FileDir.toUpper();
+}
+
+void TMainForm::flushSelection()
+{
+    if (SelectedButton)
+        HighlightButton(SelectedButton);
+    else
+        HighlightTable();
+}
+
+bool TMainForm::Save()
+{
+    if (FileNameUpper.isEmpty() || FileDirUpper.isEmpty())
+        return SaveAs();
+
+    flushSelection();
+
+    const TMemo::State title = Title->state();
+    m_lineBreakBatch = true;
+    const QByteArray bytes = qm::writeProject(*this, lineBreaker());
+    m_lineBreakBatch = false;
+    Title->restore(title);
+
+    const QString path = FileDir + FileName;
+    QString reason;
+    if (!qm::writeFileAtomically(path, bytes, &reason)) {
+        // The old file is intact; the design stays unsaved.
+        prompts()->warning(QLatin1String("Error saving ") + path + QLatin1String(": ") + reason);
+        return false;
+    }
+    setWindowTitle(fileCaption(*this));
+    Saved = true;
+    if (!SelectedButton)
+        HighlightTable();
+    return true;
+}
+
+bool TMainForm::SaveAs()
+{
+    qm::FileDialogRequest request;
+    request.mode = qm::FileDialogRequest::Mode::Save;
+    request.caption = QStringLiteral("Save As");
+    request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
+    request.confirmOverwrite = true;
+    if (!FileName.isEmpty())
+        request.fileName = FileName;
+    if (!FileDir.isEmpty())
+        request.directory = FileDir;
+    const std::optional<QString> chosen = prompts()->fileDialog(request);
+    if (!chosen)
+        return false;
+
+    setFileNames(*chosen);
+    if (!FileName.contains(QLatin1Char('.'))) {
+        FileName += QLatin1String(".qmf");
+        FileNameUpper += QLatin1String(".qmf");
+    }
+    if (!Save())
+        return false;
+    Saved = true;
+    return true;
+}
+
+void TMainForm::Open()
+{
+    if (!Saved) {
+        const qm::ModalResult answer = prompts()->askIfSave();
+        if (answer == qm::ModalResult::Yes) {
+            if (!Save())
+                return;
+        } else if (answer != qm::ModalResult::No) {
+            return;
+        }
+    }
+
+    qm::FileDialogRequest request;
+    request.mode = qm::FileDialogRequest::Mode::Open;
+    request.caption = QStringLiteral("Open");
+    request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
+    // The name is offered in upper case; file names here keep their case, so
+    // the dialog gets the name of the file on disk that it stands for.
+    if (!FileNameUpper.isEmpty()) {
+        const QString found = qm::resolveCaseInsensitive(FileDir + FileNameUpper);
+        request.fileName = found.isEmpty() ? FileNameUpper : qm::fileNamePart(found);
+    }
+    if (!FileDirUpper.isEmpty())
+        request.directory = FileDir;
+    const std::optional<QString> chosen = prompts()->fileDialog(request);
+    if (!chosen)
+        return;
+    // A name typed in another case opens the file it stands for, and a
+    // later save writes that same file.
+    const QString path = qm::resolveCaseInsensitive(*chosen);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        prompts()->warning(QLatin1String("Error opening ") + *chosen);
+        return;
+    }
+
+    // Asks a second time when the design is still unsaved ("No" above).
+    if (!NewTable())
+        return;
+    setFileNames(path);
+    readProjectFile(path);
+}
+
+void TMainForm::readProjectFile(const QString &path)
+{
+    std::optional<qm::Design> read;
+    QFile file(path);
+    if (file.size() <= qm::MaxProjectFileBytes && file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            read = qm::readProject(bytes, *this);
+    }
+    if (!read) {
+        // Nothing read from the file survives: a fresh, untitled design.
+        prompts()->warning(QLatin1String("Error reading file. ") + FileDirUpper + FileNameUpper
+                           + QLatin1String(" is corrupt."));
+        Saved = true;
+        NewTable();
+        AddDefaultButton();
+        HighlightTable();
+        Saved = true;
+        return;
+    }
+
+    static_cast<qm::Design &>(*this) = *read;
+    pushDesignToControls();
+    if (ShowTitleAndBlurb) {
+        Title->show();
+        Blurb->show();
+    } else {
+        Title->hide();
+        Blurb->hide();
+    }
+    BlurbImage->hide();
+    Title->setText(BgTitleText);
+    Blurb->setText(BgBlurbText);
+    BlurbImage->setImageName(BlurbImageName.toUpper());
+
+    for (int i = 0; i < Buttons.size(); ++i) {
+        TCleanMyButton *b = createButtonControl(i);
+        b->EditOnDoubleClick = true;
+        b->setImageName(Buttons.at(i).DefImagePath);
+        b->show();
+        ButtonControls.append(b);
+    }
+    ButtonBevel->lower();
+    Background->updateExtent();
+
+    setWindowTitle(fileCaption(*this));
+    HighlightTable();
+    Saved = true;
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    if (Saved)
+        return true;
+    switch (prompts()->askIfSave()) {
+    case qm::ModalResult::Yes:
+        return SaveAs();
+    case qm::ModalResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// --- Compile ------------------------------------------------------------------------
+
+void TMainForm::CompileButtonClick(QObject *)
+{
+    auto hasFile = [this] { return !FileNameUpper.isEmpty() && !FileDirUpper.isEmpty(); };
+    bool go = true;
+    if (!hasFile()) {
+        prompts()->information(QStringLiteral(
+            "Please save the current file, so that Quillmap can work out all the relative paths in relation to it."));
+        go = Save() && hasFile();
+    }
+    if (go && !ShowTitleAndBlurb && Buttons.isEmpty()) {
+        prompts()->information(QStringLiteral("There are no Buttons!"));
+        go = false;
+    }
+    if (go && BuildCompileString(false)) {
+        if (m_services.clipboard)
+            m_services.clipboard->setText(HTML);
+        const qm::ModalResult answer = prompts()->messageBox(
+            qm::BoxIcon::Information, QStringLiteral("Information"),
+            QLatin1String("Applet Code copied to Clipboard!\r\nCopy class files to ") + FileDirUpper
+                + QLatin1String(" ?"),
+            qm::BoxButtons::YesNo);
+        if (answer == qm::ModalResult::Yes && m_services.files) {
+            // A missing or protected file is skipped; the others are still copied.
+            for (const char *name : qm::kRuntimeFiles)
+                m_services.files->copyFile(AppDir + QLatin1String("/java/") + QLatin1String(name),
+                                           FileDir + QLatin1String(name));
+        }
+        Save();
+    }
+
+    if (SelectedButton) {
+        EditButton->setEnabled(true);
+        DeleteButton->setEnabled(true);
+    } else {
+        HighlightTable();
+    }
+}
+
+// --- Preview and Options ------------------------------------------------------------
+
+void TMainForm::PreviewButtonClick(QObject *)
+{
+    qm::PreviewEnv env;
+    env.prompts = prompts();
+    env.files = m_services.files;
+    env.launcher = DDEForm;
+    env.buildBlock = [this] { return BuildCompileString(true); };
+    env.writePage = [this](QString *reason) { return WritePreviewFile(reason); };
+    qm::runPreview(*this, env);
+}
+
+bool TMainForm::WritePreviewFile(QString *reason)
+{
+    return qm::writePreviewPage(FileDir + FileName, HTML, reason);
+}
+
+void TMainForm::OptionsButtonClick(QObject *)
+{
+    OptionsForm->editSettings(*this);
+}
+
+// --- Applet block ---------------------------------------------------------------------------
+
+bool TMainForm::BuildCompileString(bool preview)
+{
+    // Store what was typed into the selection, then keep what the areas show
+    // to put it back once they have served as line breakers.
+    flushSelection();
+    const TMemo::State title = Title->state();
+    const TMemo::State blurb = Blurb->state();
+
+    // A setting of the run, read from the Background dialog at every build.
+    AbsolutePositioning = TableForm->cbAbsPos->isChecked();
+    qm::AppletBuildEnv env;
+    env.lines = &lineBreaker();
+    env.files = m_services.files;
+    env.surfaceSize = Background->size();
+
+    m_lineBreakBatch = true;
+    const std::optional<qm::AppletBlock> block = qm::buildAppletBlock(*this, preview, env);
+    m_lineBreakBatch = false;
+    Title->restore(title);
+    Blurb->restore(blurb);
+    if (!block)
+        return false;
+    HTML = block->html;
+    if (!preview && block->soundFound)
+        prompts()->information(qm::soundsCopiedMessage(*this));
+    return true;
+}
