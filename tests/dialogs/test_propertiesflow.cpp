@@ -20,22 +20,10 @@
 #include <QToolButton>
 #include <QtTest>
 
+using qmtest::paramValue;
+
 using namespace qm;
 using dialogtest::script;
-
-namespace {
-
-QString paramValue(const QString &html, const QString &name)
-{
-    const QString open = "<param name=\"" + name + "\" value=\"";
-    const qsizetype at = html.indexOf(open);
-    if (at < 0)
-        return "<missing>";
-    const qsizetype start = at + open.size();
-    return html.mid(start, html.indexOf("\">", start) - start);
-}
-
-} // namespace
 
 class TestPropertiesFlow : public QObject {
     Q_OBJECT

@@ -4,19 +4,11 @@
 
 #include <QtTest>
 
+using qmtest::paramValue;
+
 using namespace qm;
 
 namespace {
-
-QString paramValue(const QString &html, const QString &name)
-{
-    const QString open = "<param name=\"" + name + "\" value=\"";
-    const qsizetype at = html.indexOf(open);
-    if (at < 0)
-        return "<missing>";
-    const qsizetype start = at + open.size();
-    return html.mid(start, html.indexOf("\">", start) - start);
-}
 
 void saveAs(TMainForm &m, const QString &folder)
 {

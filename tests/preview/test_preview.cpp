@@ -10,6 +10,8 @@
 #include <QUrl>
 #include <QtTest>
 
+using qmtest::paramValue;
+
 using namespace qm;
 using Kind = ScriptedPrompts::Record::Kind;
 
@@ -17,16 +19,6 @@ namespace {
 
 const char *const kRuntime[] = {"loadall.class", "header.class", "buttbox.class", "mbutt.class", "quillmap.class",
                                 "mainarea.class", "quillmap.zip", "quillmap.cab", "quillmap.js"};
-
-QString paramValue(const QString &html, const QString &name)
-{
-    const QString open = "<param name=\"" + name + "\" value=\"";
-    const qsizetype at = html.indexOf(open);
-    if (at < 0)
-        return "<missing>";
-    const qsizetype start = at + open.size();
-    return html.mid(start, html.indexOf("\">", start) - start);
-}
 
 QStringList entries(const QString &folder)
 {

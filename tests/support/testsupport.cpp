@@ -70,6 +70,16 @@ bool writeBytes(const QString &fileName, const QByteArray &bytes)
     return f.write(bytes) == bytes.size();
 }
 
+QString paramValue(const QString &html, const QString &name)
+{
+    const QString open = "<param name=\"" + name + "\" value=\"";
+    const qsizetype at = html.indexOf(open);
+    if (at < 0)
+        return "<missing>";
+    const qsizetype start = at + open.size();
+    return html.mid(start, html.indexOf("\">", start) - start);
+}
+
 QByteArray readBytes(const QString &fileName)
 {
     QFile f(fileName);

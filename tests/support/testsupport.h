@@ -34,6 +34,10 @@ bool writeBytes(const QString &fileName, const QByteArray &bytes);
 
 QByteArray readBytes(const QString &fileName);
 
+// The value of one parameter line of an applet block ("<missing>" when the
+// block has no such parameter).
+QString paramValue(const QString &html, const QString &name);
+
 } // namespace qmtest
 
 namespace qmtest {
