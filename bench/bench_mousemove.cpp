@@ -47,6 +47,7 @@ struct Surface {
         services.files = &files;
         services.images = TPMultiImage::standardContext(&prompts);
         services.images.decoder = &decoder;
+        services.splash = false;
         form = std::make_unique<TMainForm>(services);
         TMainForm &m = *form;
         m.resize(1300, 700);
