@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillmap needs to build, run and test.
 # Idempotent: only packages that are missing are installed.
+#
+#   install-deps.sh [--tests]
 set -euo pipefail
 
 packages=(
@@ -12,11 +14,14 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick
   openjdk-17-jdk-headless openjdk-17-jre gcab
-  chromium nodejs
 )
-# npm for the script runtime's browser tests, unless node came with its own
-# (the NodeSource nodejs package carries npm and conflicts with Debian's).
-command -v npm >/dev/null 2>&1 || packages+=(npm)
+# With --tests also what only the tests need: a real browser and node to
+# drive it. npm comes along unless node brought its own (the NodeSource
+# nodejs package carries npm and conflicts with Debian's).
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(chromium nodejs)
+  command -v npm >/dev/null 2>&1 || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
