@@ -87,11 +87,18 @@ bool TMainForm::Save()
 
     const TMemo::State title = Title->state();
     m_lineBreakBatch = true;
-    const QByteArray bytes = qm::writeProject(*this, lineBreaker());
+    const QList<qm::StoredValue> values = qm::storedValues(*this, lineBreaker());
     m_lineBreakBatch = false;
     Title->restore(title);
+    const QByteArray bytes = qm::projectBytes(values);
 
     const QString path = FileDir + FileName;
+    // Only a file that Open reads back as this design replaces the old one.
+    if (const std::optional<QString> field = qm::fieldNotReadBack(bytes, values, *this)) {
+        prompts()->warning(QLatin1String("Error saving ") + path + QLatin1String(": the ") + *field
+                           + QLatin1String(" cannot be stored in a project file. The file was not changed."));
+        return false;
+    }
     QString reason;
     if (!qm::writeFileAtomically(path, bytes, &reason)) {
         // The old file is intact; the design stays unsaved.

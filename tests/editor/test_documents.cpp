@@ -46,6 +46,7 @@ private slots:
     void damagedFilesNeverLeaveAPartDesign();
     void failedSaveKeepsTheDesignAndTheFile();
     void saveOntoAFullDiskKeepsTheProject();
+    void textThatCannotBeStoredKeepsTheOldFile();
     void compileUnsavedDesign();
     void compileCopiesTheRuntimeOnYes();
     void compileWithNothingToCompile();
@@ -422,6 +423,34 @@ void TestDocuments::failedSaveKeepsTheDesignAndTheFile()
     QCOMPARE(qmtest::readBytes(file), old);
     QVERIFY(f.prompts.exhausted());
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestDocuments::textThatCannotBeStoredKeepsTheOldFile()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("menu.qmf");
+    m.AddButtonClick(m.AddButton);
+    f.prompts.files = {file};
+    QVERIFY(m.SaveAs());
+    const QByteArray old = qmtest::readBytes(file);
+
+    // Half a character pair, which no file can hold, in the second button's Blurb.
+    m.HighlightTable();
+    m.Buttons[1].BlurbText = QString("broken ") + QChar(0xDC00);
+    m.Saved = false;
+    QVERIFY(!m.Save());
+    QCOMPARE(f.prompts.log.last().icon, BoxIcon::Warning);
+    QCOMPARE(f.prompts.messages().last(), "Error saving " + file
+                 + ": the Blurb Text of button 2 cannot be stored in a project file. The file was not changed.");
+    QCOMPARE(qmtest::readBytes(file), old);
+    QVERIFY(!m.Saved);
+
+    m.Buttons[1].BlurbText = "mended";
+    QVERIFY(m.Save());
+    QVERIFY(m.Saved);
+    QVERIFY(qmtest::readBytes(file).contains("\"mended\""));
 }
 
 void TestDocuments::compileUnsavedDesign()
