@@ -9,13 +9,72 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace qm::dialogs {
+
+namespace {
+
+// CR, LF and the other characters that end a line: vertical tab, form
+// feed, next line, line and paragraph separator.
+bool isLineBreak(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x85: case 0x2028: case 0x2029:
+        return true;
+    default:
+        return false;
+    }
+}
+
+qsizetype firstLineBreak(const QString &text, qsizetype from = 0)
+{
+    for (qsizetype i = from; i < text.size(); ++i)
+        if (isLineBreak(text.at(i)))
+            return i;
+    return -1;
+}
+
+class OneLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        if (firstLineBreak(input) >= 0)
+            input = withoutLineBreaks(input, &pos);
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+QString withoutLineBreaks(const QString &text, int *cursor)
+{
+    const qsizetype first = firstLineBreak(text);
+    if (first < 0)
+        return text;
+    // The field held no break before, so every break came with the text
+    // inserted, which ends at the cursor: of that text the part up to its
+    // first break stays, and what followed the insertion stays too.
+    qsizetype end = *cursor > first ? qMin<qsizetype>(*cursor, text.size()) : text.size();
+    QString tail = text.mid(end);
+    const qsizetype inTail = firstLineBreak(tail);
+    if (inTail >= 0)
+        tail.truncate(inTail);
+    *cursor = int(first);
+    return text.left(first) + tail;
+}
+
+void makeOneLine(QLineEdit *field)
+{
+    field->setValidator(new OneLineValidator(field));
+}
 
 QString imageFilter()
 {

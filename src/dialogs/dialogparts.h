@@ -10,6 +10,7 @@
 #include <optional>
 
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -57,6 +58,16 @@ void setHelpContext(QWidget *page, int n);
 
 // A caption for a field; clicking it focuses the field.
 QLabel *fieldLabel(const QString &text, QWidget *parent, QWidget *buddy);
+
+// Makes a text field one-line: it never holds a line break, which would
+// split its value in the project or settings file. Text that brings line
+// breaks (pasted, dropped or set) keeps its part up to its first break; what
+// the field held around it stays.
+void makeOneLine(QLineEdit *field);
+
+// The text a one-line field keeps of `text` inserted before position
+// `cursor` (the end of the insertion), and the cursor after it.
+QString withoutLineBreaks(const QString &text, int *cursor);
 
 // A multi-line text box `lines` lines high; Tab leaves it, Enter starts a
 // new line.

@@ -110,6 +110,8 @@ QWidget *TButtonOptions::createGeneralPage()
     // Wide enough to show a whole path of ordinary length.
     for (QLineEdit *field : {DefImageName, LinkURL})
         field->setMinimumWidth(300);
+    for (QLineEdit *field : {DefImageName, LinkURL, cbTarget->lineEdit()})
+        makeOneLine(field);
     cbTarget->setMinimumWidth(140);
 
     auto *boxes = new QHBoxLayout;
@@ -195,8 +197,10 @@ QWidget *TButtonOptions::createMouseOverPage()
     textGrid->addWidget(PreviewField2MOImage, 3, 1, 1, 2, Qt::AlignLeft);
     textGrid->setRowStretch(4, 1);
 
-    for (QLineEdit *field : {MouseOverSound, MouseOverImage, Field2MouseOverImage})
+    for (QLineEdit *field : {MouseOverSound, MouseOverImage, Field2MouseOverImage}) {
         field->setMinimumWidth(300);
+        makeOneLine(field);
+    }
 
     // The two groups take the same place; the page keeps the room of the
     // larger one whichever is shown.

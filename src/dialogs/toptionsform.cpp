@@ -1,5 +1,6 @@
 #include "dialogs/toptionsform.h"
 
+#include "dialogs/dialogparts.h"
 #include "model/design.h"
 #include "model/settings.h"
 #include "platform/prompts.h"
@@ -44,6 +45,7 @@ TOptionsForm::TOptionsForm(qm::Prompts *prompts, const QString &appDir, QWidget 
 
     Browsername = new QLineEdit(this);
     Browsername->setObjectName(QStringLiteral("Browsername"));
+    qm::dialogs::makeOneLine(Browsername);
     browserLabel->setBuddy(Browsername);
 
     ChooseBrowserBtn = new QPushButton(QStringLiteral("Choose Browser"), this);

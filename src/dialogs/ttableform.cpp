@@ -130,6 +130,7 @@ QWidget *TTableForm::createMouseOverPage()
     PreviewField2MOImage->setObjectName(QStringLiteral("PreviewField2MOImage"));
 
     Field2MouseOverImage->setMinimumWidth(300);
+    makeOneLine(Field2MouseOverImage);
 
     auto *grid = new QGridLayout(page);
     grid->setColumnStretch(1, 1);

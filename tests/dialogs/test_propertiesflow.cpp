@@ -2,6 +2,7 @@
 // button, save, open the file again and compile it.
 
 #include "dialogs/tbuttonoptions.h"
+#include "dialogs/toptionsform.h"
 #include "dialogs/tspinfield.h"
 #include "dialogs/ttableform.h"
 #include "dialogtesting.h"
@@ -12,6 +13,7 @@
 #include "mainformfixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,6 +31,9 @@ class TestPropertiesFlow : public QObject {
     Q_OBJECT
 private slots:
     void editSaveOpenCompile();
+    void oneLineFieldsKeepTheFirstLineOfAPaste_data();
+    void oneLineFieldsKeepTheFirstLineOfAPaste();
+    void pastedLineBreaksAndQuotesSurviveSaveAndOpen();
 };
 
 void TestPropertiesFlow::editSaveOpenCompile()
@@ -155,6 +160,81 @@ void TestPropertiesFlow::editSaveOpenCompile()
                           "Applet Code copied to Clipboard!\r\nCopy class files to " + proj.toUpper() + " ?"}));
     QVERIFY(f.prompts.exhausted());
     QVERIFY(f.prompts.unscripted.isEmpty());
+}
+
+void TestPropertiesFlow::oneLineFieldsKeepTheFirstLineOfAPaste_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");     // pasted between "<" and ">"
+    QTest::newRow("trailing LF") << "mainframe\n" << "<mainframe>";
+    QTest::newRow("CR LF and more lines") << "main\r\nframe\r\n" << "<main>";
+    QTest::newRow("lone CR") << "a\rb" << "<a>";
+    QTest::newRow("paragraph separator") << QString("a") + QChar(0x2029) + "b" << "<a>";
+    QTest::newRow("line separator") << QString("a") + QChar(0x2028) + "b" << "<a>";
+    QTest::newRow("break first") << "\nabc" << "<>";
+    QTest::newRow("no break") << "\"q\" é\t" << "<\"q\" é\t>";
+}
+
+void TestPropertiesFlow::oneLineFieldsKeepTheFirstLineOfAPaste()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    TButtonOptions *b = m.ButtonOptions;
+    const QList<QLineEdit *> fields = {b->DefImageName,     b->LinkURL,        b->cbTarget->lineEdit(),
+                                       b->MouseOverSound,   b->MouseOverImage, b->Field2MouseOverImage,
+                                       m.TableForm->Field2MouseOverImage, m.OptionsForm->Browsername};
+    for (QLineEdit *field : fields) {
+        field->setText("<>");
+        field->setCursorPosition(1);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keySequence(field, QKeySequence::Paste);
+        QVERIFY2(field->text() == kept, qPrintable(field->objectName() + ": " + field->text()));
+        // The cursor stands after what was kept of the paste.
+        QCOMPARE(field->cursorPosition(), int(kept.size()) - 1);
+        // Text set from code, such as a chosen file's name, likewise.
+        field->setText(pasted);
+        QCOMPARE("<" + field->text() + ">", kept);
+    }
+}
+
+void TestPropertiesFlow::pastedLineBreaksAndQuotesSurviveSaveAndOpen()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    QTemporaryDir dir;
+    const QString file = dir.filePath("menu.qmf");
+
+    // A frame name pasted with the line end it was copied with.
+    QTest::mouseClick(m.ButtonControls.first(), Qt::LeftButton, {}, QPoint(5, 5));
+    script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
+        d->cbTarget->lineEdit()->selectAll();
+        QGuiApplication::clipboard()->setText("mainframe\r\n");
+        QTest::keySequence(d->cbTarget->lineEdit(), QKeySequence::Paste);
+    });
+    QTest::mouseClick(m.EditButton, Qt::LeftButton);
+    QCOMPARE(m.Buttons.first().Target, QString("mainframe"));
+
+    // A Blurb typed into the design surface whose first line ends with a quote.
+    m.Blurb->selectAll();
+    QTest::keyClicks(m.Blurb, "Say \"hi\"");
+    QTest::keyClick(m.Blurb, Qt::Key_Return);
+    QTest::keyClicks(m.Blurb, "bye");
+
+    f.prompts.files = {file, file};
+    QTest::mouseClick(m.SaveButton, Qt::LeftButton);
+    QVERIFY(m.Saved);
+    QTest::mouseClick(m.NewButton, Qt::LeftButton);
+    QTest::mouseClick(m.OpenButton, Qt::LeftButton);
+    QVERIFY2(f.prompts.messages().isEmpty(), qPrintable(f.prompts.messages().join("; ")));
+    QCOMPARE(m.FileName, QString("menu.qmf"));
+    QCOMPARE(m.Buttons.first().Target, QString("mainframe"));
+    // The space after the quote keeps the value whole; it does not show.
+    QCOMPARE(m.Buttons.first().BlurbText, QString("Say \"hi\" \r\nbye"));
+    QVERIFY(f.prompts.exhausted());
 }
 
 QTEST_MAIN(TestPropertiesFlow)
