@@ -102,8 +102,11 @@ QWidget *TButtonOptions::createGeneralPage()
     cbTarget = new QComboBox(page);
     cbTarget->setObjectName(QStringLiteral("cbTarget"));
     cbTarget->setEditable(true);
-    // A frame name typed here is the button's target, not a new list item.
+    // A frame name typed here is the button's target, not a new list item,
+    // and stays as typed: no completion turns "_p" into "_parent" or "_TOP"
+    // into "_top" (frame names are compared with their case).
     cbTarget->setInsertPolicy(QComboBox::NoInsert);
+    cbTarget->setCompleter(nullptr);
     cbTarget->addItems({QStringLiteral("_blank"), QStringLiteral("_top"), QStringLiteral("_self"),
                         QStringLiteral("_parent")});
 

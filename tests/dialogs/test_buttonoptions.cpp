@@ -460,6 +460,9 @@ void TestButtonOptions::targetOnOk_data()
     QTest::newRow("empty becomes _self") << "" << "_self";
     QTest::newRow("an item of the list") << "_parent" << "_parent";
     QTest::newRow("a frame name as typed") << "Main Frame" << "Main Frame";
+    QTest::newRow("an item in another case") << "_TOP" << "_TOP";
+    QTest::newRow("the start of an item") << "_p" << "_p";
+    QTest::newRow("an item's start in another case") << "_Bl" << "_Bl";
 }
 
 void TestButtonOptions::targetOnOk()
@@ -472,9 +475,15 @@ void TestButtonOptions::targetOnOk()
     selectFirst(m);
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
         QCOMPARE(d->cbTarget->currentText(), QString("_top"));
+        // Typed into the shown dialog and confirmed with Enter, as a user would.
+        d->show();
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        d->cbTarget->setFocus();
         d->cbTarget->lineEdit()->selectAll();
         QTest::keyClick(d->cbTarget->lineEdit(), Qt::Key_Delete);
         QTest::keyClicks(d->cbTarget->lineEdit(), typed);
+        QTest::keyClick(d->cbTarget->lineEdit(), Qt::Key_Return);
+        QVERIFY(!d->isVisible());
     });
     m.EditButtonClick(m.EditButton);
     QCOMPARE(m.Buttons[0].Target, stored);
