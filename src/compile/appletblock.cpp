@@ -21,13 +21,29 @@ QString valueText(const QString &text)
     return out;
 }
 
-// The title in the comment line before a button: "-->" would close the comment.
+// The title in the comment line before a button. A browser ends or nests
+// a comment only at a "--" run ("-->", "--!>", "<!--") or at a ">" or "->"
+// right after its opening, and a "-" at its end would join the closing
+// "-->". So every "--" run is written with blanks between its dashes, a
+// leading ">" or "->" and a trailing "-" get a blank beside them, and the
+// comment ends only where the line does. A title without dash runs or such
+// ends is written unchanged.
 QString commentText(const QString &text)
 {
-    if (!text.contains(QLatin1String("-->")))
+    if (!text.contains(QLatin1String("--")) && !text.startsWith(QLatin1Char('>'))
+        && !text.startsWith(QLatin1String("->")) && !text.endsWith(QLatin1Char('-')))
         return text;
-    QString out = text;
-    out.replace(QLatin1String("-->"), QLatin1String("-- >"));
+    QString out;
+    out.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('-') && out.endsWith(QLatin1Char('-')))
+            out += QLatin1Char(' ');
+        out += c;
+    }
+    if (out.startsWith(QLatin1Char('>')) || out.startsWith(QLatin1String("->")))
+        out.prepend(QLatin1Char(' '));
+    if (out.endsWith(QLatin1Char('-')))
+        out += QLatin1Char(' ');
     return out;
 }
 

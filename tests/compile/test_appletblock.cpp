@@ -55,6 +55,8 @@ private slots:
     void titleCutAtItsFirstDisplayLine();
     void commentCarriesTheWholeTitle();
     void quotesAndCommentEndsAreEscaped();
+    void commentLineCannotEndEarly_data();
+    void commentLineCannotEndEarly();
     void urlForms();
     void soundFilesAreCopiedInCompileModeOnly();
     void nameTables();
@@ -287,10 +289,44 @@ void TestAppletBlock::quotesAndCommentEndsAreEscaped()
     d.Buttons[0].BlurbText = "say \"hi\"\r\nand <b>&</b>";
     d.Buttons[0].LinkURL = "page.htm?q=\"x\"";
     const QString html = buildAppletBlock(d, true, env)->html;
-    QVERIFY(html.contains("<!-- The \"best\" -- > deal -->"));
+    QVERIFY(html.contains("<!-- The \"best\" - -> deal -->"));
     QVERIFY(html.contains("<param name=\"tag1\" value=\"The &quot;best&quot; --> deal\">"));
     QVERIFY(html.contains("<param name=\"blurb1\" value=\"say &quot;hi&quot;\r\n|and <b>&</b>\">"));
     QVERIFY(html.contains("<param name=\"URL1\" value=\"page.htm?q=&quot;x&quot;,_self\">"));
+}
+
+void TestAppletBlock::commentLineCannotEndEarly_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("comment");
+    QTest::newRow("common title") << "Home - our \"best\" <b>page</b> ->" << "Home - our \"best\" <b>page</b> ->";
+    QTest::newRow("single dashes") << "-a-b-c" << "-a-b-c";
+    QTest::newRow("closing") << "x --> y" << "x - -> y";
+    QTest::newRow("closing with bang") << "end --!><img src=x onerror=alert(1)><!--"
+                                       << "end - -!><img src=x onerror=alert(1)><!- - ";
+    QTest::newRow("dash run") << "a-----b" << "a- - - - -b";
+    QTest::newRow("leading >") << "><script>x</script>" << " ><script>x</script>";
+    QTest::newRow("leading ->") << "-><img>" << " -><img>";
+    QTest::newRow("trailing dash") << "x-" << "x- ";
+    QTest::newRow("trailing dashes") << "x--" << "x- - ";
+    QTest::newRow("only dashes") << "--" << "- - ";
+    QTest::newRow("empty comment") << "<!-->" << "<!- ->";
+    QTest::newRow("second line") << "First\r\n--> second" << "First\r\n- -> second";
+}
+
+void TestAppletBlock::commentLineCannotEndEarly()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, comment);
+    Design d = defaultDesign();
+    d.Buttons[0].TitleText = title;
+    for (bool preview : {false, true}) {
+        const QString html = buildAppletBlock(d, preview, env)->html;
+        QVERIFY(html.contains("\r\n\r\n<!-- " + comment + " -->\r\n<param name=\"left1\""));
+    }
+    // What lies between the comment's opening and closing can end it nowhere.
+    QVERIFY(!comment.contains("--"));
+    QVERIFY(!comment.startsWith(">") && !comment.startsWith("->") && !comment.endsWith("-"));
 }
 
 void TestAppletBlock::urlForms()
