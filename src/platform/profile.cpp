@@ -56,6 +56,16 @@ bool splitEntry(const QString &line, QString *key, QString *value)
     return true;
 }
 
+// A value enclosed in one pair of matching double or single quotes is read
+// without them, as the Windows profile functions read it.
+QString unquotedValue(const QString &value)
+{
+    if (value.size() >= 2 && value.front() == value.back()
+        && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
 bool same(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -78,7 +88,7 @@ QString readString(const QString &fileName, const QString &section, const QStrin
         }
         QString k, v;
         if (inSection && splitEntry(line, &k, &v) && same(k, key))
-            return v.left(qMax(0, bufferSize - 1));
+            return unquotedValue(v).left(qMax(0, bufferSize - 1));
     }
     return defaultValue.left(qMax(0, bufferSize - 1));
 }

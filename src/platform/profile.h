@@ -12,7 +12,8 @@ namespace profile {
 
 // The value of `key` in `section`, or `defaultValue` when the file, the
 // section or the key is missing. A key present with an empty value gives the
-// empty text. At most bufferSize - 1 characters come back.
+// empty text. A value in one pair of matching double or single quotes comes
+// back without them. At most bufferSize - 1 characters come back.
 QString readString(const QString &fileName, const QString &section, const QString &key,
                    const QString &defaultValue, int bufferSize = 1024);
 

@@ -27,6 +27,8 @@ private slots:
     void profileWriteKeepsLineEndsAndBytes_data();
     void profileWriteKeepsLineEndsAndBytes();
     void profileIntegers();
+    void profileQuotedValues_data();
+    void profileQuotedValues();
     void decodingFallsBackToWindows1252();
     void fileFiltersInQtForm();
 };
@@ -242,6 +244,31 @@ void TestPlatform::profileIntegers()
     QCOMPARE(profile::readInt(ini, "G", "Neg", 7), -3);
     QCOMPARE(profile::readInt(ini, "G", "Empty", 7), 7);
     QCOMPARE(profile::readInt(ini, "G", "Missing", 7), 7);
+}
+
+void TestPlatform::profileQuotedValues_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("double quotes") << QByteArray("Browser = \"/usr/bin/chromium\"") << "/usr/bin/chromium";
+    QTest::newRow("single quotes") << QByteArray("Browser='/opt/my browser/run'") << "/opt/my browser/run";
+    QTest::newRow("blanks inside kept") << QByteArray("Browser=\" /a b \"  ") << " /a b ";
+    QTest::newRow("empty pair") << QByteArray("Browser=\"\"") << "";
+    QTest::newRow("unmatched") << QByteArray("Browser=\"/usr/bin/x'") << "\"/usr/bin/x'";
+    QTest::newRow("quote inside only") << QByteArray("Browser=/a/\"b\"/c") << "/a/\"b\"/c";
+    QTest::newRow("one quote") << QByteArray("Browser=\"") << "\"";
+    QTest::newRow("only one pair goes") << QByteArray("Browser=\"\"x\"\"") << "\"x\"";
+}
+
+void TestPlatform::profileQuotedValues()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("QM.INI");
+    QVERIFY(qmtest::writeBytes(ini, "[GLOBAL]\r\n" + line + "\r\nDragText=\"1\"\r\n"));
+    QCOMPARE(profile::readString(ini, "GLOBAL", "Browser", "def"), value);
+    QCOMPARE(profile::readInt(ini, "GLOBAL", "DragText", 0), 1);
 }
 
 void TestPlatform::decodingFallsBackToWindows1252()

@@ -150,13 +150,17 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
 void TestPreview::previewHandsThePageToTheRunningBrowser()
 {
     MainFormFixture f;
-    TMainForm &m = *f.form;
     StandInBrowser browser;
-    m.Browser = browser.path();
+    // The setting as a user may write it by hand: in quotes.
+    QVERIFY(qmtest::writeBytes(f.folder.file("QM.INI"), "[GLOBAL]\r\nBrowser = \"" + browser.path().toUtf8() + "\"\r\n"));
+    f.restart();
+    TMainForm &m = *f.form;
+    QCOMPARE(m.Browser, browser.path());
     QVERIFY(browser.startRunning());
     const DocumentState before(m);
 
     m.PreviewButtonClick();
+    QVERIFY(f.prompts.log.isEmpty());
     QVERIFY(!m.DDEForm->Timer1->isActive());
     QVERIFY(browser.waitForStarts(2));
     const QString url = QUrl::fromLocalFile(f.folder.file("tmp/preview.html")).toString(QUrl::FullyEncoded);
