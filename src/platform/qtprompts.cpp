@@ -1,5 +1,7 @@
 #include "platform/qtprompts.h"
 
+#include "platform/filefilter.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -66,10 +68,19 @@ std::optional<QString> QtPrompts::fileDialog(const FileDialogRequest &request)
     // another case: the program decides what such a name means.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (!request.filter.isEmpty())
-        dialog.setNameFilter(request.filter);
-    if (!request.selectedFilter.isEmpty())
-        dialog.selectNameFilter(request.selectedFilter);
+    if (!request.filter.isEmpty()) {
+        // "All Files (*.*)" shows every file, as on Windows, and still reads so.
+        bool hideDetails = false;
+        const QStringList filters = dialogFilters(request.filter, &hideDetails);
+        dialog.setOption(QFileDialog::HideNameFilterDetails, hideDetails);
+        dialog.setNameFilters(filters);
+        if (!request.selectedFilter.isEmpty()) {
+            const qsizetype at = request.filter.split(QLatin1String(";;"), Qt::SkipEmptyParts)
+                                     .indexOf(request.selectedFilter);
+            if (at >= 0 && at < filters.size())
+                dialog.selectNameFilter(filters.at(at));
+        }
+    }
     if (!request.directory.isEmpty())
         dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())

@@ -24,9 +24,10 @@ FileDialogRequest browserDialogRequest(const QString &current, const QString &ap
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.caption = QStringLiteral("Open");
-    // "All Files" matches names without a dot as well.
-    request.filter = qtFileFilter(QStringLiteral("Program Files (*.EXE)|*.EXE|All Files (*.*)|*"));
-    request.selectedFilter = QStringLiteral("All Files (*)");
+    // Browsers here have no extension: "All Files" is shown first, and it
+    // matches names without a dot as well.
+    request.filter = qtFileFilter(QStringLiteral("Program Files (*.EXE)|*.EXE|All Files (*.*)|*.*"));
+    request.selectedFilter = QStringLiteral("All Files (*.*)");
     if (!current.isEmpty() && QFileInfo(current).isFile())
         request.directory = QFileInfo(current).absolutePath();
     else if (QFileInfo(kProgramFolder).isDir())

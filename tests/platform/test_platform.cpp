@@ -287,6 +287,17 @@ void TestPlatform::fileFiltersInQtForm()
              QString("Quillmap Files (*.QMF);;All Files (*.*)"));
     QCOMPARE(qtFileFilter("GIF Images (*.GIF)|*.GIF|JPEG Images (*.JPEG & *.JPG)|*.JPEG;*.JPG"),
              QString("GIF Images (*.GIF);;JPEG Images (*.JPEG *.JPG)"));
+
+    // What a file dialog gets: "*.*" matches every file, and every filter
+    // still reads as before.
+    bool hide = true;
+    QCOMPARE(dialogFilters("GIF Images (*.GIF);;JPEG Images (*.JPEG *.JPG)", &hide),
+             QStringList({"GIF Images (*.GIF)", "JPEG Images (*.JPEG *.JPG)"}));
+    QVERIFY(!hide);
+    QCOMPARE(dialogFilters("Quillmap Files (*.QMF);;All Files (*.*)", &hide),
+             QStringList({"Quillmap Files (*.QMF) (*.QMF)", "All Files (*.*) (*)"}));
+    QVERIFY(hide);
+    QCOMPARE(dialogFilters("Mixed (*.a *.* *.b);;Plain", &hide), QStringList({"Mixed (*.a *.* *.b) (*.a * *.b)", "Plain (Plain)"}));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

@@ -1,7 +1,9 @@
 #include "platform/qtprompts.h"
 #include "testsupport.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -16,6 +18,8 @@ class TestQtPrompts : public QObject {
 private slots:
     void openDialogReturnsAnyTypedName_data();
     void openDialogReturnsAnyTypedName();
+    void allFilesShowsNamesWithoutADot_data();
+    void allFilesShowsNamesWithoutADot();
 };
 
 void TestQtPrompts::openDialogReturnsAnyTypedName_data()
@@ -73,6 +77,60 @@ void TestQtPrompts::openDialogReturnsAnyTypedName()
     QVERIFY(chosen.has_value());
     QCOMPARE(QFileInfo(*chosen).fileName(), typed);
     QCOMPARE(QFileInfo(*chosen).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
+}
+
+void TestQtPrompts::allFilesShowsNamesWithoutADot_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("shown");       // the filter's text in the dialog
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("all files") << "Quillmap Files (*.QMF);;All Files (*.*)" << "All Files (*.*)"
+                               << "All Files (*.*)" << QStringList{"about", "menu.qmf", "page.html"};
+    QTest::newRow("project files") << "Quillmap Files (*.QMF);;All Files (*.*)" << ""
+                                   << "Quillmap Files (*.QMF)" << QStringList{"menu.qmf"};
+    QTest::newRow("without *.*") << "Pages (*.html);;Projects (*.qmf)" << "" << "Pages (*.html)"
+                                 << QStringList{"page.html"};
+}
+
+void TestQtPrompts::allFilesShowsNamesWithoutADot()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, selected);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, listed);
+    QTemporaryDir dir;
+    for (const char *name : {"about", "menu.qmf", "page.html"})
+        QVERIFY(qmtest::writeBytes(dir.filePath(name), "x"));
+
+    QtPrompts prompts;
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Open;
+    request.caption = "Open";
+    request.directory = dir.path();
+    request.filter = filter;
+    request.selectedFilter = selected;
+
+    QString filterText;
+    QStringList names;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto *types = dialog->findChild<QComboBox *>("fileTypeCombo"))
+            filterText = types->currentText();
+        auto *view = dialog->findChild<QAbstractItemView *>("listView");
+        // The folder is listed in the background; wait until it shows.
+        QTest::qWaitFor([&] { return view && view->model()->rowCount(view->rootIndex()) >= listed.size(); }, 3000);
+        QTest::qWait(100);
+        for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        dialog->reject();
+    });
+    QVERIFY(!prompts.fileDialog(request));
+    QCOMPARE(filterText, shown);
+    names.sort();
+    QCOMPARE(names, listed);
 }
 
 QTEST_MAIN(TestQtPrompts)

@@ -256,7 +256,7 @@ void TestOptions::chooseBrowserStartsWhereTheBrowserIs()
         o->ChooseBrowserBtnClick();
         QCOMPARE(f.prompts.log.size(), 1);
         QCOMPARE(f.prompts.log.first().file.directory, folder);
-        QCOMPARE(f.prompts.log.first().file.selectedFilter, QString("All Files (*)"));
+        QCOMPARE(f.prompts.log.first().file.selectedFilter, QString("All Files (*.*)"));
         QCOMPARE(o->Browsername->text(), shown);
     }
 

@@ -208,8 +208,8 @@ void TestPreview::previewAsksForABrowser()
     const ScriptedPrompts::Record &dialog = f.prompts.log.at(1);
     QCOMPARE(dialog.kind, Kind::FileDialog);
     QCOMPARE(dialog.file.directory, QString("/usr/bin"));
-    QCOMPARE(dialog.file.filter, QString("Program Files (*.EXE);;All Files (*)"));
-    QCOMPARE(dialog.file.selectedFilter, QString("All Files (*)"));
+    QCOMPARE(dialog.file.filter, QString("Program Files (*.EXE);;All Files (*.*)"));
+    QCOMPARE(dialog.file.selectedFilter, QString("All Files (*.*)"));
 
     const bool picked = answer == "browser";
     QCOMPARE(f.prompts.log.size(), answer == "text file" ? 3 : 2);
