@@ -119,6 +119,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     ButtonOptions = new TButtonOptions(this);
     TableForm = new TTableForm(this);
     DDEForm = new TDDEForm(this);
+    DDEForm->setPrompts(m_services.prompts);
     OptionsForm = new TOptionsForm(m_services.prompts, AppDir, this);
 }
 

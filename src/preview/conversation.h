@@ -17,6 +17,13 @@ public:
     // running browser and to hand it a page.
     virtual void setProgram(const QString &program) = 0;
 
+    // The process the launcher started for the browser, 0 for none. A
+    // wrapper or launcher may run the browser under a name of its own; the
+    // process keeps its id through a wrapper's exec, and a browser run as
+    // its child descends from it, so where servers are found by their
+    // processes, it and its descendants count as the browser.
+    virtual void setStartedProcess(qint64 pid) = 0;
+
     // Closes any open conversation, then connects to `service` on `topic`.
     // True when the conversation is established.
     virtual bool open(const QString &service, const QString &topic) = 0;

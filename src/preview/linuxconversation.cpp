@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QUrl>
 
 #include <unistd.h>
@@ -46,22 +47,49 @@ bool LinuxConversation::open(const QString &service, const QString &topic)
     return m_open;
 }
 
+void LinuxConversation::setStartedProcess(qint64 pid)
+{
+    const std::optional<proc::ProcessInfo> p = pid > 0 ? proc::processInfo(pid) : std::nullopt;
+    m_startedPid = p ? pid : 0;
+    m_startedAt = p ? p->startTime : 0;
+}
+
 qint64 LinuxConversation::runningBrowser(const QString &service) const
 {
     const QString program = canonical(m_program);
     const QString name = service.left(kMaxProcessName);
     const uint me = ::geteuid();
     const qint64 self = ::getpid();
+    QHash<qint64, qint64> parents;
+    QList<qint64> candidates;
+    bool startedRuns = false;
     for (const qint64 pid : proc::processIds()) {
         if (pid == self)
             continue;
         const std::optional<proc::ProcessInfo> p = proc::processInfo(pid);
-        if (!p || p->uid != me || p->state == 'Z')
+        if (!p)
+            continue;
+        parents.insert(pid, p->parent);
+        if (p->uid != me || p->state == 'Z')
             continue;
         if (!program.isEmpty() && (p->exe == program || (p->argv0.startsWith(QLatin1Char('/')) && canonical(p->argv0) == program)))
             return pid;
         if (!name.isEmpty() && p->name.compare(name, Qt::CaseInsensitive) == 0)
             return pid;
+        if (m_startedPid && pid == m_startedPid && p->startTime == m_startedAt)
+            startedRuns = true;
+        candidates << pid;
+    }
+    if (!startedRuns)
+        return 0;
+    // The started process itself, or one that descends from it.
+    for (const qint64 pid : std::as_const(candidates)) {
+        qint64 up = pid;
+        for (int depth = 0; up > 0 && depth < 64; ++depth) {
+            if (up == m_startedPid)
+                return pid;
+            up = parents.value(up, 0);
+        }
     }
     return 0;
 }

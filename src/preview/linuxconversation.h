@@ -9,8 +9,10 @@ namespace qm {
 // "WWW_OpenURL" opens when a process of the current user runs the browser
 // program: its executable is the browser file once links are resolved, its
 // command names the browser file (wrappers that exec the real program under
-// the name they were called by), or its process name equals the service
-// name without regard to case. A request on it runs the browser program
+// the name they were called by), its process name equals the service name
+// without regard to case, or it is the process the launcher started for the
+// browser or one of its descendants (a wrapper, snap or flatpak launcher
+// that runs a program of another name). A request on it runs the browser program
 // with the page's URL, which a running browser hands to its open window,
 // and replies with the id of that process as the window number; it returns
 // as soon as that process runs, well within any time-out.
@@ -22,6 +24,7 @@ namespace qm {
 class LinuxConversation : public Conversation {
 public:
     void setProgram(const QString &program) override;
+    void setStartedProcess(qint64 pid) override;
     bool open(const QString &service, const QString &topic) override;
     std::optional<QString> request(const QString &item, int timeoutMs) override;
     void close() override;
@@ -35,6 +38,10 @@ public:
 
 private:
     QString m_program;
+    // The started process, named by its id and start time, since an id
+    // is given again once its process has ended.
+    qint64 m_startedPid = 0;
+    quint64 m_startedAt = 0;
     QString m_service;
     QString m_topic;
     bool m_open = false;

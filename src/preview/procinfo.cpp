@@ -26,15 +26,21 @@ QByteArray readSmall(const QString &path)
     return f.read(4096);
 }
 
-char stateOf(qint64 pid)
+// The fields of /proc/PID/stat after the process name: "pid (name) S ...".
+// The name may hold blanks and parentheses, so they follow the last ')'.
+QList<QByteArray> statFields(qint64 pid)
 {
-    // "pid (name) S ...": the name may hold blanks and parentheses, so the
-    // state follows the last ')'.
     const QByteArray stat = readSmall(procPath(pid, "stat"));
     const qsizetype close = stat.lastIndexOf(')');
     if (close < 0 || close + 2 >= stat.size())
-        return '?';
-    return stat.at(close + 2);
+        return {};
+    return stat.mid(close + 2).split(' ');
+}
+
+char stateOf(qint64 pid)
+{
+    const QList<QByteArray> fields = statFields(pid);
+    return fields.isEmpty() || fields.first().isEmpty() ? '?' : fields.first().at(0);
 }
 
 } // namespace
@@ -60,7 +66,12 @@ std::optional<ProcessInfo> processInfo(qint64 pid)
     ProcessInfo info;
     info.pid = pid;
     info.uid = st.st_uid;
-    info.state = stateOf(pid);
+    // State, parent and start time are the stat file's fields 3, 4 and 22.
+    const QList<QByteArray> fields = statFields(pid);
+    if (!fields.isEmpty() && !fields.first().isEmpty())
+        info.state = fields.first().at(0);
+    info.parent = fields.value(1).toLongLong();
+    info.startTime = fields.value(19).toULongLong();
     info.exe = QFile::symLinkTarget(procPath(pid, "exe"));
     info.name = QString::fromLocal8Bit(readSmall(procPath(pid, "comm"))).trimmed();
     const QByteArray cmdline = readSmall(procPath(pid, "cmdline"));

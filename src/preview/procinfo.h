@@ -12,6 +12,8 @@ struct ProcessInfo {
     qint64 pid = 0;
     uint uid = 0;         // owner
     char state = '?';     // 'R', 'S', 'Z' ...
+    qint64 parent = 0;    // the parent's id
+    quint64 startTime = 0; // when it started, in clock ticks after boot: with the id it names one process
     QString exe;          // the running executable, links resolved; empty when hidden
     QString name;         // the process name (at most 15 characters)
     QString argv0;        // the first word of its command line

@@ -16,6 +16,7 @@ namespace qm {
 class ScriptedConversation : public Conversation {
 public:
     void setProgram(const QString &program) override;
+    void setStartedProcess(qint64 pid) override { startedProcess = pid; }
     bool open(const QString &service, const QString &topic) override;
     std::optional<QString> request(const QString &item, int timeoutMs) override;
     void close() override;
@@ -27,6 +28,8 @@ public:
     QStringList log;
     // Time-out of the last request.
     int lastTimeout = -1;
+    // The process the launcher said it started.
+    qint64 startedProcess = 0;
 };
 
 } // namespace qm

@@ -3,6 +3,7 @@
 #include "preview/commandline.h"
 #include "preview/linuxconversation.h"
 #include "preview/texecfile.h"
+#include "platform/prompts.h"
 
 #include <QTimer>
 
@@ -80,6 +81,11 @@ TDDEForm::TDDEForm(std::unique_ptr<qm::Conversation> conversation, QObject *pare
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(qm::kRetryInterval);
     connect(Timer1, &QTimer::timeout, this, &TDDEForm::Timer1Timer);
+    HandOverTimer = new QTimer(this);
+    HandOverTimer->setObjectName(QStringLiteral("HandOverTimer"));
+    HandOverTimer->setSingleShot(true);
+    HandOverTimer->setInterval(qm::HandOverDelay);
+    connect(HandOverTimer, &QTimer::timeout, this, &TDDEForm::handOver);
 }
 
 TDDEForm::~TDDEForm() = default;
@@ -98,13 +104,24 @@ void TDDEForm::OpenURL(const QString &browser, const QString &url)
     if (!DdeClientConv1->open(BrowserService, qm::kOpenURL)) {
         // No browser answers: start one; the timer hands it the page once
         // it does.
+        m_browser = browser;
         ExecFile1->CommandLine = browser;
-        ExecFile1->Execute();
+        ExecFile1->Parameters.clear();
+        if (!ExecFile1->Execute()) {
+            Timer1->stop();
+            HandOverTimer->stop();
+            DdeClientConv1->setStartedProcess(0);
+            notReached(browser);
+            return;
+        }
+        DdeClientConv1->setStartedProcess(ExecFile1->ProcessId);
         // Already retrying, the timer keeps its rhythm.
         if (!Timer1->isActive())
             Timer1->start();
+        HandOverTimer->start();
         return;
     }
+    HandOverTimer->stop();
     sendURL();
 }
 
@@ -114,6 +131,33 @@ void TDDEForm::Timer1Timer()
         return;
     sendURL();
     Timer1->stop();
+    HandOverTimer->stop();
+}
+
+void TDDEForm::handOver()
+{
+    if (!Timer1->isActive())
+        return;
+    Timer1->stop();
+    if (DdeClientConv1->open(BrowserService, qm::kOpenURL)) {
+        sendURL();
+        return;
+    }
+    // Browsers pass a page they are run with to their running instance.
+    ExecFile1->CommandLine = m_browser;
+    ExecFile1->Parameters = qm::LinuxConversation::urlOfItem(qm::openURLItem(PendingURL));
+    const bool started = ExecFile1->Execute();
+    ExecFile1->Parameters.clear();
+    if (!started)
+        notReached(m_browser);
+}
+
+void TDDEForm::notReached(const QString &browser)
+{
+    if (m_prompts)
+        m_prompts->warning(QLatin1String("The browser ") + qm::splitCommandLine(browser).program
+                           + QLatin1String(" could not be reached to show ") + qm::unquoted(PendingURL.trimmed())
+                           + QLatin1Char('.'));
 }
 
 void TDDEForm::sendURL()

@@ -10,9 +10,17 @@
 class QTimer;
 class TExecFile;
 
+namespace qm {
+class Prompts;
+}
+
 // The browser launcher: opens a page in the user's browser. It asks the
 // running browser first ("WWW_OpenURL", then "WWW_Activate"); when none
 // answers it starts the browser and retries every 2000 ms until one does.
+// A browser that has not answered 10 s after it was started gets the page
+// by being run with its URL, once, which hands it to a running browser or
+// opens it in a new one, and the retries end; when the browser cannot be
+// started, or that run fails, a message says it could not be reached.
 // Created once at start-up, never shown.
 class TDDEForm : public QObject {
     Q_OBJECT
@@ -30,10 +38,15 @@ public:
 
     // Replaces the conversation (tests script one).
     void setConversation(std::unique_ptr<qm::Conversation> conversation);
+    // Where the launcher says that the browser could not be reached.
+    void setPrompts(qm::Prompts *prompts) { m_prompts = prompts; }
 
     qm::Conversation *DdeClientConv1 = nullptr;
     TExecFile *ExecFile1 = nullptr;
     QTimer *Timer1 = nullptr;
+    // Single shot, started with the browser: when it fires while the
+    // retries still run, the page is handed over with the URL.
+    QTimer *HandOverTimer = nullptr;
 
     // Service derived from the browser command by the last OpenURL, and the
     // URL the retry timer opens.
@@ -45,9 +58,13 @@ public:
 
 private:
     void sendURL();
+    void handOver();
+    void notReached(const QString &browser);
 
     std::unique_ptr<qm::Conversation> m_conversation;
     std::unique_ptr<TExecFile> m_execFile;
+    qm::Prompts *m_prompts = nullptr;
+    QString m_browser; // the browser command of the last start
 };
 
 namespace qm {
@@ -64,5 +81,9 @@ qint64 windowNumberOf(const std::optional<QString> &reply);
 
 // The item that asks a browser to open `url`.
 QString openURLItem(const QString &url);
+
+// How long a started browser has to answer before it is handed the page
+// with the URL, in milliseconds.
+inline constexpr int HandOverDelay = 10000;
 
 } // namespace qm

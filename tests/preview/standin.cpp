@@ -97,6 +97,21 @@ bool StandInBrowser::startRunning()
     return waitUntil([&] { return runningIds().size() > before; }, 5000);
 }
 
+QString StandInBrowser::wrapper(const QString &name, const QString &body) const
+{
+    QDir(m_dir.path()).mkpath(QStringLiteral("wrappers"));
+    const QString path = m_dir.path() + QStringLiteral("/wrappers/") + name;
+    QString script = body;
+    script.replace(QLatin1String("%S"), QLatin1Char('\'') + m_path + QLatin1Char('\''));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write("#!/bin/sh\n" + script.toUtf8() + "\n");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return path;
+}
+
 void StandInBrowser::stopAll()
 {
     QFile stop(m_stop);

@@ -33,6 +33,11 @@ public:
     bool startRunning();
     // Ends every instance that stays running and waits until they are gone.
     void stopAll();
+    // A shell script of the given name in a folder of its own that stands
+    // between the launcher and this browser, the way a wrapper, snap or
+    // flatpak launcher does: `body` runs with %S standing for this
+    // browser's path in single quotes. Returns the script's path.
+    QString wrapper(const QString &name, const QString &body) const;
 
 private:
     QTemporaryDir m_dir;

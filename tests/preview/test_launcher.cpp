@@ -4,6 +4,7 @@
 #include "preview/scriptedconversation.h"
 #include "preview/tddeform.h"
 #include "preview/texecfile.h"
+#include "platform/scriptedprompts.h"
 #include "standin.h"
 #include "testsupport.h"
 
@@ -67,6 +68,10 @@ private slots:
 
     void linuxConversationFindsTheRunningBrowser();
     void linuxConversationResolvesLinks();
+    void startedBrowserIsFoundUnderAnyName_data();
+    void startedBrowserIsFoundUnderAnyName();
+    void browserThatNeverAnswersGetsThePageOnce();
+    void browserThatCannotBeReachedIsReported();
     void execFileWaitsAndReportsFailures();
     void execFilePriority();
 };
@@ -306,6 +311,99 @@ void TestLauncher::linuxConversationResolvesLinks()
     QVERIFY(c.open("my-web-browser", "WWW_OpenURL"));
     sleeper.kill();
     sleeper.waitForFinished();
+}
+
+// Wrappers named unlike the program they run: found by neither name.
+namespace {
+const char *const kExecs = "exec %S \"$@\"";
+// The shell it becomes runs the browser as its child (the "true" after it
+// keeps the shell from exec'ing it).
+const char *const kRunsAsChild = "exec /bin/sh -c \"%S \\\"\\$@\\\"; true\" sh \"$@\"";
+// Starts the browser in the background and ends, as a launcher that hands
+// over to a service does: the browser then descends from nothing started here.
+const char *const kLeavesItRunning = "if [ $# -eq 0 ]; then (%S &); exit 0; fi\nexec %S \"$@\"";
+} // namespace
+
+void TestLauncher::startedBrowserIsFoundUnderAnyName_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("wrapper that execs the browser") << kExecs << true;
+    QTest::newRow("wrapper that runs it as its child") << kRunsAsChild << true;
+    QTest::newRow("launcher that leaves it running") << kLeavesItRunning << false;
+}
+
+void TestLauncher::startedBrowserIsFoundUnderAnyName()
+{
+    QFETCH(QString, body);
+    QFETCH(bool, found);
+    StandInBrowser browser;
+    const QString wrapper = browser.wrapper(QStringLiteral("web-%1").arg(QCoreApplication::applicationPid()), body);
+    const QString service = browserServiceName(quoted(wrapper));
+    TExecFile start;
+    start.CommandLine = quoted(wrapper);
+    QVERIFY(start.Execute());
+    QTRY_VERIFY(!browser.runningIds().isEmpty());
+
+    LinuxConversation c;
+    c.setProgram(wrapper);
+    // By its names alone the browser is not found.
+    QVERIFY(!c.open(service, "WWW_OpenURL"));
+    c.setStartedProcess(start.ProcessId);
+    QCOMPARE(c.open(service, "WWW_OpenURL"), found);
+    browser.stopAll();
+    QVERIFY(!c.open(service, "WWW_OpenURL"));
+}
+
+void TestLauncher::browserThatNeverAnswersGetsThePageOnce()
+{
+    StandInBrowser browser;
+    const QString launcher = browser.wrapper("launcher", kLeavesItRunning);
+    ScriptedPrompts prompts;
+    TDDEForm form;
+    form.setPrompts(&prompts);
+    QCOMPARE(form.HandOverTimer->interval(), 10000);
+    form.HandOverTimer->setInterval(600);
+    form.OpenURL(quoted(launcher), "\"/app/tmp/preview.html\"");
+    QVERIFY(form.Timer1->isActive());
+    // Started without the page; never found running; then run with the
+    // page's URL, once, and the retries end.
+    QVERIFY(browser.waitForStarts(2, 5000));
+    QCOMPARE(browser.starts(), QStringList({"", "[file:///app/tmp/preview.html]"}));
+    QVERIFY(!form.Timer1->isActive());
+    QTest::qWait(2500);
+    QCOMPARE(browser.starts().size(), 2);
+    QCOMPARE(prompts.log.size(), 0);
+}
+
+void TestLauncher::browserThatCannotBeReachedIsReported()
+{
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    TDDEForm form;
+    form.setPrompts(&prompts);
+    // A browser file that cannot be started: said at once, no retries.
+    const QString text = dir.filePath("not-a-program");
+    QVERIFY(qmtest::writeBytes(text, "text"));
+    form.OpenURL(quoted(text), "\"/app/tmp/preview.html\"");
+    QVERIFY(!form.Timer1->isActive() && !form.HandOverTimer->isActive());
+    QCOMPARE(prompts.messages(),
+             QStringList({"The browser " + text + " could not be reached to show /app/tmp/preview.html."}));
+    QCOMPARE(prompts.log.first().icon, BoxIcon::Warning);
+
+    // A launcher that started but is gone when the page is to be handed over.
+    StandInBrowser browser;
+    const QString launcher = browser.wrapper("launcher", kLeavesItRunning);
+    prompts.log.clear();
+    form.HandOverTimer->setInterval(600);
+    form.OpenURL(quoted(launcher), "\"/app/tmp/preview.html\"");
+    QVERIFY(browser.waitForStarts(1));
+    QVERIFY(QFile::remove(launcher));
+    QTRY_COMPARE(prompts.messages().size(), 1);
+    QCOMPARE(prompts.messages().first(),
+             "The browser " + launcher + " could not be reached to show /app/tmp/preview.html.");
+    QVERIFY(!form.Timer1->isActive());
+    QCOMPARE(browser.starts().size(), 1);
 }
 
 void TestLauncher::execFileWaitsAndReportsFailures()

@@ -6,8 +6,12 @@
 // test run as root needs (--no-sandbox), a profile of its own and a DevTools
 // port through which the test sees the open tabs. It runs Chromium under its
 // own name (exec -a), so the launcher finds it by the wrapper's path and no
-// other Chromium on the machine passes for it. A user's browser is plain
-// /usr/bin/chromium, started by the launcher without any of these flags.
+// other Chromium on the machine passes for it; or it runs Chromium under
+// Chromium's name, as google-chrome runs chrome, so that only the process
+// Preview started tells it; or it starts Chromium in the background and
+// ends, so that nothing tells it and Preview hands the page over with its
+// URL. A user's browser is plain /usr/bin/chromium, started by the launcher
+// without any of these flags.
 
 #include "mainformfixture.h"
 #include "preview/procinfo.h"
@@ -35,17 +39,25 @@ const char *const kChromium = "/usr/lib/chromium/chromium";
 
 class Chromium {
 public:
-    Chromium()
+    enum Wrapper { NamedAsWrapper, ChromiumsName, LeavesItRunning };
+
+    explicit Chromium(Wrapper kind = NamedAsWrapper)
     {
         m_profile = m_dir.filePath("profile");
         m_wrapper = m_dir.filePath(QStringLiteral("qmchromium%1").arg(QCoreApplication::applicationPid()));
-        qmtest::writeBytes(m_wrapper,
-                           QStringLiteral("#!/bin/bash\n"
-                                          "exec -a \"$0\" %1 --no-sandbox --user-data-dir='%2' --remote-debugging-port=0 "
-                                          "--no-first-run --no-default-browser-check --disable-gpu "
-                                          "--disable-background-networking \"$@\"\n")
-                               .arg(QLatin1String(kChromium), m_profile)
-                               .toUtf8());
+        const QString run = QStringLiteral("%1 --no-sandbox --user-data-dir='%2' --remote-debugging-port=0 "
+                                           "--no-first-run --no-default-browser-check --disable-gpu "
+                                           "--disable-background-networking")
+                                .arg(QLatin1String(kChromium), m_profile);
+        QString body;
+        switch (kind) {
+        case NamedAsWrapper: body = "exec -a \"$0\" " + run + " \"$@\"\n"; break;
+        case ChromiumsName: body = "exec " + run + " \"$@\"\n"; break;
+        case LeavesItRunning:
+            body = "if [ $# -eq 0 ]; then (" + run + " >/dev/null 2>&1 &); exit 0; fi\nexec " + run + " \"$@\"\n";
+            break;
+        }
+        qmtest::writeBytes(m_wrapper, ("#!/bin/bash\n" + body).toUtf8());
         QFile::setPermissions(m_wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     ~Chromium() { stop(); }
@@ -157,6 +169,8 @@ class TestRealBrowser : public QObject {
 private slots:
     void initTestCase();
     void previewOpensThePageInChromium();
+    void previewReachesChromiumUnderAnyName_data();
+    void previewReachesChromiumUnderAnyName();
 };
 
 void TestRealBrowser::initTestCase()
@@ -205,6 +219,41 @@ void TestRealBrowser::previewOpensThePageInChromium()
         QCOMPARE(browser.countPages(url, "quillmap.js loaded"), 2);
         qInfo("second hand-over to the running Chromium: %lld ms", again);
     }
+}
+
+void TestRealBrowser::previewReachesChromiumUnderAnyName_data()
+{
+    QTest::addColumn<int>("wrapper");
+    QTest::addColumn<bool>("handedOver");   // with its URL, after the delay
+    QTest::newRow("run under Chromium's name") << int(Chromium::ChromiumsName) << false;
+    QTest::newRow("left running by a launcher") << int(Chromium::LeavesItRunning) << true;
+}
+
+void TestRealBrowser::previewReachesChromiumUnderAnyName()
+{
+    QFETCH(int, wrapper);
+    QFETCH(bool, handedOver);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QVERIFY(qmtest::writeBytes(f.folder.file("java/quillmap.js"), "document.title = 'quillmap.js loaded';\n"));
+    const QString url = QUrl::fromLocalFile(f.folder.file("tmp/preview.html")).toString(QUrl::FullyEncoded);
+    Chromium browser{Chromium::Wrapper(wrapper)};
+    m.Browser = browser.wrapper();
+    // The program waits 10 s; a shorter wait keeps the test short.
+    m.DDEForm->HandOverTimer->setInterval(4000);
+    bool started = false;
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 ms = previewAndWait(m, browser, url, &started);
+    QVERIFY2(ms >= 0, "the page did not arrive");
+    QVERIFY(started);
+    QTRY_VERIFY_WITH_TIMEOUT(!m.DDEForm->Timer1->isActive(), 5000);
+    QCOMPARE(ms >= 4000, handedOver);
+    QVERIFY(f.prompts.log.isEmpty());
+    // One page only: the launcher stopped trying once it arrived.
+    QTest::qWait(2500);
+    QCOMPARE(browser.countPages(url, "quillmap.js loaded"), 1);
+    qInfo("page in a Chromium %s: %lld ms", handedOver ? "handed its URL" : "found as the started process", ms);
 }
 
 QTEST_MAIN(TestRealBrowser)
