@@ -18,7 +18,6 @@ class TestQtPrompts : public QObject {
 private slots:
     void openDialogReturnsAnyTypedName_data();
     void openDialogReturnsAnyTypedName();
-    void allFilesShowsNamesWithoutADot_data();
     void allFilesShowsNamesWithoutADot();
 };
 
@@ -79,58 +78,34 @@ void TestQtPrompts::openDialogReturnsAnyTypedName()
     QCOMPARE(QFileInfo(*chosen).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
 }
 
-void TestQtPrompts::allFilesShowsNamesWithoutADot_data()
-{
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QString>("selected");
-    QTest::addColumn<QString>("shown");       // the filter's text in the dialog
-    QTest::addColumn<QStringList>("listed");
-    QTest::newRow("all files") << "Quillmap Files (*.QMF);;All Files (*.*)" << "All Files (*.*)"
-                               << "All Files (*.*)" << QStringList{"about", "menu.qmf", "page.html"};
-    QTest::newRow("project files") << "Quillmap Files (*.QMF);;All Files (*.*)" << ""
-                                   << "Quillmap Files (*.QMF)" << QStringList{"menu.qmf"};
-    QTest::newRow("without *.*") << "Pages (*.html);;Projects (*.qmf)" << "" << "Pages (*.html)"
-                                 << QStringList{"page.html"};
-}
-
 void TestQtPrompts::allFilesShowsNamesWithoutADot()
 {
-    QFETCH(QString, filter);
-    QFETCH(QString, selected);
-    QFETCH(QString, shown);
-    QFETCH(QStringList, listed);
     QTemporaryDir dir;
-    for (const char *name : {"about", "menu.qmf", "page.html"})
+    for (const char *name : {"about", "menu.qmf"})
         QVERIFY(qmtest::writeBytes(dir.filePath(name), "x"));
-
-    QtPrompts prompts;
     FileDialogRequest request;
-    request.mode = FileDialogRequest::Mode::Open;
-    request.caption = "Open";
     request.directory = dir.path();
-    request.filter = filter;
-    request.selectedFilter = selected;
+    request.filter = "Quillmap Files (*.QMF);;All Files (*.*)";
+    request.selectedFilter = "All Files (*.*)";
 
     QString filterText;
     QStringList names;
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
+        auto *view = dialog ? dialog->findChild<QAbstractItemView *>("listView") : nullptr;
+        if (!view)
             return;
-        if (auto *types = dialog->findChild<QComboBox *>("fileTypeCombo"))
-            filterText = types->currentText();
-        auto *view = dialog->findChild<QAbstractItemView *>("listView");
-        // The folder is listed in the background; wait until it shows.
-        QTest::qWaitFor([&] { return view && view->model()->rowCount(view->rootIndex()) >= listed.size(); }, 3000);
-        QTest::qWait(100);
-        for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+        filterText = dialog->findChild<QComboBox *>("fileTypeCombo")->currentText();
+        // The folder is listed in the background.
+        QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) >= 2; }, 3000);
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
             names << view->model()->index(row, 0, view->rootIndex()).data().toString();
         dialog->reject();
     });
-    QVERIFY(!prompts.fileDialog(request));
-    QCOMPARE(filterText, shown);
+    QVERIFY(!QtPrompts().fileDialog(request));
+    QCOMPARE(filterText, QString("All Files (*.*)"));
     names.sort();
-    QCOMPARE(names, listed);
+    QCOMPARE(names, QStringList({"about", "menu.qmf"}));
 }
 
 QTEST_MAIN(TestQtPrompts)

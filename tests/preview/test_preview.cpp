@@ -44,7 +44,6 @@ class TestPreview : public QObject {
 private slots:
     void previewStartsTheBrowserAndHandsItThePage();
     void previewHandsThePageToTheRunningBrowser();
-    void previewThroughAWrapperOfAnotherName();
     void previewAsksForABrowser_data();
     void previewAsksForABrowser();
     void pageThatCannotBeWrittenLeavesTheNamesAsTheyWere();
@@ -168,26 +167,6 @@ void TestPreview::previewHandsThePageToTheRunningBrowser()
     QCOMPARE(browser.starts(), QStringList({"", "[" + url + "]"}));
     QVERIFY(DocumentState(m) == before);
     QVERIFY(m.FileName.isEmpty());
-}
-
-void TestPreview::previewThroughAWrapperOfAnotherName()
-{
-    MainFormFixture f;
-    TMainForm &m = *f.form;
-    StandInBrowser browser;
-    // Like google-chrome, which runs a program called chrome.
-    m.Browser = browser.wrapper("my-browser", "exec %S \"$@\"");
-
-    m.PreviewButtonClick();
-    QVERIFY(browser.waitForStarts(1));
-    QVERIFY(m.DDEForm->Timer1->isActive());
-    // Found as the process Preview started, at the first tick.
-    QVERIFY(browser.waitForStarts(2, 4000));
-    const QString url = QUrl::fromLocalFile(f.folder.file("tmp/preview.html")).toString(QUrl::FullyEncoded);
-    QCOMPARE(browser.starts(), QStringList({"", "[" + url + "]"}));
-    QTRY_VERIFY(!m.DDEForm->Timer1->isActive());
-    QVERIFY(!m.DDEForm->HandOverTimer->isActive());
-    QVERIFY(f.prompts.log.isEmpty());
 }
 
 void TestPreview::previewAsksForABrowser_data()
