@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/design.h"
+
+#include <QString>
+#include <optional>
+
+namespace qm {
+
+// FileName, FileDir and their upper-case forms from the path of a project file.
+void setProjectFileNames(Design &design, const QString &path);
+
+// Reads the project file at `path` into a copy of `base`, as Open does:
+// nullopt when the file cannot be read, is far too large to be a project
+// file, or is corrupt.
+std::optional<Design> loadProject(const QString &path, const Design &base);
+
+} // namespace qm
