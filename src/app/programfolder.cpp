@@ -28,7 +28,7 @@ bool isProgramFolder(const QString &dir)
 
 QString dataFolder(const QString &exeDir)
 {
-    const QString installed = QDir::cleanPath(exeDir + QLatin1String("/../share/quillmap"));
+    const QString installed = QDir::cleanPath(exeDir + QLatin1String("/" QUILLMAP_DATA_FROM_BIN));
     if (isProgramFolder(installed))
         return installed;
     if (isProgramFolder(exeDir))
