@@ -13,12 +13,7 @@ for tool in desktop-file-validate appstreamcli update-mime-database Xvfb xdotool
   command -v "$tool" >/dev/null || { echo "SKIP: needs $tool (scripts/install-deps.sh --tests installs it)"; exit 77; }
 done
 work=$(mktemp -d)
-cleanup() {
-  [ -n "${apid:-}" ] && kill "$apid" 2>/dev/null
-  [ -n "${xpid:-}" ] && kill "$xpid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
+. "$(dirname "$(readlink -f "$0")")/x11kit.sh"
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -77,33 +72,11 @@ grep -q 'deftag' "$work/cli.html" || fail "no block from --compile"
 [ ! -e "$user" ] || fail "--compile made the user's folder"
 
 # --- The window, started as the desktop menu starts it -------------------------
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >/dev/null 2>&1 & xpid=$!
-read -r -t 20 n <"$work/displayfd" || fail "Xvfb did not start"
-export DISPLAY=:$n
+start_xvfb || exit 1
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 command=${exec_line//%f/menus/Cafe.qmf}
 (cd "$home" && env -u XDG_DATA_HOME HOME="$home" PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=xcb \
    $command >"$work/log" 2>&1) & apid=$!
-
-titles() {
-  local w
-  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do xdotool getwindowname "$w"; done
-}
-# Waits until a visible window has exactly this title (and is not $2); prints its id.
-wait_title() {
-  local i w
-  for i in $(seq 1 300); do
-    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-      if [ "$(xdotool getwindowname "$w")" = "$1" ] && [ "$w" != "${2:-}" ]; then echo "$w"; return 0; fi
-    done
-    sleep 0.1
-  done
-  echo "FAIL: no window titled '$1'; the titles are:" >&2
-  titles | sed 's/^/  /' >&2
-  echo "program output:" >&2; sed 's/^/  /' "$work/log" >&2
-  return 1
-}
 
 # After the splash the window shows the file, by its upper-case name.
 main=$(wait_title "${home^^}/MENUS/CAFE.QMF - Quillmap") || exit 1
