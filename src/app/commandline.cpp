@@ -182,8 +182,9 @@ bool wanted(int argc, char **argv)
 
 int run(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Never a window: the offscreen platform lays text out with the same
+    // fonts, and needs no display whatever the environment names.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillmap"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLMAP_VERSION));

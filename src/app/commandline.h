@@ -17,8 +17,8 @@ inline constexpr int WrongUsage = 2;
 // system is needed. Looked at before any application object exists.
 bool wanted(int argc, char **argv);
 
-// Runs the command line in a QGuiApplication of its own (on the offscreen
-// platform unless QT_QPA_PLATFORM says otherwise); returns the exit status.
+// Runs the command line in a QGuiApplication of its own, on the offscreen
+// platform; returns the exit status.
 int run(int argc, char **argv);
 
 struct WindowArguments {
