@@ -20,14 +20,13 @@ ProjectBlock buildProjectBlock(const QString &appDir, const QString &projectPath
     // Opened as Open opens a chosen file, with its messages.
     const QString path = resolveCaseInsensitive(projectPath);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        out.error = QLatin1String("Error opening ") + projectPath;
+        out.error = openingErrorMessage(projectPath);
         return out;
     }
     setProjectFileNames(d, path);
     std::optional<Design> read = loadProject(path, d);
     if (!read) {
-        out.error = QLatin1String("Error reading file. ") + d.FileDirUpper + d.FileNameUpper
-            + QLatin1String(" is corrupt.");
+        out.error = corruptFileMessage(d);
         return out;
     }
     d = std::move(*read);

@@ -164,7 +164,7 @@ void TMainForm::openChosenFile(const QString &chosen)
     // later save writes that same file.
     const QString path = qm::resolveCaseInsensitive(chosen);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        prompts()->warning(QLatin1String("Error opening ") + chosen);
+        prompts()->warning(qm::openingErrorMessage(chosen));
         return;
     }
 
@@ -180,8 +180,7 @@ void TMainForm::readProjectFile(const QString &path)
     const std::optional<qm::Design> read = qm::loadProject(path, *this);
     if (!read) {
         // Nothing read from the file survives: a fresh, untitled design.
-        prompts()->warning(QLatin1String("Error reading file. ") + FileDirUpper + FileNameUpper
-                           + QLatin1String(" is corrupt."));
+        prompts()->warning(qm::corruptFileMessage(*this));
         Saved = true;
         NewTable();
         AddDefaultButton();

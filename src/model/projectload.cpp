@@ -15,6 +15,16 @@ void setProjectFileNames(Design &d, const QString &path)
     d.FileDirUpper = d.FileDir.toUpper();
 }
 
+QString openingErrorMessage(const QString &chosen)
+{
+    return QLatin1String("Error opening ") + chosen;
+}
+
+QString corruptFileMessage(const Design &d)
+{
+    return QLatin1String("Error reading file. ") + d.FileDirUpper + d.FileNameUpper + QLatin1String(" is corrupt.");
+}
+
 std::optional<Design> loadProject(const QString &path, const Design &base)
 {
     QFile file(path);

@@ -90,17 +90,13 @@ void TestCommandLine::statusAndMessages_data()
     const QString menu = project("menu.qmf");
     const QString out = project("menu.html");
     QTest::newRow("block") << QStringList{"--compile", menu} << 0 << QString() << "out";
-    QTest::newRow("block after the options") << QStringList{menu, "--compile"} << 0 << QString() << "out";
     QTest::newRow("into a file") << QStringList{"--compile", menu, "-o", out} << 0 << QString() << out;
-    QTest::newRow("name in another case") << QStringList{"--compile", project("MENU.QMF")} << 0 << QString() << "out";
     QTest::newRow("missing file") << QStringList{"--compile", project("missing.qmf")} << 1
                                   << "Error opening " + project("missing.qmf") << QString();
     QTest::newRow("corrupt file") << QStringList{"--compile", project("Corrupt.qmf")} << 1
                                   << "Error reading file. " + project("Corrupt.qmf").toUpper() + " is corrupt." << QString();
     QTest::newRow("a pipe") << QStringList{"--compile", project("fifo.qmf")} << 1
                             << "Error opening " + project("fifo.qmf") << QString();
-    QTest::newRow("a folder") << QStringList{"--compile", m_projects.path()} << 1
-                              << "Error opening " + m_projects.path() << QString();
     QTest::newRow("nothing to build") << QStringList{"--compile", project("empty.qmf")} << 1
                                       << "There are no Buttons!" << QString();
     QTest::newRow("unwritable output") << QStringList{"--compile", menu, "-o", project("a file/x.html")} << 1
@@ -108,10 +104,8 @@ void TestCommandLine::statusAndMessages_data()
     QTest::newRow("unwritable runtime folder") << QStringList{"--compile", menu, "--runtime", project("a file/rt")} << 1
                                                << "Cannot write to " + project("a file/rt") << QString();
     QTest::newRow("no file") << QStringList{"--compile"} << 2 << "one project file" << QString();
-    QTest::newRow("two files") << QStringList{"--compile", menu, menu} << 2 << "one project file" << QString();
     QTest::newRow("unknown option") << QStringList{"--compile", "--bogus", menu} << 2 << "bogus" << QString();
     QTest::newRow("output without compile") << QStringList{"-o", out, menu} << 2 << "go with --compile" << QString();
-    QTest::newRow("output without its name") << QStringList{"--compile", menu, "-o"} << 2 << "-o" << QString();
 }
 
 void TestCommandLine::statusAndMessages()

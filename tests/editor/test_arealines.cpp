@@ -16,11 +16,6 @@ namespace {
 
 const AreaStyle kStyles[] = {{false, false}, {true, false}, {false, true}, {true, true}};
 
-QString styleName(AreaStyle s)
-{
-    return QString::fromLatin1(s.bold ? (s.italic ? "bold italic" : "bold") : (s.italic ? "italic" : "plain"));
-}
-
 // Texts that wrap in every way an area can wrap them.
 const QList<QPair<const char *, QString>> &texts()
 {
@@ -126,7 +121,7 @@ void TestAreaLines::everySizeTheDialogsOffer_data()
 {
     QTest::addColumn<int>("style");
     for (int i = 0; i < 4; ++i)
-        QTest::addRow("%s", qPrintable(styleName(kStyles[i]))) << i;
+        QTest::addRow("bold %d, italic %d", kStyles[i].bold, kStyles[i].italic) << i;
 }
 
 void TestAreaLines::everySizeTheDialogsOffer()

@@ -1,11 +1,9 @@
 // A project file named on the command line opens as Open opens a chosen
 // file, once the splash has given way to the window.
 
-#include "editor/tcleanmybutton.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
 
-#include <QTimer>
 #include <QtTest>
 
 using namespace qm;
@@ -14,8 +12,6 @@ class TestStartUpFile : public QObject {
     Q_OBJECT
 private slots:
     void opensAfterTheSplash();
-    void messagesOfOpen_data();
-    void messagesOfOpen();
 };
 
 void TestStartUpFile::opensAfterTheSplash()
@@ -42,33 +38,6 @@ void TestStartUpFile::opensAfterTheSplash()
     QCOMPARE(m.BgTitleText, QStringLiteral("From the command line"));
     QVERIFY(m.Buttons.isEmpty());
     QVERIFY(f.prompts.messages().isEmpty());
-}
-
-void TestStartUpFile::messagesOfOpen_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << "gone.qmf" << QByteArray() << "Error opening %1";
-    QTest::newRow("corrupt") << "Bad.qmf" << QByteArray("\"Quillmap Version:\"\r\n\"v2.0\"\r\n")
-                             << "Error reading file. %1 is corrupt.";
-}
-
-void TestStartUpFile::messagesOfOpen()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, content);
-    QFETCH(QString, message);
-    MainFormFixture f;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(name);
-    if (!content.isEmpty())
-        QVERIFY(qmtest::writeBytes(path, content));
-    // Without a splash the file opens at once.
-    f.form->openAtStartUp(path);
-    QCOMPARE(f.prompts.messages(), QStringList{message.arg(content.isEmpty() ? path : path.toUpper())});
-    QCOMPARE(f.form->windowTitle(), QString::fromLatin1(UntitledCaption));
-    QCOMPARE(f.form->Buttons.size(), 1);
 }
 
 QTEST_MAIN(TestStartUpFile)

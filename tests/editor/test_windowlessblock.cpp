@@ -62,7 +62,6 @@ private slots:
     void sameBlockAsTheProgram_data();
     void sameBlockAsTheProgram();
     void surfaceAtStartSize();
-    void programMessages();
 };
 
 void TestWindowlessBlock::sameBlockAsTheProgram_data()
@@ -108,31 +107,6 @@ void TestWindowlessBlock::surfaceAtStartSize()
 {
     MainFormFixture f;
     QCOMPARE(f.form->Background->size(), QSize(StartSurfaceWidth, StartSurfaceHeight));
-}
-
-void TestWindowlessBlock::programMessages()
-{
-    MainFormFixture f;
-    QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("missing.qmf"));
-    const QString corrupt = dir.filePath(QStringLiteral("Bad.qmf"));
-    const QString empty = dir.filePath(QStringLiteral("empty.qmf"));
-    QVERIFY(qmtest::writeBytes(corrupt, "\"Quillmap Version:\"\r\n\"v2.0\"\r\n"));
-    Design d = *f.form;
-    resetDesign(d);
-    d.ShowTitleAndBlurb = false;
-    QVERIFY(qmtest::writeBytes(empty, writeProject(d, FixedWidthLineBreaker())));
-
-    // The messages are the ones the program shows for the same files.
-    for (const QString &file : {missing, corrupt, empty}) {
-        f.prompts.log.clear();
-        f.form->openChosenFile(file);
-        f.form->CompileButtonClick();
-        const ProjectBlock windowless = buildProjectBlock(f.folder.path(), file);
-        QVERIFY(!windowless.error.isEmpty());
-        QVERIFY2(f.prompts.messages().contains(windowless.error), qPrintable(windowless.error));
-        QVERIFY(windowless.html.isEmpty());
-    }
 }
 
 QTEST_MAIN(TestWindowlessBlock)
