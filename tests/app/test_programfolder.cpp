@@ -1,7 +1,6 @@
 // Where the program runs: the build's program folder as it is, an installed
 // program in a folder of the user's own that links to the installed data.
 
-#include "app/commandline.h"
 #include "app/programfolder.h"
 #include "testsupport.h"
 
@@ -40,7 +39,6 @@ private slots:
     void startFolder();
     void userFolderIsMadeOnceAndRepaired();
     void unusableUserFolder();
-    void windowArguments();
 };
 
 void TestProgramFolder::startFolder_data()
@@ -125,20 +123,6 @@ void TestProgramFolder::unusableUserFolder()
     QCOMPARE(c.folder, installed.data());
     QVERIFY(c.error.contains(home.filePath(QStringLiteral("data/quillmap"))));
     QVERIFY(!choose(home.path(), installed.bin(), QString()).error.isEmpty());
-}
-
-void TestProgramFolder::windowArguments()
-{
-    using qm::commandline::windowArguments;
-    QCOMPARE(windowArguments({"quillmap"}).exitCode, -1);
-    QCOMPARE(windowArguments({"quillmap"}).file, QString());
-    const auto one = windowArguments({"quillmap", "menus/a.qmf"});
-    QCOMPARE(one.exitCode, -1);
-    QCOMPARE(one.file, QDir::current().absoluteFilePath("menus/a.qmf"));
-    QCOMPARE(windowArguments({"quillmap", "--", "-odd name.qmf"}).file, QDir::current().absoluteFilePath("-odd name.qmf"));
-    QCOMPARE(windowArguments({"quillmap", "a.qmf", "b.qmf"}).exitCode, qm::commandline::WrongUsage);
-    QCOMPARE(windowArguments({"quillmap", "--json", "a.qmf"}).exitCode, qm::commandline::WrongUsage);
-    QCOMPARE(windowArguments({"quillmap", "--bogus"}).exitCode, qm::commandline::WrongUsage);
 }
 
 QTEST_MAIN(TestProgramFolder)
