@@ -1,3 +1,5 @@
+#include "app/commandline.h"
+#include "app/programfolder.h"
 #include "app/quillmapapplication.h"
 #include "editor/tmainform.h"
 #include "imageview/magickdecoder.h"
@@ -7,9 +9,25 @@
 #include "platform/qtprompts.h"
 #include "platform/qtsound.h"
 
+#include <QDir>
+#include <QTimer>
+
 int main(int argc, char **argv)
 {
+    // Compiling, help and version need no window system.
+    if (qm::commandline::wanted(argc, argv))
+        return qm::commandline::run(argc, argv);
+
     QuillmapApplication app(argc, argv);
+    const qm::commandline::WindowArguments args = qm::commandline::windowArguments(app.arguments());
+    if (args.exitCode >= 0)
+        return args.exitCode;
+
+    // The program takes its current directory as its program folder; an
+    // installed program first moves into the user's own one.
+    const qm::programfolder::Choice where = qm::programfolder::choose(
+        QDir::currentPath(), QCoreApplication::applicationDirPath(), qm::programfolder::userFolder());
+    QDir::setCurrent(where.folder);
 
     qm::QtPrompts prompts;
     qm::LocalFileOps files;
@@ -29,5 +47,12 @@ int main(int argc, char **argv)
     prompts.setAskIfSave(&askIfSave);
 
     mainForm.show();
+    if (!where.error.isEmpty()) {
+        prompts.warning(QStringLiteral("Quillmap could not prepare its folder for settings and Preview (%1); "
+                                       "it runs from %2, where neither can be saved.")
+                            .arg(where.error, where.folder));
+    }
+    if (!args.file.isEmpty())
+        QTimer::singleShot(0, &mainForm, [&mainForm, file = args.file] { mainForm.openAtStartUp(file); });
     return app.exec();
 }

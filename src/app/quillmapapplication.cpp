@@ -1,5 +1,10 @@
 #include "app/quillmapapplication.h"
 
+#include "editor/artwork.h"
+
+#include <QIcon>
+#include <QPixmap>
+
 #include <exception>
 
 QuillmapApplication::QuillmapApplication(int &argc, char **argv)
@@ -10,6 +15,12 @@ QuillmapApplication::QuillmapApplication(int &argc, char **argv)
     // already end with it, and the captions must read exactly as given
     // ("Untitled - Quillmap v1.1", "Information", "Confirm" ...).
     setApplicationName(QStringLiteral("Quillmap"));
+    // The desktop entry the windows belong to, and its icon.
+    setDesktopFileName(QStringLiteral(QUILLMAP_APP_ID));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(qm::artwork::appIcon(size)));
+    setWindowIcon(icon);
 }
 
 bool QuillmapApplication::notify(QObject *receiver, QEvent *event)

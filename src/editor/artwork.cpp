@@ -461,7 +461,45 @@ QImage renderLogo()
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
+// The icon in a 64-unit box: a light tile with three menu buttons, the
+// middle one lit as under the mouse, and the logo's feather writing them.
+void drawAppIcon(QPainter &p)
+{
+    QLinearGradient tile(QPointF(0, 4), QPointF(0, 60));
+    tile.setColorAt(0, Paper);
+    tile.setColorAt(1, BlueLight);
+    p.setPen(roundPen(PaperEdge, 1.5));
+    p.setBrush(tile);
+    p.drawPath(roundedRect(3.75, 3.75, 56.5, 56.5, 13));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::NoBrush);
+    menuButton(p, 10, 13, 31, 10);
+    p.fillPath(roundedRect(10, 27, 31, 10, 4), AmberDark);
+    p.fillPath(roundedRect(10, 27, 31, 8.5, 4), Amber);
+    p.setPen(roundPen(Ink, 1.8));
+    p.drawLine(QPointF(15, 31.25), QPointF(28.6, 31.25));
+    p.setPen(Qt::NoPen);
+    menuButton(p, 10, 41, 31, 10);
+    p.save();
+    p.translate(22, 8);
+    drawFeather(p, 44);
+    p.restore();
+}
+
 } // namespace
+
+QImage appIcon(int pixels)
+{
+    QImage img(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(pixels / 64.0, pixels / 64.0);
+        drawAppIcon(p);
+    }
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
 
 void paintGlyph(QPainter &p, Glyph g, const QRectF &target)
 {

@@ -52,6 +52,10 @@ void paintGlyph(QPainter &p, Glyph g, const QRectF &target);
 // transparent ARGB32 picture, made to sit on a light window background.
 QImage logo();
 
+// The program's icon: the logo's feather over a small menu on a light
+// tile, a square transparent ARGB32 picture of the given edge length.
+QImage appIcon(int pixels);
+
 // The command a glyph stands for ("Preview", "Add Button", ...).
 const char *glyphCaption(Glyph g);
 

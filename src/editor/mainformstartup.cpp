@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <utility>
 
 QString TMainForm::startUpSplashState() const
 {
@@ -37,6 +38,16 @@ void TMainForm::Timer1Timer()
     if (SplashForm)
         SplashForm->deleteLater();
     Timer1->stop();
+    if (!m_startUpFile.isEmpty())
+        openChosenFile(std::exchange(m_startUpFile, QString()));
+}
+
+void TMainForm::openAtStartUp(const QString &path)
+{
+    if (Timer1->isActive())
+        m_startUpFile = path;
+    else
+        openChosenFile(path);
 }
 
 void TMainForm::HelpButtonClick()

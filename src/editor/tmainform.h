@@ -71,6 +71,9 @@ public:
     // cancelled or the file could not be written.
     bool SaveAs();
     void Open();
+    // Open once the file is chosen: the file named on the command line
+    // comes in here. A missing file gives Open's message.
+    void openChosenFile(const QString &chosen);
     // Reads a project file into the freshly reset design.
     void readProjectFile(const QString &path);
     // False keeps the window open.
@@ -80,6 +83,9 @@ public:
     // The start-up timer: shows the splash, and about 3 s later the main
     // window in its place.
     void Timer1Timer();
+    // Opens a file named at start-up as Open would, once the splash has
+    // given way to the window (at once when there is no splash).
+    void openAtStartUp(const QString &path);
     void HelpButtonClick();
     // The help file, found in the program folder whatever the current
     // directory is.
@@ -268,6 +274,8 @@ private:
     // While set, the line breaker leaves each text in its area; the caller
     // puts the areas' texts back at the end.
     bool m_lineBreakBatch = false;
+    // The file to open when the splash ends.
+    QString m_startUpFile;
     bool m_surfacePressed = false;
     THelpController *m_help = nullptr;
     TDragManager *m_drag = nullptr;

@@ -12,6 +12,7 @@
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "model/projectfile.h"
+#include "model/projectload.h"
 #include "platform/caseresolve.h"
 #include "platform/clipboard.h"
 #include "platform/fileops.h"
@@ -22,7 +23,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
@@ -64,10 +64,7 @@ QString fileCaption(const qm::Design &d)
 
 void TMainForm::setFileNames(const QString &path)
 {
-    FileName = qm::fileNamePart(path);
-    FileNameUpper = FileName.toUpper();
-    FileDir = qm::folderPart(path);
-    FileDirUpper = FileDir.toUpper();
+    qm::setProjectFileNames(*this, path);
 }
 
 void TMainForm::flushSelection()
@@ -165,11 +162,16 @@ void TMainForm::Open()
     const std::optional<QString> chosen = prompts()->fileDialog(request);
     if (!chosen)
         return;
+    openChosenFile(*chosen);
+}
+
+void TMainForm::openChosenFile(const QString &chosen)
+{
     // A name typed in another case opens the file it stands for, and a
     // later save writes that same file.
-    const QString path = qm::resolveCaseInsensitive(*chosen);
+    const QString path = qm::resolveCaseInsensitive(chosen);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        prompts()->warning(QLatin1String("Error opening ") + *chosen);
+        prompts()->warning(qm::openingErrorMessage(chosen));
         return;
     }
 
@@ -182,17 +184,10 @@ void TMainForm::Open()
 
 void TMainForm::readProjectFile(const QString &path)
 {
-    std::optional<qm::Design> read;
-    QFile file(path);
-    if (file.size() <= qm::MaxProjectFileBytes && file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError)
-            read = qm::readProject(bytes, *this);
-    }
+    const std::optional<qm::Design> read = qm::loadProject(path, *this);
     if (!read) {
         // Nothing read from the file survives: a fresh, untitled design.
-        prompts()->warning(QLatin1String("Error reading file. ") + FileDirUpper + FileNameUpper
-                           + QLatin1String(" is corrupt."));
+        prompts()->warning(qm::corruptFileMessage(*this));
         Saved = true;
         NewTable();
         AddDefaultButton();

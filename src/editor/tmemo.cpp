@@ -10,42 +10,20 @@
 #include <QTextLayout>
 #include <QtMath>
 
-QString toMemoText(const QString &crlfText)
-{
-    QString t = crlfText;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
-}
-
-QString fromMemoText(const QString &memoText)
-{
-    QString t = memoText;
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return t;
-}
-
-int pointsToPixels(int points)
-{
-    return qRound(points * 96.0 / 72.0);
-}
-
 TMemo::TMemo(QWidget *parent)
     : QPlainTextEdit(parent)
 {
     qm::help::setContext(this, 3);
     // A sunken two-pixel edge, drawn in the window palette so it shows on any surface colour.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
+    setLineWidth(qm::area::FrameWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
-    document()->setDocumentMargin(1);
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(pointsToPixels(12));
-    setFont(f);
+    document()->setDocumentMargin(qm::area::DocumentMargin);
+    setFont(qm::areaFont(12, qm::AreaStyle{}));
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_programSet)
             emit userEdited();
@@ -55,22 +33,34 @@ TMemo::TMemo(QWidget *parent)
 void TMemo::setText(const QString &text)
 {
     const QString memoText = toMemoText(text);
-    if (memoText == toPlainText())
+    if (memoText == areaText())
         return;
     m_programSet = true;
     setPlainText(memoText);
     m_programSet = false;
 }
 
+QString TMemo::areaText() const
+{
+    // The raw text: toPlainText() would turn a non-breaking space into a
+    // plain one, so a text given back would no longer be the text shown.
+    QString t = document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
+}
+
 QString TMemo::text() const
 {
-    return fromMemoText(toPlainText());
+    // A line break typed with Shift+Enter is a line break like any other.
+    QString t = areaText();
+    t.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return fromMemoText(t);
 }
 
 void TMemo::setFontPoints(int points)
 {
     QFont f = font();
-    f.setPixelSize(qMax(1, pointsToPixels(points)));
+    f.setPixelSize(pointsToPixels(points));
     setFont(f);
 }
 
@@ -132,7 +122,7 @@ QStringList TMemo::layoutLines(const QString &text)
 
 QStringList TMemo::displayLinesOf(const QString &text)
 {
-    if (toMemoText(text) == toPlainText())
+    if (toMemoText(text) == areaText())
         return displayLines();
     const State kept = state();
     const QStringList lines = layoutLines(text);
@@ -143,12 +133,12 @@ QStringList TMemo::displayLinesOf(const QString &text)
 TMemo::State TMemo::state() const
 {
     const QTextCursor cursor = textCursor();
-    return State{toPlainText(), cursor.anchor(), cursor.position()};
+    return State{areaText(), cursor.anchor(), cursor.position()};
 }
 
 void TMemo::restore(const State &state)
 {
-    if (state.text != toPlainText()) {
+    if (state.text != areaText()) {
         const bool blocked = blockSignals(true);
         m_programSet = true;
         setPlainText(state.text);

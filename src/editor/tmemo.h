@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/textarea.h"
+
 #include <QPlainTextEdit>
 #include <QStringList>
 
@@ -45,13 +47,13 @@ signals:
 
 private:
     void ensureLayoutWidth();
+    // The text as the area holds it, line feeds between its paragraphs.
+    QString areaText() const;
     bool m_programSet = false;
 };
 
 // CR LF and the area's own line breaks.
-QString toMemoText(const QString &crlfText);
-QString fromMemoText(const QString &memoText);
+inline QString toMemoText(const QString &crlfText) { return qm::toAreaText(crlfText); }
+inline QString fromMemoText(const QString &memoText) { return qm::fromAreaText(memoText); }
 
-// Point size to pixel size at 96 pixels per inch, as on the standard Windows
-// screen, so that where a text wraps does not depend on this screen's DPI.
-int pointsToPixels(int points);
+using qm::pointsToPixels;

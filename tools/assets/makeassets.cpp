@@ -501,6 +501,21 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &te
 
 } // namespace
 
+// The program's icon in the sizes an icon theme keeps, as
+// <folder>/<N>x<N>/apps/quillmap.png; the build renames them to the
+// program's desktop id when it installs them.
+int writeIcons(const QString &folder)
+{
+    for (int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString dir = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
+        if (!QDir().mkpath(dir) || !qm::artwork::appIcon(size).save(dir + QStringLiteral("/quillmap.png"), "PNG")) {
+            std::fprintf(stderr, "quillmap_makeassets: cannot write the icons into %s\n", qPrintable(dir));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     // Needs fonts but no screen.
@@ -513,10 +528,13 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("--contact-sheet"))
         return writeContactSheet(args.at(2));
+    if (args.size() == 3 && args.at(1) == QLatin1String("--icons"))
+        return writeIcons(args.at(2));
     if (args.size() == 2 && !args.at(1).startsWith(QLatin1Char('-')))
         return writeProgramFolder(args.at(1));
     std::fprintf(stderr,
                  "usage: quillmap_makeassets <program folder>\n"
-                 "       quillmap_makeassets --contact-sheet <file.png>\n");
+                 "       quillmap_makeassets --contact-sheet <file.png>\n"
+                 "       quillmap_makeassets --icons <folder>\n");
     return 2;
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The applet runtime's test: a copy of the program folder, a private X
 # server, and the Java harness, which writes projects, has the program's
-# block generator build their blocks and runs the applet on them.
+# command line build their blocks and runs the applet on them.
 #
-#   applet_test.sh JAVA HARNESS_CLASSES PROGRAM_FOLDER BLOCKGEN SCREENSHOT_FOLDER
+#   applet_test.sh JAVA HARNESS_CLASSES PROGRAM_FOLDER PROGRAM SCREENSHOT_FOLDER
 #   applet_test.sh --skip REASON
 set -u
 if [ "${1:-}" = "--skip" ]; then
@@ -11,7 +11,7 @@ if [ "${1:-}" = "--skip" ]; then
   exit 77
 fi
 [ $# -eq 5 ] || { sed -n '2,8p' "$0"; exit 2; }
-java=$1 classes=$2 app=$3 blockgen=$4 shots=$5
+java=$1 classes=$2 app=$3 program=$4 shots=$5
 if [ ! -f "$app/java/quillmap.zip" ]; then
   echo "FAIL: $app/java/quillmap.zip is missing: the applet runtime was not built"
   exit 1
@@ -27,4 +27,4 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -a "$app" "$work/app"
 "$here/with_xvfb.sh" "$java" -cp "$classes" qmharness.AppletRuntimeTest \
-  "$work/app" "$blockgen" "$work" "$shots"
+  "$work/app" "$program" "$work" "$shots"

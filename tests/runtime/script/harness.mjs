@@ -1,5 +1,5 @@
 // Test kit for quillmap.js: project files written here, blocks built by the
-// program's own block generator, pictures made with ImageMagick, pages served
+// program's own command line, pictures made with ImageMagick, pages served
 // from 127.0.0.1 and rendered by Debian's chromium through puppeteer-core.
 
 import { execFileSync } from 'node:child_process';
@@ -14,7 +14,8 @@ import zlib from 'node:zlib';
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const sourceRoot = path.resolve(here, '../../..');
 export const appDir = process.env.QUILLMAP_APP_DIR || path.join(sourceRoot, 'build/app');
-export const blockgen = process.env.QUILLMAP_BLOCKGEN || path.join(sourceRoot, 'build/tools/blockgen/quillmap_blockgen');
+// The program itself builds the blocks, with its command line.
+export const program = process.env.QUILLMAP_PROGRAM || path.join(appDir, 'quillmap');
 // The runtime under test: the copy the build placed in the program folder.
 export const runtimeFile = process.env.QUILLMAP_RUNTIME || path.join(appDir, 'java/quillmap.js');
 
@@ -53,7 +54,7 @@ export async function requireBrowserKit({ needBlockgen = true } = {}) {
   const puppeteer = await loadPuppeteer();
   if (!puppeteer) skip(`puppeteer-core is not installed: run "npm ci" in ${here}`);
   if (needBlockgen) {
-    if (!fs.existsSync(blockgen)) skip(`${blockgen} is not built`);
+    if (!fs.existsSync(program)) skip(`${program} is not built`);
     if (!onPath('convert')) skip('ImageMagick convert is not installed');
   }
   if (!fs.existsSync(runtimeFile)) skip(`${runtimeFile} is not built`);
@@ -178,8 +179,8 @@ export function makeAu({ encoding, rate, channels, frames, dataSize }) {
   return Buffer.concat([head, data]);
 }
 
-// A copy of the program folder, since the block generator takes the current
-// directory as the program folder and may copy sounds.
+// A copy of the program folder, run from, as the program takes the current
+// directory as its program folder.
 let programCopy = null;
 export function programFolderCopy() {
   if (!programCopy) {
@@ -190,9 +191,12 @@ export function programFolderCopy() {
 }
 
 // The block and the editor's rectangles the program builds for a project.
+// Compile's form also puts the runtime and the sounds beside the project,
+// where the page goes.
 export function buildBlock(projectFile, { preview = false, cropped = false } = {}) {
-  const args = [...(preview ? ['--preview'] : []), ...(cropped ? ['--cropped'] : []), '--json', projectFile];
-  const out = execFileSync(blockgen, args, {
+  const args = ['--compile', ...(preview ? ['--preview'] : ['--runtime', path.dirname(projectFile)]),
+    ...(cropped ? ['--cropped'] : []), '--json', projectFile];
+  const out = execFileSync(program, args, {
     cwd: programFolderCopy(),
     env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' },
   });

@@ -17,14 +17,14 @@ import javax.imageio.ImageIO;
 
 /**
  * The menu applet run on blocks that the program itself builds: designs are
- * written as project files, turned into blocks by quillmap_blockgen, parsed
+ * written as project files, turned into blocks by the program's --compile, parsed
  * as a browser parses them and run in-process, and what the applet draws and
  * asks for is checked by its pixels and by its applet context.
  *
- *   AppletRuntimeTest PROGRAM_FOLDER BLOCKGEN WORK_FOLDER SCREENSHOT_FOLDER
+ *   AppletRuntimeTest PROGRAM_FOLDER PROGRAM WORK_FOLDER SCREENSHOT_FOLDER
  *
  * PROGRAM_FOLDER is a copy of the program folder (its java/ holds the
- * applet); the block generator runs inside it.
+ * applet); PROGRAM, the program, compiles inside it.
  */
 public final class AppletRuntimeTest {
     static final String[] CLASSES = {"loadall.class", "header.class", "buttbox.class", "mbutt.class",
@@ -39,20 +39,20 @@ public final class AppletRuntimeTest {
 
     final Checks t = new Checks();
     final File app;
-    final File blockgen;
+    final File program;
     final File work;
     final File shots;
 
-    AppletRuntimeTest(File app, File blockgen, File work, File shots) {
+    AppletRuntimeTest(File app, File program, File work, File shots) {
         this.app = app;
-        this.blockgen = blockgen;
+        this.program = program;
         this.work = work;
         this.shots = shots;
     }
 
     public static void main(String[] args) throws Exception {
         if (args.length != 4) {
-            System.err.println("usage: AppletRuntimeTest PROGRAM_FOLDER BLOCKGEN WORK_FOLDER SCREENSHOT_FOLDER");
+            System.err.println("usage: AppletRuntimeTest PROGRAM_FOLDER PROGRAM WORK_FOLDER SCREENSHOT_FOLDER");
             System.exit(2);
         }
         AppletRuntimeTest test = new AppletRuntimeTest(new File(args[0]), new File(args[1]), new File(args[2]),
@@ -161,7 +161,7 @@ public final class AppletRuntimeTest {
 
         File qmf = new File(proj, "full.qmf");
         Projects.write(qmf, d.qmf());
-        Projects.Generated g = Projects.generate(blockgen, app, qmf);
+        Projects.Generated g = Projects.generate(program, app, qmf);
         URL base = new URL(proj.toURI().toURL(), "menu.html");
 
         try (AppletHost host = new AppletHost(g.html, archive(), base)) {
@@ -269,7 +269,7 @@ public final class AppletRuntimeTest {
 
         File qmf = new File(proj, "centred.qmf");
         Projects.write(qmf, d.qmf());
-        Projects.Generated g = Projects.generate(blockgen, app, qmf, "--preview", "--cropped");
+        Projects.Generated g = Projects.generate(program, app, qmf, "--preview", "--cropped");
         URL base = new URL(proj.toURI().toURL(), "preview.html");
         try (AppletHost host = new AppletHost(g.html, archive(), base)) {
             BlockParser b = host.block;
@@ -337,7 +337,7 @@ public final class AppletRuntimeTest {
 
         File qmf = new File(proj, "bare.qmf");
         Projects.write(qmf, d.qmf());
-        Projects.Generated g = Projects.generate(blockgen, app, qmf);
+        Projects.Generated g = Projects.generate(program, app, qmf);
         URL base = new URL(proj.toURI().toURL(), "menu.html");
         try (AppletHost host = new AppletHost(g.html, archive(), base)) {
             int bg = 0x402020;
@@ -400,7 +400,7 @@ public final class AppletRuntimeTest {
         b1.sound = path(app, "sound/click.au");
         File qmf = new File(work, "default.qmf");
         Projects.write(qmf, d.qmf());
-        Projects.Generated g = Projects.generate(blockgen, app, qmf, "--preview");
+        Projects.Generated g = Projects.generate(program, app, qmf, "--preview");
         URL base = new URL(page.toURI().toURL(), "preview.html");
         try (AppletHost host = new AppletHost(g.html, archive(), base)) {
             BlockParser b = host.block;

@@ -5,7 +5,7 @@ import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
 
-/** Just enough JSON to read the block generator's output. */
+/** Just enough JSON to read the output of the program's --compile --json. */
 public final class Json {
     private final String s;
     private int pos;

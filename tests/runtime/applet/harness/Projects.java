@@ -10,13 +10,14 @@ import java.io.InputStream;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.util.ArrayList;
+import java.util.Arrays;
 import java.util.List;
 import java.util.Map;
 import javax.imageio.ImageIO;
 
 /**
  * Designs written as project files, pictures for them, and the program's
- * own block generator run on them.
+ * own command line run on them.
  */
 public final class Projects {
     private Projects() {
@@ -118,7 +119,7 @@ public final class Projects {
         public String target = "_self";
     }
 
-    /** What the block generator printed for a project. */
+    /** What the program's --compile --json printed for a project. */
     public static final class Generated {
         public String html;
         public int offsetLeft;
@@ -135,17 +136,24 @@ public final class Projects {
     }
 
     /**
-     * Runs quillmap_blockgen on a project file from inside a program folder.
+     * Runs the program's command line on a project file from inside a
+     * program folder. Compile's form also copies the runtime and the sounds
+     * beside the project.
      */
-    public static Generated generate(File blockgen, File programFolder, File project, String... flags)
+    public static Generated generate(File program, File programFolder, File project, String... flags)
             throws IOException, InterruptedException {
         List<String> cmd = new ArrayList<String>();
-        cmd.add(blockgen.getAbsolutePath());
+        cmd.add(program.getAbsolutePath());
+        cmd.add("--compile");
+        if (!Arrays.asList(flags).contains("--preview")) {
+            cmd.add("--runtime");
+            cmd.add(project.getAbsoluteFile().getParent());
+        }
         for (String f : flags)
             cmd.add(f);
         cmd.add("--json");
         cmd.add(project.getAbsolutePath());
-        File errors = File.createTempFile("blockgen", ".err");
+        File errors = File.createTempFile("quillmap", ".err");
         ProcessBuilder pb = new ProcessBuilder(cmd).directory(programFolder);
         pb.environment().put("QT_QPA_PLATFORM", "offscreen");
         pb.redirectError(errors);
@@ -155,7 +163,7 @@ public final class Projects {
         String messages = new String(Files.readAllBytes(errors.toPath()), StandardCharsets.UTF_8);
         errors.delete();
         if (rc != 0)
-            throw new IOException("quillmap_blockgen failed (" + rc + ") for " + project + ":\n" + messages);
+            throw new IOException("quillmap --compile failed (" + rc + ") for " + project + ":\n" + messages);
         @SuppressWarnings("unchecked")
         Map<String, Object> o = (Map<String, Object>) Json.parse(out);
         Generated g = new Generated();

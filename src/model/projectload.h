@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/design.h"
+
+#include <QString>
+#include <optional>
+
+namespace qm {
+
+// FileName, FileDir and their upper-case forms from the path of a project file.
+void setProjectFileNames(Design &design, const QString &path);
+
+// The messages of Open: a chosen file that does not exist, a file that
+// cannot be read as a project (named by the design's upper-case names).
+QString openingErrorMessage(const QString &chosen);
+QString corruptFileMessage(const Design &design);
+
+// Reads the project file at `path` into a copy of `base`, as Open does:
+// nullopt when the file cannot be read, is far too large to be a project
+// file, or is corrupt.
+std::optional<Design> loadProject(const QString &path, const Design &base);
+
+} // namespace qm

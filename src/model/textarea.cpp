@@ -1,0 +1,119 @@
+#include "model/textarea.h"
+
+#include <QTextLayout>
+#include <QTextOption>
+#include <QtMath>
+#include <climits>
+
+namespace qm {
+
+namespace {
+
+// No face draws text taller than this usefully; beyond it a size from a
+// damaged file would only make the layout slow.
+constexpr double kMaxPixels = 4096;
+
+// The characters at which an area starts a new paragraph of its own: the
+// line feed, the Unicode paragraph separator and the two frame marks a
+// plain text area turns into breaks.
+bool isParagraphBreak(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
+}
+
+} // namespace
+
+int pointsToPixels(int points)
+{
+    const double pixels = std::round(points * 96.0 / 72.0);
+    return int(qBound(1.0, pixels, kMaxPixels));
+}
+
+QFont areaFont(int points, AreaStyle style)
+{
+    QFont f(QString::fromLatin1(area::FontFamily));
+    f.setPixelSize(pointsToPixels(points));
+    f.setBold(style.bold);
+    f.setItalic(style.italic);
+    return f;
+}
+
+qreal areaLineWidth(int areaWidth)
+{
+    // A widget's width lies between 0 and the largest extent; the text sits
+    // inside the frame, and a text view with no width left does not wrap.
+    const int viewport = qMax(0, qBound(0, areaWidth, area::MaxWidgetExtent) - 2 * area::FrameWidth);
+    const qreal available = viewport <= 0 ? qreal(INT_MAX) : qreal(viewport);
+    return available - 2 * area::DocumentMargin;
+}
+
+QString toAreaText(const QString &crlfText)
+{
+    QString t = crlfText;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+QString fromAreaText(const QString &areaText)
+{
+    QString t = areaText;
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return t;
+}
+
+QString throughArea(const QString &crlfText)
+{
+    QString t = toAreaText(crlfText);
+    for (QChar &c : t) {
+        if (isParagraphBreak(c) || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+    }
+    return fromAreaText(t);
+}
+
+QStringList AreaLineBreaker::layoutLines(const QString &text, int areaWidth, int points, AreaStyle style)
+{
+    const QFont font = areaFont(points, style);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const qreal width = areaLineWidth(areaWidth);
+
+    const QString all = toAreaText(text);
+    QStringList lines;
+    qsizetype start = 0;
+    for (;;) {
+        qsizetype end = start;
+        while (end < all.size() && !isParagraphBreak(all.at(end)))
+            ++end;
+        const QString paragraph = all.mid(start, end - start);
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int count = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << paragraph.mid(line.textStart(), line.textLength());
+            ++count;
+        }
+        layout.endLayout();
+        if (count == 0)
+            lines << paragraph;
+        if (end >= all.size())
+            break;
+        start = end + 1;
+    }
+    // A trailing empty line is no display line.
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QStringList AreaLineBreaker::displayLines(TextArea which, const QString &text) const
+{
+    if (which == TextArea::Title)
+        return layoutLines(text, m_design.TitleRect.width(), m_design.TitleFontSize, m_design.TitleAreaStyle);
+    return layoutLines(text, m_design.BlurbRect.width(), m_design.BlurbFontSize, m_design.BlurbAreaStyle);
+}
+
+} // namespace qm
