@@ -1,6 +1,8 @@
 // Test kit for quillmap.js: project files written here, blocks built by the
 // program's own block generator, pictures made with ImageMagick, pages served
-// from 127.0.0.1 and rendered by Debian's chromium through puppeteer-core.
+// from 127.0.0.1 and rendered through puppeteer-core by Debian's chromium or
+// firefox-esr (over WebDriver BiDi). QUILLMAP_BROWSER names the engine of a
+// run: "chromium" (the default) or "firefox".
 
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -32,9 +34,21 @@ function onPath(program) {
   return null;
 }
 
-export function findChromium() {
-  if (process.env.QUILLMAP_CHROMIUM) return fs.existsSync(process.env.QUILLMAP_CHROMIUM) ? process.env.QUILLMAP_CHROMIUM : null;
-  return ['chromium', 'chromium-browser'].map(onPath).find(Boolean) || null;
+// The engines the tests run in: the programs Debian installs for them and
+// the variable that points at another copy.
+const ENGINES = {
+  chromium: { programs: ['chromium', 'chromium-browser'], variable: 'QUILLMAP_CHROMIUM', package: 'chromium' },
+  firefox: { programs: ['firefox-esr', 'firefox'], variable: 'QUILLMAP_FIREFOX', package: 'firefox-esr' },
+};
+export const engine = process.env.QUILLMAP_BROWSER || 'chromium';
+export const isFirefox = engine === 'firefox';
+
+export function findBrowser(name = engine) {
+  const e = ENGINES[name];
+  if (!e) return null;
+  const named = process.env[e.variable];
+  if (named) return fs.existsSync(named) ? named : null;
+  return e.programs.map(onPath).find(Boolean) || null;
 }
 
 async function loadPuppeteer() {
@@ -48,8 +62,9 @@ async function loadPuppeteer() {
 
 // Everything a browser test needs, or a skip that says what is missing.
 export async function requireBrowserKit({ needBlockgen = true } = {}) {
-  const chromium = findChromium();
-  if (!chromium) skip('chromium is not installed (scripts/install-deps.sh installs it)');
+  if (!ENGINES[engine]) skip(`QUILLMAP_BROWSER=${engine} names no engine the tests know (chromium, firefox)`);
+  const executable = findBrowser();
+  if (!executable) skip(`${ENGINES[engine].package} is not installed (scripts/install-deps.sh --tests installs it)`);
   const puppeteer = await loadPuppeteer();
   if (!puppeteer) skip(`puppeteer-core is not installed: run "npm ci" in ${here}`);
   if (needBlockgen) {
@@ -57,7 +72,7 @@ export async function requireBrowserKit({ needBlockgen = true } = {}) {
     if (!onPath('convert')) skip('ImageMagick convert is not installed');
   }
   if (!fs.existsSync(runtimeFile)) skip(`${runtimeFile} is not built`);
-  return { chromium, puppeteer };
+  return { engine, executable, puppeteer };
 }
 
 // Folders made for one run, removed when it ends (QUILLMAP_KEEP_TEMP=1 keeps
@@ -78,30 +93,53 @@ export function tempDir(prefix) {
 // test instead of holding the run up.
 export const BROWSER_TEST = { timeout: 60000 };
 
-// A headless chromium with a fresh profile. The machine has no network:
-// host names resolve to nothing, so a followed link never leaves it.
-export async function launchBrowser({ chromium, puppeteer }) {
-  const profile = tempDir('quillmap-chromium-');
-  const args = [
-    '--headless',
-    '--disable-gpu',
-    '--no-first-run',
-    '--disable-background-networking',
-    '--disable-component-update',
-    '--disable-sync',
-    `--user-data-dir=${profile}`,
-    '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
-    '--autoplay-policy=no-user-gesture-required',
-    '--hide-scrollbars',
-    '--font-render-hinting=none',
-  ];
-  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
-  const browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    args,
-    defaultViewport: { width: 800, height: 600, deviceScaleFactor: 1 },
-  });
+// A headless browser with a fresh profile. The machine has no network: host
+// names resolve to nothing (chromium) or go to a closed proxy (firefox), so a
+// followed link never leaves it. Sounds may start without a gesture; firefox
+// plays them into its test sink, as the machine has no sound card.
+export async function launchBrowser({ engine: name, executable, puppeteer }) {
+  const profile = tempDir(`quillmap-${name}-`);
+  const viewport = { width: 800, height: 600, deviceScaleFactor: 1 };
+  let browser;
+  if (name === 'firefox') {
+    browser = await puppeteer.launch({
+      browser: 'firefox',
+      protocol: 'webDriverBiDi',
+      executablePath: executable,
+      headless: true,
+      userDataDir: profile,
+      defaultViewport: viewport,
+      extraPrefsFirefox: {
+        'media.autoplay.default': 0,
+        'media.autoplay.blocking_policy': 0,
+        'media.autoplay.block-webaudio': false,
+        'media.cubeb.force_mock_context': true,
+        'network.proxy.type': 1,
+        'network.proxy.http': '127.0.0.1',
+        'network.proxy.http_port': 9,
+        'network.proxy.ssl': '127.0.0.1',
+        'network.proxy.ssl_port': 9,
+        'network.proxy.no_proxies_on': '127.0.0.1',
+        'network.proxy.allow_hijacking_localhost': false,
+      },
+    });
+  } else {
+    const args = [
+      '--headless',
+      '--disable-gpu',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+      `--user-data-dir=${profile}`,
+      '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
+      '--autoplay-policy=no-user-gesture-required',
+      '--hide-scrollbars',
+      '--font-render-hinting=none',
+    ];
+    if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
+    browser = await puppeteer.launch({ executablePath: executable, headless: true, args, defaultViewport: viewport });
+  }
   const close = browser.close.bind(browser);
   browser.close = async () => {
     await Promise.race([close().catch(() => {}), new Promise((resolve) => setTimeout(resolve, 5000))]);
