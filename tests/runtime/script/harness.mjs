@@ -250,10 +250,11 @@ export function expectedRects(built) {
   };
 }
 
-// The page Preview writes, with the one line the script runtime needs.
+// The page Preview writes: the script runtime's line and the character set
+// in the head.
 export function previewPage(block, extraBody = '') {
-  return ['<HTML>', '<HEAD>', '<script src="quillmap.js"></script>', '</HEAD>', '<BODY>', block + extraBody, '</BODY>', '</HTML>']
-    .map((l) => l + '\r\n').join('');
+  return ['<HTML>', '<HEAD>', '<script src="quillmap.js"></script>', '<meta charset="utf-8">', '</HEAD>', '<BODY>',
+    block + extraBody, '</BODY>', '</HTML>'].map((l) => l + '\r\n').join('');
 }
 
 export function installRuntime(dir) {
@@ -302,6 +303,7 @@ export function closeTab(page) {
 }
 
 // The rendered menus' rectangles in applet coordinates, one object per menu.
+// The parts are drawn in the menu element's shadow root.
 export function menuRects(page) {
   return page.evaluate(() => {
     const rel = (el, base) => {
@@ -311,15 +313,22 @@ export function menuRects(page) {
     };
     return [...document.querySelectorAll('[data-quillmap="menu"]')].map((menu) => {
       const base = menu.getBoundingClientRect();
+      const parts = menu.shadowRoot;
       return {
         width: Math.round(base.width),
         height: Math.round(base.height),
-        title: rel(menu.querySelector(':scope > [data-quillmap="title"]'), base),
-        blurb: rel(menu.querySelector(':scope > [data-quillmap="blurb"]'), base),
-        buttons: [...menu.querySelectorAll(':scope > [data-quillmap="button"]')].map((b) => rel(b, base)),
+        title: rel(parts.querySelector('[data-quillmap="title"]'), base),
+        blurb: rel(parts.querySelector('[data-quillmap="blurb"]'), base),
+        buttons: [...parts.querySelectorAll('[data-quillmap="button"]')].map((b) => rel(b, base)),
       };
     });
   });
+}
+
+// The text a menu part shows ("title", "blurb"), or a property of a button.
+export function partText(page, kind, index = 0) {
+  return page.evaluate((k, i) => document.querySelectorAll('[data-quillmap="menu"]')[i].shadowRoot
+    .querySelector(`[data-quillmap="${k}"]`).textContent, kind, index);
 }
 
 // The page position of a menu's top-left corner.
@@ -330,9 +339,12 @@ export function menuOrigin(page, index = 0) {
   }, index);
 }
 
-// Waits until every picture of the page has loaded or failed.
+// Waits until every picture of the page and of its menus has loaded or
+// failed. A menu names its pictures a few at a time, after it is built.
 export function picturesSettled(page) {
-  return page.waitForFunction(() => [...document.images].every((img) => img.complete), { timeout: 5000 });
+  return page.waitForFunction(() => [...document.images].every((img) => img.complete)
+    && [...document.querySelectorAll('[data-quillmap="menu"]')].every((m) => [...m.shadowRoot.querySelectorAll('img')]
+      .every((img) => img.getAttribute('src') && img.complete)), { timeout: 5000 });
 }
 
 // ---------------------------------------------------------------------------
