@@ -14,7 +14,8 @@
 //               mouseover) up to the next paint, beside the same for the
 //               page's own two-picture rollover in its corner (no runtime);
 //               events under 16 ms are not reported by the browser, so "<16"
-//               means within one frame
+//               means within one frame; "handlers" is the longest time the
+//               page's listeners took of a reported event
 //
 //   second hover  the same for hovering those buttons again: the steady state
 //               a first hover should match
@@ -170,8 +171,8 @@ async function measure(browser, url, built, { settle = 1000 } = {}) {
       const build = performance.getEntriesByName('quillmap-build')[0];
       const runtimeIn = (loaf) => loaf.scripts.filter((s) => /quillmap\.js/.test(s.sourceURL)).reduce((t, s) => t + s.duration, 0);
       const hoverTypes = ['pointerover', 'pointerenter', 'mouseover', 'mouseenter'];
-      const longest = (from, to) => b.events.filter((e) => e.startTime >= from && e.startTime < to && hoverTypes.includes(e.name))
-        .reduce((m, e) => Math.max(m, e.duration), 0);
+      const hovers = (from, to) => b.events.filter((e) => e.startTime >= from && e.startTime < to && hoverTypes.includes(e.name));
+      const longest = (from, to) => hovers(from, to).reduce((m, e) => Math.max(m, e.duration), 0);
       return {
         build: build ? build.duration : NaN,
         longestTask: b.longtasks.filter((t) => t.startTime < until).reduce((m, t) => Math.max(m, t.duration), 0),
@@ -181,6 +182,7 @@ async function measure(browser, url, built, { settle = 1000 } = {}) {
         hasLoafs: PerformanceObserver.supportedEntryTypes.includes('long-animation-frame'),
         control: longest(controlStart, menuStart),
         hover: longest(menuStart, secondStart),
+        handlers: hovers(menuStart, secondStart).reduce((m, e) => Math.max(m, e.processingEnd - e.processingStart), 0),
         second: longest(secondStart, Infinity),
       };
     }, [loaded, controlStart, menuStart, secondStart]);
@@ -228,7 +230,8 @@ try {
       parts.push(`longest frame gap ${show(list.map((r) => r.longestGap))}`);
       if (r0.hasLoafs) parts.push(`runtime in one frame ${show(list.map((r) => r.runtimeInFrame))}`);
       const hover = (key) => (list.every((r) => r[key] === 0) ? '<16 ms' : show(list.map((r) => r[key])));
-      parts.push(`first hover ${hover('hover')}, second ${hover('second')}, page's own rollover ${hover('control')}`);
+      parts.push(`first hover ${hover('hover')} (handlers ${show(list.map((r) => r.handlers))}), second ${hover('second')}, `
+        + `page's own rollover ${hover('control')}`);
       console.log(`${name}${runtimes.length > 1 ? ` [${runtimes[k].file}]` : ''}: ${parts.join('; ')}`);
     }
   }
