@@ -16,11 +16,12 @@ packages=(
   openjdk-17-jdk-headless openjdk-17-jre gcab
   dpkg-dev file
 )
-# With --tests also what only the tests need: a real browser and node to
-# drive it. npm comes along unless node brought its own (the NodeSource
-# nodejs package carries npm and conflicts with Debian's).
+# With --tests also what only the tests need: the two browser engines the
+# script runtime is tested in and node to drive them. npm comes along unless
+# node brought its own (the NodeSource nodejs package carries npm and
+# conflicts with Debian's).
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(chromium nodejs)
+  packages+=(chromium firefox-esr nodejs)
   # The installed program's desktop entry, MIME type and metadata are validated.
   packages+=(desktop-file-utils appstream shared-mime-info)
   command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -1,35 +1,15 @@
 /*
- * quillmap.js - plays a Quillmap rollover menu in a browser without Java.
- *
- * Quillmap writes its menu as an <applet code="quillmap.class"> element whose
- * <param> children carry the whole design. No current browser runs applets,
- * so this script finds those elements when the page has loaded and replaces
- * each by an element of the applet's size that draws and runs the same menu:
- * background colour, Title line, Blurb area (text or picture) and the image
- * buttons with their mouse-over picture, texts, sound and link.
- *
- * A page needs one line, with this file beside the page:
+ * quillmap.js - plays a Quillmap rollover menu in browsers without Java. A
+ * page needs one line, with this file beside it:
  *     <script src="quillmap.js"></script>
- *
- * Everything is drawn with plain elements at whole-pixel positions, so each
- * part sits exactly where the editor showed it. Pictures and sounds are named
- * relative to the page, as Compile and Preview place them. Sounds are Sun AU
- * files, which browsers do not play themselves: they are decoded here and
- * played through Web Audio. A picture or sound that is missing or broken
- * leaves its element empty; the rest of the menu keeps working.
- *
- * Plain ES2017, no dependencies. Under Node the decoder is exported for tests.
+ * Each <applet code="quillmap.class"> element, whose <param>s carry the
+ * design, becomes a <quillmap-menu> element that keeps its id, class, name
+ * and style and draws the menu, at the editor's pixel positions, in its own
+ * shadow root, out of the page's styles' reach. A missing or broken file
+ * leaves its part empty. Plain ES2017; under Node the AU decoder is exported.
  */
 (function (global) {
   'use strict';
-
-  // ---------------------------------------------------------------------
-  // Sun AU decoding
-
-  var AU_MAGIC = 0x2e736e64; // ".snd"
-  var AU_MULAW = 1;
-  var AU_LINEAR8 = 2;
-  var AU_LINEAR16 = 3;
 
   // One G.711 mu-law byte to a 16-bit sample (-32124 ... 32124).
   function muLawToPcm(byte) {
@@ -38,154 +18,158 @@
     return (u & 0x80) && magnitude ? -magnitude : magnitude;
   }
 
-  /*
-   * Decodes a Sun AU file (an ArrayBuffer or typed array) into
-   * { sampleRate, channels: [Float32Array, ...] } with samples in -1 ... 1,
-   * or returns null for anything it cannot play. 8-bit mu-law and 8- and
-   * 16-bit linear PCM are understood, at any rate and channel count the
-   * header states. A data size of "unknown" (all ones) or one past the end
-   * of the file means "to the end"; a last incomplete frame is dropped.
-   */
-  function decodeAu(data) {
+  // The header of a Sun AU file (ArrayBuffer or typed array), or null when
+  // it cannot be played: 8-bit mu-law (1), 8- and 16-bit linear PCM (2, 3),
+  // any rate and channels. A size of all ones or past the end means "to the
+  // end"; a last partial frame is dropped.
+  function auHeader(data) {
     var bytes;
     if (data instanceof ArrayBuffer) bytes = new Uint8Array(data);
     else if (data && ArrayBuffer.isView(data)) bytes = new Uint8Array(data.buffer, data.byteOffset, data.byteLength);
     else return null;
     if (bytes.length < 24) return null;
     var view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-    if (view.getUint32(0) !== AU_MAGIC) return null;
+    if (view.getUint32(0) !== 0x2e736e64) return null; // ".snd"
     var offset = view.getUint32(4);
     var size = view.getUint32(8);
     var encoding = view.getUint32(12);
-    var sampleRate = view.getUint32(16);
-    var channelCount = view.getUint32(20);
-    if (offset < 24 || offset > bytes.length || sampleRate === 0 || channelCount === 0 || channelCount > 32) return null;
-
-    var width;
-    if (encoding === AU_MULAW || encoding === AU_LINEAR8) width = 1;
-    else if (encoding === AU_LINEAR16) width = 2;
-    else return null;
-
+    var rate = view.getUint32(16);
+    var channels = view.getUint32(20);
+    var width = encoding === 1 || encoding === 2 ? 1 : encoding === 3 ? 2 : 0;
+    if (!width || offset < 24 || offset > bytes.length || !rate || !channels || channels > 32) return null;
     var available = bytes.length - offset;
     if (size === 0xffffffff || size > available) size = available;
-    var frames = Math.floor(size / (width * channelCount));
-    var channels = [];
-    for (var c = 0; c < channelCount; c++) channels.push(new Float32Array(frames));
+    return {
+      bytes: bytes, view: view, offset: offset, encoding: encoding, width: width,
+      sampleRate: rate, channelCount: channels, frames: Math.floor(size / (width * channels))
+    };
+  }
 
-    var pos = offset;
-    for (var f = 0; f < frames; f++) {
-      for (c = 0; c < channelCount; c++) {
-        var s;
-        if (encoding === AU_MULAW) s = muLawToPcm(bytes[pos]) / 32768;
-        else if (encoding === AU_LINEAR8) s = view.getInt8(pos) / 128;
-        else s = view.getInt16(pos) / 32768;
-        channels[c][f] = s;
-        pos += width;
+  // Decodes frames [from, to) into one Float32Array per channel.
+  function auFrames(h, channels, from, to) {
+    var n = h.channelCount;
+    var pos = h.offset + from * n * h.width;
+    for (var f = from; f < to; f++) {
+      for (var c = 0; c < n; c++) {
+        channels[c][f] = h.encoding === 1 ? muLawToPcm(h.bytes[pos]) / 32768
+          : h.encoding === 2 ? h.view.getInt8(pos) / 128 : h.view.getInt16(pos) / 32768;
+        pos += h.width;
       }
     }
-    return { sampleRate: sampleRate, channels: channels };
+  }
+
+  // { sampleRate, channels } of a whole file, or null.
+  function decodeAu(data) {
+    var h = auHeader(data);
+    if (!h) return null;
+    var channels = [];
+    for (var c = 0; c < h.channelCount; c++) channels.push(new Float32Array(h.frames));
+    auFrames(h, channels, 0, h.frames);
+    return { sampleRate: h.sampleRate, channels: channels };
   }
 
   var api = { decodeAu: decodeAu, muLawToPcm: muLawToPcm };
 
   if (typeof module === 'object' && module && module.exports) module.exports = api;
-  if (typeof document === 'undefined') return; // Node: the decoder is all there is.
+  if (typeof document === 'undefined') return; // Node
   global.Quillmap = api;
 
-  // ---------------------------------------------------------------------
-  // Sound playback
-
   var audioContext = null;
-  var soundCache = new Map(); // absolute URL -> Promise of AudioBuffer or null
+  var sounds = new Map(); // name -> Promise of AudioBuffer or null
+  var keyboard = false;   // the visitor's last input was a key
 
   function getAudioContext() {
-    if (audioContext) return audioContext;
-    var Ctor = global.AudioContext || global.webkitAudioContext;
-    if (!Ctor) return null;
     try {
-      audioContext = new Ctor();
-    } catch (e) {
-      audioContext = null;
-    }
+      audioContext = audioContext || new (global.AudioContext || global.webkitAudioContext)();
+    } catch (e) { /* no audio */ }
     return audioContext;
   }
 
-  // Browsers start audio only after the visitor has clicked or typed; a
-  // hover alone does not count. Waking the context on those gestures lets the
-  // next hover sound.
-  function wakeAudio() {
-    var ctx = getAudioContext();
-    if (ctx && ctx.state === 'suspended') ctx.resume().catch(function () {});
+  // After the next frame, so what an input changes on screen shows first:
+  // starting audio takes chromium tens of milliseconds the first time.
+  function afterFrame(job) {
+    requestAnimationFrame(function () { setTimeout(job, 0); });
   }
 
-  // Builds an AudioBuffer from decoded samples. Where the browser does not
-  // take the file's rate, the samples are resampled linearly to the
-  // context's own rate.
-  function toAudioBuffer(decoded) {
-    var length = decoded.channels[0].length;
-    if (length === 0) return null;
-    var n = decoded.channels.length;
-    try {
-      var buffer = new AudioBuffer({ length: length, numberOfChannels: n, sampleRate: decoded.sampleRate });
-      decoded.channels.forEach(function (samples, c) { buffer.getChannelData(c).set(samples); });
-      return buffer;
-    } catch (e) {
+  // Audio starts only after a click or key, not a hover: each wakes the
+  // context for the next hover. Keys also tell keyboard focus from a pointer's.
+  function onInput(e) {
+    keyboard = e.type === 'keydown';
+    if (sounds.size) afterFrame(function () {
       var ctx = getAudioContext();
-      if (!ctx) return null;
-      var ratio = decoded.sampleRate / ctx.sampleRate;
-      var outLength = Math.max(1, Math.floor(length / ratio));
-      var out = ctx.createBuffer(n, outLength, ctx.sampleRate);
-      decoded.channels.forEach(function (samples, c) {
-        var target = out.getChannelData(c);
-        for (var i = 0; i < outLength; i++) {
-          var x = i * ratio;
-          var i0 = Math.floor(x);
-          var i1 = Math.min(i0 + 1, length - 1);
-          target[i] = samples[i0] + (samples[i1] - samples[i0]) * (x - i0);
-        }
-      });
-      return out;
-    }
+      if (ctx && ctx.state === 'suspended') ctx.resume().catch(function () {});
+    });
+  }
+  document.addEventListener('keydown', onInput, true);
+  document.addEventListener('pointerdown', onInput, true);
+
+  // Runs work(from, to) over [0, total) in slices of about 8 ms, so a long
+  // sound never holds a frame up.
+  function inSlices(total, work) {
+    return new Promise(function (resolve) {
+      var done = 0;
+      (function slice() {
+        var until = performance.now() + 8;
+        do {
+          var end = Math.min(total, done + 8192);
+          work(done, end);
+          done = end;
+        } while (done < total && performance.now() < until);
+        if (done < total) setTimeout(slice, 0);
+        else resolve();
+      })();
+    });
   }
 
-  var waking = false;
-
-  // Fetches and decodes a sound once per address; later hovers reuse it.
-  function loadSound(name) {
-    if (!name) return Promise.resolve(null);
-    if (!waking) {
-      waking = true;
-      document.addEventListener('pointerdown', wakeAudio, true);
-      document.addEventListener('keydown', wakeAudio, true);
-    }
-    var url;
+  // An AudioBuffer of a file's samples, resampled linearly to the context's
+  // rate where the browser does not take the file's.
+  function toAudioBuffer(data) {
+    var h = data && auHeader(data);
+    if (!h || !h.frames) return null;
+    var buffer = null;
     try {
-      url = new URL(name, document.baseURI).href;
-    } catch (e) {
-      return Promise.resolve(null);
+      buffer = new AudioBuffer({ length: h.frames, numberOfChannels: h.channelCount, sampleRate: h.sampleRate });
+    } catch (e) { /* rate out of range */ }
+    var channels = [];
+    for (var c = 0; c < h.channelCount; c++) channels.push(buffer ? buffer.getChannelData(c) : new Float32Array(h.frames));
+    return inSlices(h.frames, function (a, b) { auFrames(h, channels, a, b); }).then(function () {
+      var ctx = !buffer && getAudioContext();
+      if (!ctx) return buffer;
+      var ratio = h.sampleRate / ctx.sampleRate;
+      var out = ctx.createBuffer(channels.length, Math.max(1, Math.floor(h.frames / ratio)), ctx.sampleRate);
+      return inSlices(out.length, function (a, b) {
+        channels.forEach(function (s, c) {
+          var t = out.getChannelData(c);
+          for (var i = a; i < b; i++) {
+            var x = i * ratio, i0 = Math.floor(x), i1 = Math.min(i0 + 1, h.frames - 1);
+            t[i] = s[i0] + (s[i1] - s[i0]) * (x - i0);
+          }
+        });
+      }).then(function () { return out; });
+    });
+  }
+
+  // Fetches and decodes a sound once per name; later hovers reuse it.
+  function loadSound(name) {
+    if (name && !sounds.has(name)) {
+      sounds.set(name, fetch(name)
+        // Through a Blob: chromium reads a body into an ArrayBuffer on the main thread.
+        .then(function (response) { return response.ok ? response.blob() : null; })
+        .then(function (blob) { return blob && blob.arrayBuffer(); })
+        .then(toAudioBuffer)
+        .catch(function () { return null; }));
     }
-    if (!soundCache.has(url)) {
-      var pending = fetch(url)
-        .then(function (response) { return response.ok ? response.arrayBuffer() : null; })
-        .then(function (data) {
-          var decoded = data && decodeAu(data);
-          return decoded ? toAudioBuffer(decoded) : null;
-        })
-        .catch(function () { return null; });
-      soundCache.set(url, pending);
-    }
-    return soundCache.get(url);
+    return sounds.get(name);
   }
 
   function playSound(name) {
-    if (!name) return;
     var asked = Date.now();
-    loadSound(name).then(function (buffer) {
+    var pending = name && loadSound(name);
+    if (pending) pending.then(function (buffer) {
       var ctx = buffer && getAudioContext();
       if (!ctx) return;
       var start = function () {
-        // A sound that could not start at once (audio still locked, file
-        // still loading) is dropped rather than played late out of context.
+        // Dropped rather than played late, out of context.
         if (ctx.state !== 'running' || Date.now() - asked > 1500) return;
         var source = ctx.createBufferSource();
         source.buffer = buffer;
@@ -197,11 +181,7 @@
     }).catch(function () {});
   }
 
-  // ---------------------------------------------------------------------
-  // Reading the applet element
-
-  // Applet font names to CSS families. Liberation fonts share the metrics of
-  // the Windows faces, so text takes the room it took in the editor.
+  // Applet fonts to CSS families; Liberation fonts have the Windows metrics.
   var FONT_FAMILIES = {
     timesroman: '"Times New Roman", Times, "Liberation Serif", serif',
     helvetica: 'Arial, Helvetica, "Liberation Sans", sans-serif',
@@ -215,50 +195,38 @@
     var list = applet.getElementsByTagName('param');
     for (var i = 0; i < list.length; i++) {
       var name = (list[i].getAttribute('name') || '').toLowerCase();
-      // The browser has already turned &quot; and the other references into
-      // characters. Parameter names ignore case, as an applet's did.
+      // Names ignore case, as an applet's did; &quot; is already a quote.
       if (name && !params.has(name)) params.set(name, list[i].getAttribute('value') || '');
     }
-    return {
-      has: function (name) { return params.has(name.toLowerCase()); },
-      text: function (name) { return params.has(name.toLowerCase()) ? params.get(name.toLowerCase()) : ''; },
-      int: function (name) {
-        var n = parseInt(this.text(name), 10);
-        return isFinite(n) ? n : 0;
-      }
-    };
+    var text = function (name) { return params.get(name.toLowerCase()) || ''; };
+    return { params: params, text: text, int: function (name) { return parseInt(text(name), 10) || 0; } };
   }
 
   function color(value, fallback) {
-    value = (value || '').trim();
+    value = value.trim();
     return /^[0-9a-fA-F]{6}$/.test(value) ? '#' + value : fallback;
   }
 
+  // The CSS of a font; the size in pixels.
   function font(family, style, size) {
-    style = (style || '').trim().toLowerCase();
-    return {
-      family: FONT_FAMILIES[(family || '').trim().toLowerCase()] || 'sans-serif',
-      weight: style === 'bold' || style === 'bold+italic' ? 'bold' : 'normal',
-      style: style === 'italic' || style === 'bold+italic' ? 'italic' : 'normal',
-      size: Math.max(1, size) + 'px'
-    };
+    style = style.trim().toLowerCase();
+    return ';font-family:' + (FONT_FAMILIES[family.trim().toLowerCase()] || 'sans-serif') +
+      ';font-weight:' + (/^bold/.test(style) ? 'bold' : 'normal') +
+      ';font-style:' + (/italic$/.test(style) ? 'italic' : 'normal') +
+      ';font-size:' + Math.max(1, size) + 'px';
   }
 
-  // The display lines of a multi-line value: the editor's lines joined by
-  // "|", each bar written at the start of a new source line. The line breaks
-  // of the source are layout only; a line is never re-wrapped.
+  // The display lines of a value, joined by "|"; source line breaks are
+  // layout only, and a line is never re-wrapped.
   function displayLines(value) {
-    return value.split('|').map(function (line) { return line.replace(/[\r\n]/g, ''); });
+    return value.split('|').map(oneLine).join('\n');
   }
 
-  // The address and the target of a URL value: split at the last comma.
-  function splitUrl(value) {
-    var comma = value.lastIndexOf(',');
-    if (comma < 0) return { address: value.trim(), target: '' };
-    return { address: value.slice(0, comma).trim(), target: value.slice(comma + 1).trim() };
+  function oneLine(value) {
+    return value.replace(/[\r\n]/g, '');
   }
 
-  // The rectangle of parameters such as head_left ... head_height or left3 ... height3.
+  // head_left ... head_height, left3 ... height3 and the like.
   function rect(p, prefix, suffix) {
     suffix = suffix || '';
     return {
@@ -269,293 +237,298 @@
     };
   }
 
+  function size(applet, name) {
+    return Math.max(0, parseInt(applet.getAttribute(name), 10) || 0);
+  }
+
   function readDesign(applet) {
     var p = readParams(applet);
     var design = {
-      width: Math.max(0, parseInt(applet.getAttribute('width'), 10) || 0),
-      height: Math.max(0, parseInt(applet.getAttribute('height'), 10) || 0),
+      width: size(applet, 'width'),
+      height: size(applet, 'height'),
       background: color(p.text('table_color'), '#000000'),
       textColor: color(p.text('text_color'), '#ffffff'),
       title: rect(p, 'head_'),
       titleFont: font(p.text('head_font'), p.text('head_style'), p.int('head_size')),
       blurb: rect(p, 'mainbox_'),
-      // Every Blurb text, the default and the buttons', is drawn in the
-      // Blurb area's font, as the editor shows them all in one box.
+      // Every Blurb text uses it, as in the editor.
       blurbFont: font(p.text('mainbox_font'), p.text('mainbox_style'), p.int('mainbox_size')),
-      defTitle: p.text('deftag').replace(/[\r\n]/g, ''),
+      defTitle: oneLine(p.text('deftag')),
       defBlurb: displayLines(p.text('defmaintext')),
       defImage: p.text('defimg').trim(),
       center: p.text('defcenter').trim().toLowerCase() === 'true',
       buttons: []
     };
-    // Buttons are numbered from 1 without gaps; the first missing number ends the list.
-    for (var n = 1; p.has('left' + n); n++) {
-      var link = splitUrl(p.text('URL' + n));
+    // Numbered from 1; the first missing number ends the list.
+    for (var n = 1; p.params.has('left' + n); n++) {
+      // Address and target, split at the last comma.
+      var link = p.text('URL' + n);
+      var comma = link.lastIndexOf(',');
       design.buttons.push({
         number: n,
         rect: rect(p, '', n),
-        tag: p.text('tag' + n).replace(/[\r\n]/g, ''),
+        tag: oneLine(p.text('tag' + n)),
         blurb: displayLines(p.text('blurb' + n)),
         image: p.text('img' + n).trim(),
         rollOver: p.text('rollOverImg' + n).trim(),
         blurbImage: p.text('imageCenter' + n).trim(),
         sound: p.text('sound' + n).trim(),
-        address: link.address,
-        target: link.target
+        address: (comma < 0 ? link : link.slice(0, comma)).trim(),
+        target: comma < 0 ? '' : link.slice(comma + 1).trim()
       });
     }
     return design;
   }
 
-  // ---------------------------------------------------------------------
-  // Drawing. Each part carries data-quillmap ("menu", "title", "blurb",
-  // "button"), so pages and tests can find the parts.
+  // Drawing. Parts carry data-quillmap: "menu" on the element, "title",
+  // "blurb" and "button" in its shadow root.
 
-  // Absolute placement that a page's own style sheet cannot move.
-  function place(el, r) {
-    var s = el.style;
-    s.position = 'absolute';
-    s.left = r.left + 'px';
-    s.top = r.top + 'px';
-    s.width = Math.max(0, r.width) + 'px';
-    s.height = Math.max(0, r.height) + 'px';
-    s.margin = '0';
-    s.padding = '0';
-    s.border = '0';
-    s.boxSizing = 'content-box';
-    s.maxWidth = 'none';
-    s.maxHeight = 'none';
-    s.minWidth = '0';
-    s.minHeight = '0';
+  // The reset stops what the page passes down by inheritance ("all" leaves
+  // out the direction). The box clips, never scrolls, so focus on a button
+  // cut by its edge cannot move the menu.
+  // The focus ring: 2 px inside the button in black or white, whichever
+  // stands out more from the background, lined with the other. Text starts
+  // 3 px in, as in the editor's boxes.
+  var CSS =
+    ':host{display:inline-block;vertical-align:baseline}' +
+    '.m{all:initial;direction:ltr;unicode-bidi:isolate;visibility:inherit;display:block;position:relative;overflow:hidden;overflow:clip;contain:strict}' +
+    '.a{position:absolute;overflow:hidden;overflow:clip;outline:0}' +
+    '.x{position:absolute;left:3px;top:3px;white-space:pre}' +
+    '.k[href]{cursor:pointer}' +
+    '.p{position:absolute;left:0;top:0;width:100%;height:100%;image-rendering:pixelated}' +
+    '.f:after{content:"";position:absolute;inset:0;border:2px solid var(--r);box-shadow:inset 0 0 0 1px var(--s)}' +
+    '.s{position:absolute;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}';
+  function make(tag, className, parent, css) {
+    var el = document.createElement(tag);
+    if (className) el.className = className;
+    if (css) el.style.cssText = css;
+    parent.appendChild(el);
+    return el;
   }
 
-  // A 1 x 1 rectangle stands for a Title or Blurb that the design does not use.
+  function place(r) {
+    return 'left:' + r.left + 'px;top:' + r.top + 'px;width:' + Math.max(0, r.width) + 'px;height:' + Math.max(0, r.height) + 'px';
+  }
+
+  // 1 x 1 stands for a Title or Blurb the design does not use.
   function isUsed(r) {
     return r.width > 1 || r.height > 1;
   }
 
-  // A picture that shows nothing, instead of a broken-image sign, when its
-  // file is missing or broken. It starts hidden unless asked to show.
-  function picture(src, r, visible) {
-    var img = document.createElement('img');
+  // Relative luminance of "#rrggbb".
+  function luminance(hex) {
+    return [1, 3, 5].reduce(function (sum, i, k) {
+      var v = parseInt(hex.substr(i, 2), 16) / 255;
+      v = v <= 0.03928 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4);
+      return sum + v * [0.2126, 0.7152, 0.0722][k];
+    }, 0);
+  }
+
+  // Pictures and sounds start loading a few at a time after the menu is
+  // built, visible pictures first: each start costs main-thread work, which
+  // for a large menu would hold frames up.
+  var queue = [];
+  var queued = 0;
+
+  function later(job, first) {
+    if (first) queue.splice(queued++, 0, job); // after the other visible ones
+    else queue.push(job);
+    if (queue.length === 1) setTimeout(drain, 0);
+  }
+
+  function drain() {
+    queue.splice(0, 16).forEach(function (job) { job(); });
+    queued = Math.max(0, queued - 16);
+    if (queue.length) setTimeout(drain, 0);
+  }
+
+  // A picture (hidden if broken, see Menu). It decodes off the main thread;
+  // a hidden one is decoded ahead, so showing it takes no longer than a frame.
+  function picture(src, parent, visible) {
+    var img = make('img', 'p', parent, visible ? '' : 'display:none');
     img.alt = '';
     img.draggable = false;
-    place(img, r);
-    img.style.display = visible ? 'block' : 'none';
-    // Stretched by repeating and dropping pixels, as the editor draws them.
-    img.style.imageRendering = 'pixelated';
-    img.addEventListener('error', function () { img.style.visibility = 'hidden'; });
-    img.src = src;
+    img.decoding = 'async';
+    later(function () {
+      img.src = src;
+      if (!visible && img.decode) img.decode().catch(function () {});
+    }, visible);
     return img;
   }
 
-  // A Blurb picture: stretched over the area, or at its own size centred in
-  // it (halves truncated, cut off at the area's edges).
-  function blurbPicture(src, area, center) {
-    var img = picture(src, { left: 0, top: 0, width: area.width, height: area.height });
+  // A Blurb picture, stretched or at its own size centred (halves truncated).
+  function blurbPicture(src, parent, area, center, visible) {
+    var img = picture(src, parent, visible);
     if (center) {
       img.style.visibility = 'hidden';
       img.addEventListener('load', function () {
-        var w = img.naturalWidth;
-        var h = img.naturalHeight;
-        place(img, { left: Math.trunc((area.width - w) / 2), top: Math.trunc((area.height - h) / 2), width: w, height: h });
-        img.style.visibility = '';
+        var w = img.naturalWidth, h = img.naturalHeight;
+        img.style.cssText += ';visibility:visible;' + place({ left: Math.trunc((area.width - w) / 2), top: Math.trunc((area.height - h) / 2), width: w, height: h });
       });
     }
     return img;
   }
 
-  // A text area: display lines one under the other, in the text colour,
-  // never wrapped, cut at the area's edges. The lines start inside the area
-  // where the editor's text box starts them.
-  var TEXT_INSET = 3;
-
-  function textArea(r, textColor, kind) {
-    var el = document.createElement('div');
+  // A text area: lines never wrapped, cut at the edges.
+  function textArea(parent, r, f, kind) {
+    var el = make('div', 'a', parent, place(r) + f);
     el.setAttribute('data-quillmap', kind);
-    place(el, r);
-    el.style.overflow = 'hidden';
-    el.style.color = textColor;
-    el.style.background = 'transparent';
-    el.style.textAlign = 'left';
     return el;
   }
 
-  function setLines(box, lines, f) {
-    box.textContent = '';
-    var holder = document.createElement('div');
-    var s = holder.style;
-    s.position = 'absolute';
-    s.left = TEXT_INSET + 'px';
-    s.top = TEXT_INSET + 'px';
-    s.margin = '0';
-    s.padding = '0';
-    s.whiteSpace = 'pre';
-    s.fontFamily = f.family;
-    s.fontWeight = f.weight;
-    s.fontStyle = f.style;
-    s.fontSize = f.size;
-    s.lineHeight = 'normal';
-    s.letterSpacing = 'normal';
-    s.textDecoration = 'none';
-    s.textTransform = 'none';
-    lines.forEach(function (line) {
-      var row = document.createElement('div');
-      // An empty line keeps its height.
-      row.textContent = line === '' ? ' ' : line;
-      holder.appendChild(row);
-    });
-    box.appendChild(holder);
+  function setText(el, text) {
+    if (el.textContent !== text) el.textContent = text;
   }
-
-  // ---------------------------------------------------------------------
-  // One menu
 
   function Menu(applet) {
     var d = readDesign(applet);
-    var root = document.createElement('div');
-    root.className = ((applet.getAttribute('class') || '') + ' quillmap').trim();
-    if (applet.id) root.id = applet.id;
-    root.setAttribute('data-quillmap', 'menu');
-    var rs = root.style;
-    rs.cssText = applet.getAttribute('style') || '';
-    rs.position = 'relative';
-    rs.display = 'inline-block';
-    rs.overflow = 'hidden';
-    rs.width = d.width + 'px';
-    rs.height = d.height + 'px';
-    rs.padding = '0';
-    rs.border = '0';
-    rs.boxSizing = 'content-box';
-    rs.background = d.background;
-    rs.verticalAlign = 'baseline';
-
-    var title = null;
-    var blurb = null;
-    var blurbText = null;
-    var defImage = null;
-    if (isUsed(d.title)) {
-      title = textArea(d.title, d.textColor, 'title');
-      root.appendChild(title);
-    }
-    if (isUsed(d.blurb)) {
-      blurb = textArea(d.blurb, d.textColor, 'blurb');
-      blurbText = document.createElement('div');
-      place(blurbText, { left: 0, top: 0, width: d.blurb.width, height: d.blurb.height });
-      blurb.appendChild(blurbText);
-      if (d.defImage) {
-        defImage = blurbPicture(d.defImage, d.blurb, d.center);
-        blurb.appendChild(defImage);
-      }
-      root.appendChild(blurb);
-    }
-
     var self = this;
+    var host = document.createElement('quillmap-menu');
+    ['id', 'name', 'style'].forEach(function (a) {
+      if (applet.hasAttribute(a)) host.setAttribute(a, applet.getAttribute(a));
+    });
+    host.className = ((applet.getAttribute('class') || '') + ' quillmap').trim();
+    host.setAttribute('data-quillmap', 'menu');
+    var shadow = host.attachShadow({ mode: 'open' });
+    make('style', '', shadow).textContent = CSS;
+    var dark = luminance(d.background) > 0.1791; // black contrasts more
+    var box = make('div', 'm', shadow, 'width:' + d.width + 'px;height:' + d.height + 'px;background:' + d.background +
+      ';color:' + d.textColor + ';--r:' + (dark ? '#000' : '#fff') + ';--s:' + (dark ? '#fff' : '#000'));
+
+    // Says what a hover or focus puts up, once per change.
+    this.live = make('div', 's', box);
+    this.live.setAttribute('aria-live', 'polite');
+    this.live.setAttribute('aria-atomic', 'true');
+    if (isUsed(d.title)) this.title = make('div', 'x', textArea(box, d.title, d.titleFont, 'title'));
+    if (isUsed(d.blurb)) {
+      this.blurb = textArea(box, d.blurb, d.blurbFont, 'blurb');
+      this.blurbText = make('div', 'x', this.blurb);
+      if (d.defImage) this.defImage = blurbPicture(d.defImage, this.blurb, d.blurb, d.center, true);
+    }
+    this.notes = make('div', '', box);
+    this.notes.hidden = true;
+
     this.design = d;
-    this.root = root;
-    this.title = title;
-    this.blurb = blurb;
-    this.blurbText = blurbText;
-    this.defImage = defImage;
-    this.shown = undefined; // the button whose state is shown; null: the defaults
+    this.box = box;
+    this.shown = undefined; // the button shown; null: the defaults
+    this.picture = null;    // the Blurb picture shown
     this.hovered = null;    // under the mouse
     this.focused = null;    // focused from the keyboard
     this.armed = null;      // tapped once on a touch screen
     this.buttons = d.buttons.map(function (b) { return self.makeButton(b); });
     this.show(null);
 
-    // A tap anywhere else disarms a tapped button and restores the defaults.
-    document.addEventListener('pointerdown', function (e) {
-      if (e.pointerType !== 'touch' || !self.armed) return;
-      if (self.buttons.some(function (b) { return b.el.contains(e.target); })) return;
-      self.armed = null;
-      self.show(self.hovered || self.focused);
+    shadow.addEventListener('error', function (e) {
+      if (e.target.tagName === 'IMG') e.target.style.visibility = 'hidden';
     }, true);
-
-    applet.parentNode.replaceChild(root, applet);
-  }
-
-  Menu.prototype.makeButton = function (b) {
-    var self = this;
-    var d = this.design;
-    var el = document.createElement('a');
-    el.setAttribute('data-quillmap', 'button');
-    el.setAttribute('data-number', String(b.number));
-    place(el, b.rect);
-    el.style.display = 'block';
-    el.style.overflow = 'hidden';
-    el.style.background = 'transparent';
-    el.style.cursor = b.address ? 'pointer' : 'default';
-    if (b.address) {
-      el.href = b.address;
-    } else {
-      // A button without a link is still reached with Tab and shows its state.
-      el.tabIndex = 0;
-      el.setAttribute('role', 'link');
-      el.setAttribute('aria-disabled', 'true');
-    }
-    if (b.target) el.target = b.target;
-    // Its name for screen readers: the first line of its Title.
-    el.setAttribute('aria-label', b.tag.trim() || 'Menu button ' + b.number);
-    el.draggable = false;
-
-    var full = { left: 0, top: 0, width: b.rect.width, height: b.rect.height };
-    var button = { data: b, el: el, image: null, rollOver: null, blurbImage: null };
-    if (b.image) {
-      button.image = picture(b.image, full, true);
-      el.appendChild(button.image);
-    }
-    if (b.rollOver) {
-      button.rollOver = picture(b.rollOver, full);
-      el.appendChild(button.rollOver);
-    }
-    if (this.blurb && b.blurbImage) {
-      button.blurbImage = blurbPicture(b.blurbImage, d.blurb, d.center);
-      this.blurb.appendChild(button.blurbImage);
-    }
-    // Start loading the sound now, so the first hover does not wait for it.
-    loadSound(b.sound);
-
     var lastPointer = '';
-    el.addEventListener('pointerenter', function (e) {
-      if (e.pointerType === 'touch') return;
-      self.hovered = button;
-      self.show(button);
-    });
-    el.addEventListener('pointerleave', function (e) {
-      if (e.pointerType === 'touch') return;
-      if (self.hovered === button) self.hovered = null;
-      if (self.shown === button) self.show(self.armed || self.focused);
-    });
-    el.addEventListener('pointerdown', function (e) { lastPointer = e.pointerType; });
-    el.addEventListener('keydown', function () { lastPointer = ''; });
-    el.addEventListener('focus', function () {
-      var keyboard = true;
+    var on = function (type, handler) {
+      box.addEventListener(type, function (e) { handler(self.buttonOf(e.target), e); });
+    };
+    on('pointerover', function (b, e) { if (e.pointerType !== 'touch') self.hover(b); });
+    on('pointerout', function (b, e) { if (e.pointerType !== 'touch') self.hover(self.buttonOf(e.relatedTarget)); });
+    on('pointerdown', function (b, e) { lastPointer = e.pointerType; });
+    on('keydown', function () { lastPointer = ''; });
+    on('focusin', function (b) {
+      if (!b) return;
+      var visible = keyboard;
       try {
-        keyboard = el.matches(':focus-visible');
-      } catch (e) { /* an older browser: count every focus */ }
-      if (!keyboard) return;
-      self.focused = button;
-      self.show(button);
+        visible = visible || b.el.matches(':focus-visible');
+      } catch (e) { /* an older browser: the key flag alone */ }
+      if (!visible) return;
+      b.el.classList.add('f');
+      self.focused = b;
+      self.show(b);
     });
-    el.addEventListener('blur', function () {
-      if (self.focused === button) self.focused = null;
-      if (self.shown === button) self.show(self.hovered || self.armed);
+    on('focusout', function (b, e) {
+      if (!b) return;
+      b.el.classList.remove('f');
+      if (self.focused === b) self.focused = null;
+      // Tab to the next button shows it without a blink of the defaults.
+      if (self.shown === b && !(keyboard && self.buttonOf(e.relatedTarget))) self.show(self.hovered || self.armed);
     });
-    el.addEventListener('click', function (e) {
+    on('click', function (b, e) {
+      if (!b) return;
       var type = typeof e.pointerType === 'string' && e.pointerType ? e.pointerType : lastPointer;
-      if (type === 'touch' && self.armed !== button) {
-        // First tap: show what a hover shows. The second tap follows the link.
+      if (type === 'touch' && self.armed !== b) {
+        // The first tap shows what a hover shows; the second follows the link.
         e.preventDefault();
-        self.armed = button;
-        self.show(button);
+        self.armed = b;
+        self.show(b);
         return;
       }
       self.armed = null;
     });
-    this.root.appendChild(el);
+    // A tap elsewhere disarms it.
+    document.addEventListener('pointerdown', function (e) {
+      if (e.pointerType !== 'touch' || !self.armed || self.buttonOf(e.composedPath()[0])) return;
+      self.armed = null;
+      self.show(self.hovered || self.focused);
+    }, true);
+
+    applet.parentNode.replaceChild(host, applet);
+  }
+
+  Menu.prototype.makeButton = function (b) {
+    var d = this.design;
+    var r = b.rect;
+    var el = make(b.address ? 'a' : 'div', 'a k', this.box, place(r));
+    var button = { data: b, el: el };
+    el.qmButton = button;
+    el.setAttribute('data-quillmap', 'button');
+    el.setAttribute('data-number', b.number);
+    el.draggable = false;
+    if (b.address) {
+      el.href = b.address;
+      if (b.target) el.target = b.target;
+    } else {
+      // Without a link: a named picture, out of the tab order.
+      el.setAttribute('role', 'img');
+    }
+    // Wholly outside the menu it cannot be seen, nor reached.
+    if (r.width <= 0 || r.height <= 0 || r.left >= d.width || r.top >= d.height || r.left + r.width <= 0 || r.top + r.height <= 0) {
+      el.style.visibility = 'hidden';
+    }
+    // Named by its Title, described by the Blurb text a hover shows.
+    el.setAttribute('aria-label', b.tag.trim() || 'Menu button ' + b.number);
+    if (this.blurb && !b.blurbImage && b.blurb.trim()) {
+      var note = make('div', '', this.notes);
+      note.id = 'd' + b.number;
+      note.textContent = b.blurb;
+      el.setAttribute('aria-describedby', note.id);
+    }
+    if (b.image) button.image = picture(b.image, el, true);
+    if (b.rollOver) button.rollOver = picture(b.rollOver, el);
+    if (this.blurb && b.blurbImage) button.blurbImage = blurbPicture(b.blurbImage, this.blurb, d.blurb, d.center);
+    // Loaded ahead, so the first hover does not wait.
+    if (b.sound) later(function () { loadSound(b.sound); });
     return button;
   };
+
+  // The button an event target belongs to, or null.
+  Menu.prototype.buttonOf = function (node) {
+    for (; node && node !== this.box; node = node.parentNode) {
+      if (node.qmButton) return node.qmButton;
+    }
+    return null;
+  };
+
+  Menu.prototype.hover = function (button) {
+    var previous = this.hovered;
+    if (button === previous) return;
+    this.hovered = button;
+    if (button) this.show(button);
+    else if (this.shown === previous) this.show(this.armed || this.focused);
+  };
+
+  // A button's own picture, or its mouse-over picture where it has one.
+  function swap(button, over) {
+    var rollOver = button && button.rollOver;
+    if (rollOver) {
+      rollOver.style.display = over ? '' : 'none';
+      if (button.image) button.image.style.display = over ? 'none' : '';
+    }
+  }
 
   // Shows a button's mouse-over state, or the defaults for null.
   Menu.prototype.show = function (button) {
@@ -563,48 +536,47 @@
     if (this.shown === button) return;
     var previous = this.shown;
     this.shown = button;
-    if (previous) this.showPicture(previous, false);
-    if (button) this.showPicture(button, true);
+    swap(previous, false);
+    swap(button, true);
 
     var d = this.design;
-    var data = button ? button.data : null;
-    if (this.title) setLines(this.title, [data ? data.tag : d.defTitle], d.titleFont);
+    var data = button && button.data;
+    var said = [];
+    if (this.title) {
+      setText(this.title, data ? data.tag : d.defTitle);
+      said.push(this.title.textContent);
+    }
     if (this.blurb) {
-      var picture = data ? (button.blurbImage || null) : this.defImage;
-      var pictures = [this.defImage].concat(this.buttons ? this.buttons.map(function (b) { return b.blurbImage; }) : []);
-      pictures.forEach(function (img) { if (img) img.style.display = img === picture ? 'block' : 'none'; });
-      if (picture) {
-        this.blurbText.style.display = 'none';
-      } else {
-        this.blurbText.style.display = 'block';
-        setLines(this.blurbText, data ? data.blurb : d.defBlurb, d.blurbFont);
+      var picture = data ? button.blurbImage : this.defImage;
+      if (this.picture !== picture) {
+        if (this.picture) this.picture.style.display = 'none';
+        if (picture) picture.style.display = 'block';
+        this.picture = picture;
+      }
+      this.blurbText.style.display = picture ? 'none' : '';
+      if (!picture) {
+        setText(this.blurbText, data ? data.blurb : d.defBlurb);
+        said.push(this.blurbText.textContent);
       }
     }
-    if (data) playSound(data.sound);
+    setText(this.live, data ? said.join('\n').replace(/\s+/g, ' ').trim() : '');
+    if (data) afterFrame(function () { playSound(data.sound); });
   };
 
-  Menu.prototype.showPicture = function (button, over) {
-    var useRollOver = over && button.rollOver;
-    if (button.image) button.image.style.display = useRollOver ? 'none' : 'block';
-    if (button.rollOver) button.rollOver.style.display = useRollOver ? 'block' : 'none';
-  };
-
-  // ---------------------------------------------------------------------
-  // Start-up
 
   function isQuillmapApplet(el) {
     return /^quillmap(\.class)?$/i.test((el.getAttribute('code') || '').trim());
   }
 
   function start() {
-    var applets = Array.prototype.slice.call(document.getElementsByTagName('applet')).filter(isQuillmapApplet);
+    var applets = Array.prototype.filter.call(document.getElementsByTagName('applet'), isQuillmapApplet);
     var menus = [];
     applets.forEach(function (applet) {
       try {
         menus.push(new Menu(applet));
       } catch (e) {
         // One damaged block must not stop the other menus on the page.
-        if (global.console) global.console.warn('quillmap.js: a menu could not be built', e);
+        console.warn('quillmap.js: a menu could not be built', e);
       }
     });
     return menus;

@@ -99,8 +99,11 @@ QList<FileCopy> previewCopies(const Design &d, const QString &folder)
 
 QByteArray previewPage(const QString &block)
 {
-    // The script runtime shows the menu in browsers that run no applets.
-    QString page = QStringLiteral("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\"></script>\r\n</HEAD>\r\n<BODY>\r\n");
+    // The script runtime shows the menu in browsers that run no applets. The
+    // page is written in UTF-8 and says so, or a browser reading it over http
+    // guesses another encoding and garbles every text beyond ASCII.
+    QString page = QStringLiteral("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\"></script>\r\n"
+                                  "<meta charset=\"utf-8\">\r\n</HEAD>\r\n<BODY>\r\n");
     page += block;
     page += QLatin1String("\r\n</BODY>\r\n</HTML>\r\n");
     return page.toUtf8();

@@ -74,6 +74,7 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     m.HighlightTable();
     m.Buttons[0].DefImageName = first;
     m.Buttons[0].LinkURL = "/site/page one.html";
+    m.Buttons[0].TitleText = QString::fromUtf8("Caf\xc3\xa9 \xe2\x9c\x93");
     m.Buttons[0].URLRelative = true;
     m.Buttons[1].DefImageName = second;
     m.Buttons[1].MouseOverImage = "images/mouse.gif"; // relative to the program folder
@@ -112,14 +113,16 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     QCOMPARE(qmtest::readBytes(tmp + "/pic.png"), qmtest::readBytes(second));
     QCOMPARE(qmtest::readBytes(tmp + "/quillmap.js"), QByteArray("runtime quillmap.js"));
 
-    // The page: seven lines around the block, the script runtime's line in
-    // the head, files named by bare name.
+    // The page: seven lines around the block, the script runtime's line and
+    // the character set in the head, files named by bare name.
     const QString page = QString::fromUtf8(qmtest::readBytes(tmp + "/preview.html"));
-    QVERIFY2(page.startsWith("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\"></script>\r\n</HEAD>\r\n<BODY>\r\n"
+    QVERIFY2(page.startsWith("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\"></script>\r\n<meta charset=\"utf-8\">\r\n"
+                             "</HEAD>\r\n<BODY>\r\n"
                              "<!-- Pellory Software -->\r\n"),
              qPrintable(page));
     QVERIFY(page.endsWith("</applet>\r\n\r\n</BODY>\r\n</HTML>\r\n"));
     QVERIFY(page.contains("\r\n" + m.HTML + "\r\n</BODY>"));
+    QCOMPARE(paramValue(page, "tag1"), m.Buttons[0].TitleText); // in UTF-8, as the head says
     QCOMPARE(paramValue(page, "img1"), QString("pic.png"));
     QCOMPARE(paramValue(page, "img2"), QString("pic.png"));
     QCOMPARE(paramValue(page, "rollOverImg2"), QString("mouse.gif"));

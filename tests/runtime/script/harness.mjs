@@ -1,6 +1,8 @@
 // Test kit for quillmap.js: project files written here, blocks built by the
 // program's own command line, pictures made with ImageMagick, pages served
-// from 127.0.0.1 and rendered by Debian's chromium through puppeteer-core.
+// from 127.0.0.1 and rendered through puppeteer-core by Debian's chromium or
+// firefox-esr (over WebDriver BiDi). QUILLMAP_BROWSER names the engine of a
+// run: "chromium" (the default) or "firefox".
 
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -33,9 +35,21 @@ function onPath(program) {
   return null;
 }
 
-export function findChromium() {
-  if (process.env.QUILLMAP_CHROMIUM) return fs.existsSync(process.env.QUILLMAP_CHROMIUM) ? process.env.QUILLMAP_CHROMIUM : null;
-  return ['chromium', 'chromium-browser'].map(onPath).find(Boolean) || null;
+// The engines the tests run in: the programs Debian installs for them and
+// the variable that points at another copy.
+const ENGINES = {
+  chromium: { programs: ['chromium', 'chromium-browser'], variable: 'QUILLMAP_CHROMIUM', package: 'chromium' },
+  firefox: { programs: ['firefox-esr', 'firefox'], variable: 'QUILLMAP_FIREFOX', package: 'firefox-esr' },
+};
+export const engine = process.env.QUILLMAP_BROWSER || 'chromium';
+export const isFirefox = engine === 'firefox';
+
+export function findBrowser(name = engine) {
+  const e = ENGINES[name];
+  if (!e) return null;
+  const named = process.env[e.variable];
+  if (named) return fs.existsSync(named) ? named : null;
+  return e.programs.map(onPath).find(Boolean) || null;
 }
 
 async function loadPuppeteer() {
@@ -49,8 +63,9 @@ async function loadPuppeteer() {
 
 // Everything a browser test needs, or a skip that says what is missing.
 export async function requireBrowserKit({ needBlockgen = true } = {}) {
-  const chromium = findChromium();
-  if (!chromium) skip('chromium is not installed (scripts/install-deps.sh installs it)');
+  if (!ENGINES[engine]) skip(`QUILLMAP_BROWSER=${engine} names no engine the tests know (chromium, firefox)`);
+  const executable = findBrowser();
+  if (!executable) skip(`${ENGINES[engine].package} is not installed (scripts/install-deps.sh --tests installs it)`);
   const puppeteer = await loadPuppeteer();
   if (!puppeteer) skip(`puppeteer-core is not installed: run "npm ci" in ${here}`);
   if (needBlockgen) {
@@ -58,7 +73,7 @@ export async function requireBrowserKit({ needBlockgen = true } = {}) {
     if (!onPath('convert')) skip('ImageMagick convert is not installed');
   }
   if (!fs.existsSync(runtimeFile)) skip(`${runtimeFile} is not built`);
-  return { chromium, puppeteer };
+  return { engine, executable, puppeteer };
 }
 
 // Folders made for one run, removed when it ends (QUILLMAP_KEEP_TEMP=1 keeps
@@ -79,30 +94,53 @@ export function tempDir(prefix) {
 // test instead of holding the run up.
 export const BROWSER_TEST = { timeout: 60000 };
 
-// A headless chromium with a fresh profile. The machine has no network:
-// host names resolve to nothing, so a followed link never leaves it.
-export async function launchBrowser({ chromium, puppeteer }) {
-  const profile = tempDir('quillmap-chromium-');
-  const args = [
-    '--headless',
-    '--disable-gpu',
-    '--no-first-run',
-    '--disable-background-networking',
-    '--disable-component-update',
-    '--disable-sync',
-    `--user-data-dir=${profile}`,
-    '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
-    '--autoplay-policy=no-user-gesture-required',
-    '--hide-scrollbars',
-    '--font-render-hinting=none',
-  ];
-  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
-  const browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    args,
-    defaultViewport: { width: 800, height: 600, deviceScaleFactor: 1 },
-  });
+// A headless browser with a fresh profile. The machine has no network: host
+// names resolve to nothing (chromium) or go to a closed proxy (firefox), so a
+// followed link never leaves it. Sounds may start without a gesture; firefox
+// plays them into its test sink, as the machine has no sound card.
+export async function launchBrowser({ engine: name, executable, puppeteer }) {
+  const profile = tempDir(`quillmap-${name}-`);
+  const viewport = { width: 800, height: 600, deviceScaleFactor: 1 };
+  let browser;
+  if (name === 'firefox') {
+    browser = await puppeteer.launch({
+      browser: 'firefox',
+      protocol: 'webDriverBiDi',
+      executablePath: executable,
+      headless: true,
+      userDataDir: profile,
+      defaultViewport: viewport,
+      extraPrefsFirefox: {
+        'media.autoplay.default': 0,
+        'media.autoplay.blocking_policy': 0,
+        'media.autoplay.block-webaudio': false,
+        'media.cubeb.force_mock_context': true,
+        'network.proxy.type': 1,
+        'network.proxy.http': '127.0.0.1',
+        'network.proxy.http_port': 9,
+        'network.proxy.ssl': '127.0.0.1',
+        'network.proxy.ssl_port': 9,
+        'network.proxy.no_proxies_on': '127.0.0.1',
+        'network.proxy.allow_hijacking_localhost': false,
+      },
+    });
+  } else {
+    const args = [
+      '--headless',
+      '--disable-gpu',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+      `--user-data-dir=${profile}`,
+      '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
+      '--autoplay-policy=no-user-gesture-required',
+      '--hide-scrollbars',
+      '--font-render-hinting=none',
+    ];
+    if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
+    browser = await puppeteer.launch({ executablePath: executable, headless: true, args, defaultViewport: viewport });
+  }
   const close = browser.close.bind(browser);
   browser.close = async () => {
     await Promise.race([close().catch(() => {}), new Promise((resolve) => setTimeout(resolve, 5000))]);
@@ -216,10 +254,11 @@ export function expectedRects(built) {
   };
 }
 
-// The page Preview writes, with the one line the script runtime needs.
+// The page Preview writes: the script runtime's line and the character set
+// in the head.
 export function previewPage(block, extraBody = '') {
-  return ['<HTML>', '<HEAD>', '<script src="quillmap.js"></script>', '</HEAD>', '<BODY>', block + extraBody, '</BODY>', '</HTML>']
-    .map((l) => l + '\r\n').join('');
+  return ['<HTML>', '<HEAD>', '<script src="quillmap.js"></script>', '<meta charset="utf-8">', '</HEAD>', '<BODY>',
+    block + extraBody, '</BODY>', '</HTML>'].map((l) => l + '\r\n').join('');
 }
 
 export function installRuntime(dir) {
@@ -268,6 +307,7 @@ export function closeTab(page) {
 }
 
 // The rendered menus' rectangles in applet coordinates, one object per menu.
+// The parts are drawn in the menu element's shadow root.
 export function menuRects(page) {
   return page.evaluate(() => {
     const rel = (el, base) => {
@@ -277,15 +317,22 @@ export function menuRects(page) {
     };
     return [...document.querySelectorAll('[data-quillmap="menu"]')].map((menu) => {
       const base = menu.getBoundingClientRect();
+      const parts = menu.shadowRoot;
       return {
         width: Math.round(base.width),
         height: Math.round(base.height),
-        title: rel(menu.querySelector(':scope > [data-quillmap="title"]'), base),
-        blurb: rel(menu.querySelector(':scope > [data-quillmap="blurb"]'), base),
-        buttons: [...menu.querySelectorAll(':scope > [data-quillmap="button"]')].map((b) => rel(b, base)),
+        title: rel(parts.querySelector('[data-quillmap="title"]'), base),
+        blurb: rel(parts.querySelector('[data-quillmap="blurb"]'), base),
+        buttons: [...parts.querySelectorAll('[data-quillmap="button"]')].map((b) => rel(b, base)),
       };
     });
   });
+}
+
+// The text a menu part shows ("title", "blurb"), or a property of a button.
+export function partText(page, kind, index = 0) {
+  return page.evaluate((k, i) => document.querySelectorAll('[data-quillmap="menu"]')[i].shadowRoot
+    .querySelector(`[data-quillmap="${k}"]`).textContent, kind, index);
 }
 
 // The page position of a menu's top-left corner.
@@ -296,9 +343,12 @@ export function menuOrigin(page, index = 0) {
   }, index);
 }
 
-// Waits until every picture of the page has loaded or failed.
+// Waits until every picture of the page and of its menus has loaded or
+// failed. A menu names its pictures a few at a time, after it is built.
 export function picturesSettled(page) {
-  return page.waitForFunction(() => [...document.images].every((img) => img.complete), { timeout: 5000 });
+  return page.waitForFunction(() => [...document.images].every((img) => img.complete)
+    && [...document.querySelectorAll('[data-quillmap="menu"]')].every((m) => [...m.shadowRoot.querySelectorAll('img')]
+      .every((img) => img.getAttribute('src') && img.complete)), { timeout: 5000 });
 }
 
 // ---------------------------------------------------------------------------

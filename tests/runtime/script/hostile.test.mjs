@@ -1,5 +1,5 @@
 // Button Titles written to break out of the comment line the program puts
-// before each button, in Chromium: in both the Compile and the Preview form
+// before each button: in both the Compile and the Preview form
 // of the block no injected markup runs or even becomes an element, every
 // comment ends where the program ends it, and the menu still shows each
 // Title as the text it is.
@@ -9,7 +9,7 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { pageFor } from './designs.mjs';
 import {
-  BROWSER_TEST, closeTab, expectedRects, launchBrowser, makePicture, menuOrigin, picturesSettled, requireBrowserKit,
+  BROWSER_TEST, closeTab, expectedRects, launchBrowser, makePicture, menuOrigin, partText, picturesSettled, requireBrowserKit,
   serve, tempDir, writeProject,
 } from './harness.mjs';
 
@@ -92,7 +92,7 @@ for (const form of ['compile', 'preview']) {
     for (let i = 0; i < titles.length; i++) {
       const r = rects.buttons[i];
       await page.mouse.move(origin.x + r.left + r.width / 2, origin.y + r.top + r.height / 2);
-      const shown = await page.$eval('[data-quillmap="title"]', (el) => el.textContent);
+      const shown = await partText(page, 'title');
       assert.equal(shown, titles[i], `Title of button ${i + 1}`);
     }
     await page.mouse.move(1, 1);

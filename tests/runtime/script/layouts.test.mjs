@@ -12,7 +12,7 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import { after, before, test } from 'node:test';
 import { buttonsOnly, centred, colors, pageFor, threeButtons } from './designs.mjs';
 import {
-  BROWSER_TEST, boundsWhere, closeTab, expectedRects, grow, launchBrowser, menuOrigin, menuRects, near, picturesSettled,
+  BROWSER_TEST, boundsWhere, closeTab, expectedRects, grow, launchBrowser, menuOrigin, menuRects, near, partText, picturesSettled,
   requireBrowserKit, rgb, rowBands, samePixels, serve, shoot, shootAt,
 } from './harness.mjs';
 
@@ -107,7 +107,7 @@ test('a cropped design: offsets, centred Blurb pictures, and _top/_parent links 
   const inFrame = await menuOrigin(frame);
   const origin = { x: 30 + inFrame.x, y: 20 + inFrame.y };
   const grab = () => shootAt(page, origin);
-  const title = () => frame.$eval('[data-quillmap="title"]', (el) => el.textContent);
+  const title = () => partText(frame, 'title');
   const green = (c) => near(c, rgb(colors.bgPicture), 2);
   const magenta = (c) => near(c, rgb(colors.blurbPicture), 2);
   const b = rects.blurb;
@@ -161,7 +161,7 @@ test('the Preview page opened from disk shows the menu; screenshots before and d
   assert.ok(near(hover.at(r1.left + 20, r1.top + 20), rgb(colors.b1[0]), 2));
 
   // The relative link points at the file itself.
-  const href = await page.$eval('[data-quillmap="button"][data-number="3"]', (a) => a.href);
+  const href = await page.$eval('pierce/[data-quillmap="button"][data-number="3"]', (a) => a.href);
   assert.equal(href, pathToFileURL(path.join(made.dir, 'contact/next.html')).href);
   assert.deepEqual(errors, []);
   await closeTab(page);

@@ -8,7 +8,7 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { colors, pageFor, threeButtons, tone } from './designs.mjs';
 import {
-  BROWSER_TEST, boundsWhere, closeTab, expectedRects, grow, launchBrowser, menuRects, near, picturesSettled,
+  BROWSER_TEST, boundsWhere, closeTab, expectedRects, grow, isFirefox, launchBrowser, menuRects, near, partText, picturesSettled,
   requireBrowserKit, rgb, rowBands, samePixels, serve, shoot,
 } from './harness.mjs';
 
@@ -44,10 +44,12 @@ async function openMenu({ touch = false } = {}) {
   page.on('pageerror', (e) => errors.push(String(e)));
   await page.evaluateOnNewDocument(recordSounds);
   await page.setRequestInterception(true);
+  // The name of each frame, read from its element once the page is in.
+  const frameNames = new Map([[page.mainFrame(), '']]);
   page.on('request', (req) => {
     const url = req.url();
     if (req.isNavigationRequest() && url !== server.url + 'index.html' && url !== 'about:blank' && url !== frameUrl) {
-      navigations.push({ url, frame: req.frame() === page.mainFrame() ? '' : req.frame().name() });
+      navigations.push({ url, frame: frameNames.get(req.frame()) ?? '?' });
       req.abort();
     } else {
       req.continue();
@@ -55,13 +57,16 @@ async function openMenu({ touch = false } = {}) {
   });
   // Network idle: the sounds, fetched when the menu starts, are in.
   await page.goto(server.url + 'index.html', { waitUntil: ['load', 'networkidle0'] });
+  for (const frame of page.frames()) {
+    if (frame !== page.mainFrame()) frameNames.set(frame, await (await frame.frameElement()).evaluate((f) => f.name));
+  }
   await picturesSettled(page);
   const origin = (await shoot(page)).origin;
   return { page, errors, navigations, origin };
 }
 
 function titleText(page) {
-  return page.$eval('[data-quillmap="title"]', (el) => el.textContent);
+  return partText(page, 'title');
 }
 
 async function waitForSounds(page, count) {
@@ -181,7 +186,10 @@ test('a click opens the address before the last comma in the target after it', B
   const { page, navigations, origin } = await openMenu();
   const [r1, r2, r3] = rects.buttons;
 
-  const popup = browser.waitForTarget((t) => t.url() === 'http://example.invalid/products.html?list=a,b', { timeout: 5000 });
+  // Firefox shows its error page for the address, which names it.
+  const opened = 'http://example.invalid/products.html?list=a,b';
+  const popup = browser.waitForTarget((t) => t.url() === opened
+    || (t.url().startsWith('about:neterror') && new URL(t.url()).searchParams.get('u') === opened), { timeout: 5000 });
   await page.mouse.click(center(r1, origin).x, center(r1, origin).y);
   await popup; // _blank: a new window
   await page.mouse.click(center(r2, origin).x, center(r2, origin).y);
@@ -218,16 +226,20 @@ test('keyboard: Tab reaches each button with its hover state, Enter follows the 
   await page.keyboard.up('Shift');
   assert.equal(await titleText(page), 'Products');
 
-  const tree = await page.accessibility.snapshot();
-  const links = [];
-  (function walk(n) {
-    if (n.role === 'link') links.push(n.name);
-    (n.children || []).forEach(walk);
-  })(tree);
-  assert.deepEqual(links, ['Products', 'Services', 'Contact "us"']);
+  // The accessibility tree is read over the DevTools protocol, which firefox
+  // does not speak; accessibility.test.mjs checks the names there as well.
+  if (!isFirefox) {
+    const tree = await page.accessibility.snapshot();
+    const links = [];
+    (function walk(n) {
+      if (n.role === 'link') links.push(n.name);
+      (n.children || []).forEach(walk);
+    })(tree);
+    assert.deepEqual(links, ['Products', 'Services', 'Contact "us"']);
+  }
 
   // Without a mouse or focus on a button the defaults come back.
-  await page.evaluate(() => document.activeElement.blur());
+  await page.evaluate(() => document.activeElement.shadowRoot.activeElement.blur());
   assert.equal(await titleText(page), 'Welcome');
   assert.ok(near((await shoot(page)).at(r1.left + 20, r1.top + 20), rgb(colors.b1[0]), 2));
   await closeTab(page);

@@ -1,0 +1,156 @@
+// quillmap.js on pages as site owners have them: one table of situations,
+// each a page around the program's block. Whatever the page does, the menu
+// keeps the editor's rectangles and the pixels it has on a bare page, its
+// box never scrolls, and Tab reaches exactly the buttons a visitor can see.
+
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { threeButtons } from './designs.mjs';
+import {
+  BROWSER_TEST, buildBlock, closeTab, expectedRects, installRuntime, launchBrowser, menuRects, partText, picturesSettled,
+  previewPage, requireBrowserKit, serve, shoot, writeProject,
+} from './harness.mjs';
+
+const kit = await requireBrowserKit();
+
+// Texts beyond ASCII reach the menu as typed: the page declares its encoding.
+const TITLE = 'Café «menu» – ✓';
+
+// The page's own style sheet at its most meddlesome: rules on every element,
+// on links and pictures, on hover and focus, and inherited ones.
+const HOSTILE = `<style>
+  body { font: 30px/3 serif; color: green; letter-spacing: 4px; text-align: right; direction: rtl; text-transform: uppercase }
+  div { font-size: 13px; line-height: 1.8; text-align: center; padding: 7px; background: white }
+  * { box-sizing: border-box; margin: 3px }
+  a:hover, a:focus { opacity: .6; outline: 6px solid lime }
+  img { border: 4px solid red; max-width: 10px; opacity: .5 }
+</style>`;
+
+// A link after the menu, where Tab goes once the menu's buttons are done.
+const AFTER = '<p><a id="after" href="#after">after the menu</a></p>';
+
+const withAttributes = (block, attributes) => block.replace('<applet ', `<applet ${attributes} `);
+
+// The situations: the page around the block, the buttons Tab reaches in
+// turn before the link after the menu, and what else must hold.
+const situations = {
+  bare: { design: 'inside', page: (block) => block, tabs: [1, 2, 3, 'after'] },
+  hostile: {
+    design: 'inside',
+    page: (block) => HOSTILE + withAttributes(block, 'id="site-menu" class="nav main" name="menu" style="margin-left: 40px"'),
+    tabs: [1, 2, 3, 'after'],
+    same: 'bare',
+    host: { id: 'site-menu', className: 'nav main quillmap', name: 'menu', marginLeft: '40px' },
+  },
+  beyond: { design: 'beyond', page: (block) => block, tabs: [1, 2, 'after'] },
+  hidden: { design: 'inside', page: (block) => withAttributes(block, 'id="m" style="display:none"'), tabs: ['after'], hidden: true },
+};
+
+let browser, server, designs;
+
+// The designs, built once: every button inside the applet's rectangle, and
+// one whose second button reaches below it and whose third lies wholly
+// outside it, as when buttons are dragged below a surface.
+before(async () => {
+  const made = threeButtons();
+  const variant = (name, change) => {
+    const design = structuredClone(made.design);
+    design.bgTitle = TITLE;
+    change(design);
+    const project = path.join(made.dir, `${name}.qmf`);
+    writeProject(project, design);
+    const built = buildBlock(project);
+    return { built, rects: expectedRects(built) };
+  };
+  designs = {
+    inside: variant('inside', () => {}),
+    beyond: variant('beyond', (d) => {
+      d.buttons[1].top = 300;
+      d.buttons[2].top = 500;
+    }),
+  };
+  installRuntime(made.dir);
+  server = await serve(made.dir);
+  for (const [name, s] of Object.entries(situations)) {
+    fs.writeFileSync(path.join(made.dir, `${name}.html`), previewPage(s.page(designs[s.design].built.html), AFTER));
+  }
+  browser = await launchBrowser(kit);
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+// Pixels of the menu at rest and with the mouse on its first button.
+async function menuShots(page, rects) {
+  const rest = await shoot(page);
+  const r = rects.buttons[0];
+  await page.mouse.move(rest.origin.x + r.left + r.width / 2, rest.origin.y + r.top + r.height / 2);
+  const hover = await shoot(page);
+  await page.mouse.move(799, 599);
+  const crop = (shot) => {
+    const pixels = [];
+    for (let y = 0; y < rects.height; y++) for (let x = 0; x < rects.width; x++) pixels.push(...(shot.at(x, y) ?? [-1, -1, -1]));
+    return pixels;
+  };
+  return { rest: crop(rest), hover: crop(hover) };
+}
+
+const focused = (page) => page.evaluate(() => {
+  const a = document.activeElement;
+  return a.id === 'after' ? 'after' : Number(a.shadowRoot?.activeElement?.dataset.number ?? 0);
+});
+
+const reference = {};
+
+for (const [name, s] of Object.entries(situations)) {
+  test(`a menu on a page: ${name}`, BROWSER_TEST, async () => {
+    const { rects } = designs[s.design];
+    const page = await browser.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(String(e)));
+    await page.goto(`${server.url}${name}.html`, { waitUntil: 'load' });
+    await picturesSettled(page);
+
+    if (s.hidden) {
+      assert.deepEqual(await page.$eval('#m', (m) => [getComputedStyle(m).display, m.getBoundingClientRect().height]), ['none', 0],
+        'the applet\'s display:none hides the menu');
+    } else {
+      assert.deepEqual((await menuRects(page))[0], rects);
+      assert.equal(await partText(page, 'title'), TITLE);
+      const shots = await menuShots(page, rects);
+      reference[name] = shots;
+      if (s.same) {
+        const differing = (k) => shots[k].filter((v, i) => v !== reference[s.same][k][i]).length;
+        assert.equal(differing('rest'), 0, `the menu looks as on the ${s.same} page`);
+        assert.equal(differing('hover'), 0, 'and so does its hover state');
+      }
+    }
+    if (s.host) {
+      assert.deepEqual(await page.$eval('[data-quillmap="menu"]', (m) => ({
+        id: m.id, className: m.className, name: m.getAttribute('name'), marginLeft: getComputedStyle(m).marginLeft,
+      })), s.host, 'the applet\'s id, class, name and style stay with the menu');
+    }
+
+    // Tab: each button the visitor can see, then on past the menu; the
+    // menu's parts stay where they are.
+    const walk = [];
+    for (let i = 0; i < s.tabs.length; i++) {
+      await page.keyboard.press('Tab');
+      walk.push(await focused(page));
+      if (!s.hidden) assert.deepEqual((await menuRects(page))[0], rects, `after Tab ${i + 1} the menu has not scrolled`);
+    }
+    assert.deepEqual(walk, s.tabs);
+
+    if (s.hidden) {
+      await page.$eval('#m', (m) => { m.style.display = ''; });
+      await picturesSettled(page);
+      assert.deepEqual((await menuRects(page))[0], rects, 'shown by the site, the menu is whole');
+    }
+    assert.deepEqual(errors, []);
+    await closeTab(page);
+  });
+}
