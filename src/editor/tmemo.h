@@ -41,15 +41,28 @@ public:
     void setFontPoints(int points);
     void setFontStyle(bool bold, bool italic);
 
+    // The first line on show without the focus, the caret's line with it.
+    // An area too low for a whole line (the Title at its default 41 pixels)
+    // would otherwise scroll by lines to one that is not the caret's.
+    void showCaretLine();
+
 signals:
     // The user changed the text by typing, pasting or cutting.
     void userEdited();
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    // The visual line (over all paragraphs) the caret is on.
+    int caretLine();
+    // How many whole lines the area shows at once; at least one.
+    int wholeLinesShown() const;
     void ensureLayoutWidth();
     // The text as the area holds it, line feeds between its paragraphs.
     QString areaText() const;
     bool m_programSet = false;
+    bool m_placingLine = false;
 };
 
 // CR LF and the area's own line breaks.

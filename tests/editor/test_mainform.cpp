@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QFontInfo>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -20,6 +21,7 @@ private slots:
     void startUpInAnotherFolder();
     void textAreasUseTheEditorsFace();
     void layoutFollowsTheWindowSize();
+    void titleShowsItsFirstOrTheCaretLine();
     void clickingSelectsAndWritesBack();
     void hiddenAreasWriteNothingBack();
     void blurbPictureReplacesTheBlurbText();
@@ -152,6 +154,46 @@ void TestMainForm::layoutFollowsTheWindowSize()
     QVERIFY(first >= 0);
     QVERIFY(logo.y() + first > m.AddButton->geometry().bottom());
     QVERIFY(logo.y() + last < m.height());
+}
+
+void TestMainForm::titleShowsItsFirstOrTheCaretLine()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    m.show();
+    m.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m));
+    TMemo *t = m.Title;
+    // The line the area shows at its top: "first", "caret" (the caret's line,
+    // not the first) or the scroll position.
+    auto shown = [t] {
+        const int top = t->verticalScrollBar()->value();
+        if (top == 0)
+            return QString("first");
+        const QRect caret = t->cursorRect();
+        return caret.top() >= 0 && caret.top() < t->viewport()->height() / 2 ? QString("caret")
+                                                                              : QString::number(top);
+    };
+    t->setFocus();
+    t->selectAll();
+    QTest::keyClicks(t, "A long title that certainly goes past the first line of the area");
+    QCOMPARE(shown(), QString("caret"));
+    QTest::keyClick(t, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(shown(), QString("first"));
+    QTest::keyClick(t, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(t, Qt::Key_Up);
+    QCOMPARE(shown(), QString("caret"));
+    // Without the focus: the first line, also once selected again and saved.
+    m.Background->setFocus();
+    QCOMPARE(shown(), QString("first"));
+    m.HighlightButton(m.ButtonControls.first());
+    m.HighlightTable();
+    QCOMPARE(shown(), QString("first"));
+    QTemporaryDir dir;
+    f.prompts.files = {dir.filePath("lines.qmf")};
+    m.SaveButtonClick();
+    QVERIFY(m.Saved);
+    QCOMPARE(shown(), QString("first"));
 }
 
 void TestMainForm::clickingSelectsAndWritesBack()
