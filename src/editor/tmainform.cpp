@@ -5,6 +5,7 @@
 #include "dialogs/ttableform.h"
 #include "editor/artwork.h"
 #include "editor/tcleanmybutton.h"
+#include "editor/tcommandbutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "dialogs/tsplashform.h"
@@ -84,7 +85,7 @@ QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString 
 QPushButton *makeCommandButton(QWidget *parent, const QString &name, const QString &caption,
                                qm::artwork::Glyph glyph)
 {
-    auto *b = new QPushButton(qm::artwork::toolGlyph(glyph), caption, parent);
+    auto *b = new TCommandButton(qm::artwork::toolGlyph(glyph), caption, parent);
     b->setObjectName(name);
     b->setIconSize(QSize(32, 32));
     b->setGeometry(0, 378, 112, 42);

@@ -1,5 +1,6 @@
 #include "editor/artwork.h"
 #include "editor/tcleanmybutton.h"
+#include "editor/tcommandbutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "mainformfixture.h"
@@ -21,6 +22,8 @@ private slots:
     void startUpInAnotherFolder();
     void textAreasUseTheEditorsFace();
     void layoutFollowsTheWindowSize();
+    void commandCaptionsCanBeRead_data();
+    void commandCaptionsCanBeRead();
     void titleShowsItsFirstOrTheCaretLine();
     void clickingSelectsAndWritesBack();
     void hiddenAreasWriteNothingBack();
@@ -154,6 +157,35 @@ void TestMainForm::layoutFollowsTheWindowSize()
     QVERIFY(first >= 0);
     QVERIFY(logo.y() + first > m.AddButton->geometry().bottom());
     QVERIFY(logo.y() + last < m.height());
+}
+
+void TestMainForm::commandCaptionsCanBeRead_data()
+{
+    QTest::addColumn<int>("larger");   // points added to the desktop's font
+    QTest::newRow("the desktop's font") << 0;
+    QTest::newRow("two points larger") << 2;
+}
+
+void TestMainForm::commandCaptionsCanBeRead()
+{
+    QFETCH(int, larger);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    for (QPushButton *b : {m.AddButton, m.EditButton, m.DeleteButton, m.BackgroundButton}) {
+        auto *button = qobject_cast<TCommandButton *>(b);
+        QVERIFY(button);
+        QFont font = button->font();
+        font.setPointSizeF(font.pointSizeF() + larger);
+        button->setFont(font);
+        // At the window's smallest size the whole caption lies inside the
+        // button, beside its glyph.
+        const QRect caption = button->captionRect();
+        QVERIFY2(button->rect().contains(caption), qPrintable(button->text()));
+        QVERIFY2(caption.left() > button->glyphRect().right(), qPrintable(button->text()));
+        QCOMPARE(button->size(), QSize(112, 42));
+    }
 }
 
 void TestMainForm::titleShowsItsFirstOrTheCaretLine()
