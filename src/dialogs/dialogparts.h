@@ -94,5 +94,9 @@ public slots:
 
 protected:
     // Adds a page; the page and every control on it get the help context.
+    // The tab bar and the dialog's own buttons take the shown page's.
     void addPage(QWidget *page, const QString &caption, int helpContext);
+
+private:
+    void followPage(int index);
 };
