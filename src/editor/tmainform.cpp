@@ -26,16 +26,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-QColor toQColor(qm::TColor color)
-{
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
-
-qm::TColor fromQColor(const QColor &color)
-{
-    return qm::TColor(color.red()) | (qm::TColor(color.green()) << 8) | (qm::TColor(color.blue()) << 16);
-}
-
 // Breaks texts through the Title and Blurb areas themselves. Laying a text
 // out is the costly part of building the applet block, so the lines are
 // kept per text and per everything that decides where the area wraps: its
@@ -117,8 +107,13 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     setUpDragAndDrop();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
-    ButtonOptions = new TButtonOptions(this);
-    TableForm = new TTableForm(this);
+    qm::dialogs::DialogContext dialogs;
+    dialogs.prompts = m_services.prompts;
+    dialogs.images = m_services.images;
+    dialogs.projectFileName = [this] { return FileName; };
+    dialogs.saveAs = [this] { return SaveAs(); };
+    ButtonOptions = new TButtonOptions(dialogs, this);
+    TableForm = new TTableForm(dialogs, this);
     DDEForm = new TDDEForm(this);
     DDEForm->setPrompts(m_services.prompts);
     OptionsForm = new TOptionsForm(m_services.prompts, AppDir, this);
@@ -495,7 +490,29 @@ void TMainForm::EditField1Click(QObject *sender)
 
 void TMainForm::ButtonDimensions1Click()
 {
-    ButtonOptions->editButton(SelectedButton);
+    const int index = SelectedButton ? int(ButtonControls.indexOf(SelectedButton)) : -1;
+    if (index < 0)
+        return;
+    // The dialog starts from the button's stored values: text typed into the
+    // areas since the selection is not among them.
+    if (const std::optional<qm::ButtonData> edited = ButtonOptions->editButton(Buttons.at(index)))
+        applyButtonProperties(index, *edited);
+}
+
+void TMainForm::applyButtonProperties(int index, const qm::ButtonData &edited)
+{
+    qm::ButtonData &b = Buttons[index];
+    b = edited;
+    b.Tag = index;
+    Title->setText(b.TitleText);
+    Blurb->setText(b.BlurbText);
+    pushButtonToControl(index);
+    Background->updateExtent();
+    TCleanMyButton *button = ButtonControls.at(index);
+    button->setStretch(true);
+    button->setImageName(b.DefImagePath);
+    HighlightButton(button);
+    Saved = false;
 }
 
 void TMainForm::BackgroundButtonClick(QObject *sender)
@@ -506,7 +523,30 @@ void TMainForm::BackgroundButtonClick(QObject *sender)
 
 void TMainForm::SetDimensions1Click(QObject *sender)
 {
-    TableForm->editBackground(sender);
+    // Selecting the background stores what was typed into the areas, so the
+    // dialog starts from the background's current texts.
+    HighlightTable(sender);
+    if (const std::optional<qm::BackgroundData> edited = TableForm->editBackground(background()))
+        applyBackgroundProperties(*edited);
+    HighlightTable(sender);
+}
+
+void TMainForm::applyBackgroundProperties(const qm::BackgroundData &edited)
+{
+    setBackground(edited);
+    pushDesignToControls();
+    Title->setText(BgTitleText);
+    Blurb->setText(BgBlurbText);
+    if (ShowTitleAndBlurb) {
+        Title->show();
+        BlurbImage->setVisible(!BlurbImagePath.isEmpty());
+        Blurb->setVisible(BlurbImagePath.isEmpty());
+    } else {
+        Title->hide();
+        Blurb->hide();
+        BlurbImage->hide();
+    }
+    Saved = false;
 }
 
 // --- Layout ---------------------------------------------------------------------------

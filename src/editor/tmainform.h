@@ -237,6 +237,10 @@ protected:
 private:
     class MemoLineBreaker;
 
+    // Applies what a property dialog handed back.
+    void applyButtonProperties(int index, const qm::ButtonData &edited);
+    void applyBackgroundProperties(const qm::BackgroundData &edited);
+
     // Selecting the selection again stores what was typed into its texts.
     void flushSelection();
     // FileName, FileDir and their upper-case forms from a chosen path.
@@ -281,6 +285,5 @@ private:
     TDragManager *m_drag = nullptr;
 };
 
-// Converts between the design's colour form (0x00BBGGRR) and QColor.
-QColor toQColor(qm::TColor color);
-qm::TColor fromQColor(const QColor &color);
+using qm::fromQColor;
+using qm::toQColor;
