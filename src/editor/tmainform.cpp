@@ -101,10 +101,12 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(kMinClientWidth / 2, kMinClientHeight / 2));
     }
+    setUpSteps();
     createControls();
     createMenus();
     assignHelpContexts();
     setUpDragAndDrop();
+    setUpKeys();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
     qm::dialogs::DialogContext dialogs;
@@ -184,7 +186,9 @@ void TMainForm::createControls()
     for (TMemo *memo : {Title, Blurb}) {
         memo->viewport()->installEventFilter(this);
         memo->viewport()->setMouseTracking(true);
-        connect(memo, &TMemo::userEdited, this, [this] { Saved = false; });
+        connect(memo, &TMemo::userEdited, this, [this, memo](const QString &before) { areaEdited(memo, before); });
+        connect(memo, &TMemo::focusLeft, this, [this] { ++m_typingSession; });
+        connect(memo, &TMemo::escapePressed, this, [this] { Background->setFocus(Qt::OtherFocusReason); });
     }
 
     BlurbImage = new TPMultiImage(canvas, m_services.images);
@@ -248,6 +252,8 @@ void TMainForm::QuillmapInit()
     // The caller has destroyed the buttons already.
     ButtonControls.clear();
     qm::resetDesign(*this);
+    // A new design has no history.
+    m_steps->clear();
     setWindowTitle(QString::fromLatin1(qm::UntitledCaption));
     ResizeMargin = 5;
     MinResizeWidth = 10;
@@ -347,6 +353,7 @@ void TMainForm::HighlightButton(QObject *obj)
     if (!isExactlyButton(obj))
         return;
     auto *button = static_cast<TCleanMyButton *>(obj);
+    selectionChanging(button);
 
     ButtonBevel->setGeometry(button->geometry().adjusted(-2, -2, 2, 2));
     ButtonBevel->show();
@@ -373,6 +380,7 @@ void TMainForm::HighlightButton(QObject *obj)
 
 void TMainForm::HighlightTable(QObject *)
 {
+    selectionChanging(nullptr);
     EditButton->setEnabled(false);
     DeleteButton->setEnabled(false);
     ButtonBevel->hide();
@@ -415,6 +423,8 @@ void TMainForm::ColorBLurbImage()
 
 void TMainForm::AddButtonClick(QObject *sender)
 {
+    finishGesture();
+    m_selectionBeforePlacing = selectionIndex();
     DragOverFlag = true;
     const int index = int(Buttons.size());
     Buttons.append(newButton(1, 1));
@@ -431,8 +441,15 @@ void TMainForm::AddButtonClick(QObject *sender)
     DragStartX = 0;
     DragStartY = 0;
     // The first drag-over on the surface places the button; from then on it
-    // follows the mouse until it is dropped.
-    beginDrag(b, true, QCursor::pos());
+    // follows the mouse until it is dropped, and the button is a step of
+    // the history once it is placed.
+    m_placing = b;
+    if (!beginDrag(b, true, QCursor::pos())) {
+        DragOverFlag = false;
+        endGesture(b);
+    }
+    // The arrow keys move the new button on.
+    Background->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::DeleteButtonClick(QObject *)
@@ -445,27 +462,18 @@ void TMainForm::DeleteButtonClick(QObject *)
     if (answer != qm::ModalResult::Yes)
         return;
 
-    TCleanMyButton *doomed = SelectedButton;
-    const qsizetype index = ButtonControls.indexOf(doomed);
+    finishGesture();
+    const int index = selectionIndex();
     if (index < 0)
         return;
-    if (LastMouseOverButton == doomed)
-        LastMouseOverButton = nullptr;
-    ButtonControls.removeAt(index);
-    Buttons.removeAt(index);
-    // The command may come from the button's own menu, so the control goes
-    // once its events are done.
-    doomed->hide();
-    doomed->deleteLater();
-    SelectedButton = nullptr;
-    Title->setText(BgTitleText);
-    Blurb->setText(BgBlurbText);
-    HighlightTable();
-
-    renumber();
-    for (qsizetype i = 0; i < ButtonControls.size(); ++i)
-        ButtonControls[i]->Tag = int(i);
-    Saved = false;
+    // An undo brings the button back with the texts its areas showed, typed
+    // ones included.
+    qm::ButtonData removed = Buttons.at(index);
+    if (ShowTitleAndBlurb) {
+        removed.TitleText = Title->text();
+        removed.BlurbText = Blurb->text();
+    }
+    m_steps->push(new qm::edit::DeleteButtonStep(*this, index, removed, SelectedButton->EditOnDoubleClick));
 }
 
 void TMainForm::EditButtonClick(QObject *)
@@ -490,29 +498,13 @@ void TMainForm::EditField1Click(QObject *sender)
 
 void TMainForm::ButtonDimensions1Click()
 {
-    const int index = SelectedButton ? int(ButtonControls.indexOf(SelectedButton)) : -1;
+    const int index = selectionIndex();
     if (index < 0)
         return;
     // The dialog starts from the button's stored values: text typed into the
     // areas since the selection is not among them.
     if (const std::optional<qm::ButtonData> edited = ButtonOptions->editButton(Buttons.at(index)))
         applyButtonProperties(index, *edited);
-}
-
-void TMainForm::applyButtonProperties(int index, const qm::ButtonData &edited)
-{
-    qm::ButtonData &b = Buttons[index];
-    b = edited;
-    b.Tag = index;
-    Title->setText(b.TitleText);
-    Blurb->setText(b.BlurbText);
-    pushButtonToControl(index);
-    Background->updateExtent();
-    TCleanMyButton *button = ButtonControls.at(index);
-    button->setStretch(true);
-    button->setImageName(b.DefImagePath);
-    HighlightButton(button);
-    Saved = false;
 }
 
 void TMainForm::BackgroundButtonClick(QObject *sender)
@@ -529,24 +521,6 @@ void TMainForm::SetDimensions1Click(QObject *sender)
     if (const std::optional<qm::BackgroundData> edited = TableForm->editBackground(background()))
         applyBackgroundProperties(*edited);
     HighlightTable(sender);
-}
-
-void TMainForm::applyBackgroundProperties(const qm::BackgroundData &edited)
-{
-    setBackground(edited);
-    pushDesignToControls();
-    Title->setText(BgTitleText);
-    Blurb->setText(BgBlurbText);
-    if (ShowTitleAndBlurb) {
-        Title->show();
-        BlurbImage->setVisible(!BlurbImagePath.isEmpty());
-        Blurb->setVisible(BlurbImagePath.isEmpty());
-    } else {
-        Title->hide();
-        Blurb->hide();
-        BlurbImage->hide();
-    }
-    Saved = false;
 }
 
 // --- Layout ---------------------------------------------------------------------------

@@ -4,12 +4,14 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QtMath>
+#include <utility>
 
 TMemo::TMemo(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -25,9 +27,13 @@ TMemo::TMemo(QWidget *parent)
     setTabChangesFocus(true);
     document()->setDocumentMargin(qm::area::DocumentMargin);
     setFont(qm::areaFont(12, qm::AreaStyle{}));
+    // Undo and redo are the design's, also for typing: the area keeps no
+    // history of its own.
+    setUndoRedoEnabled(false);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_programSet)
-            emit userEdited();
+        const QString before = std::exchange(m_settledText, areaText());
+        if (!m_programSet && before != m_settledText)
+            emit userEdited(qm::fromAreaText(before));
     });
 }
 
@@ -39,6 +45,7 @@ void TMemo::setText(const QString &text)
     m_programSet = true;
     setPlainText(memoText);
     m_programSet = false;
+    m_settledText = memoText;
     showCaretLine();
 }
 
@@ -149,6 +156,7 @@ void TMemo::restore(const State &state)
         m_programSet = false;
         blockSignals(blocked);
     }
+    m_settledText = state.text;
     const int end = int(state.text.size());
     QTextCursor cursor(document());
     cursor.setPosition(qBound(0, state.anchor, end));
@@ -159,11 +167,30 @@ void TMemo::restore(const State &state)
 
 bool TMemo::event(QEvent *event)
 {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The window's Undo and Redo take these keys, not the text edit.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+            || key->keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+            event->ignore();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->keyCombination()
+                                                 == QKeyCombination(Qt::NoModifier, Qt::Key_Escape)) {
+        emit escapePressed();
+        event->accept();
+        return true;
+    }
     const bool handled = QPlainTextEdit::event(event);
     switch (event->type()) {
+    case QEvent::FocusOut:
+        showCaretLine();
+        emit focusLeft();
+        break;
     // Whatever the text edit scrolled to on its own, the line shown is
     // decided here, after it.
-    case QEvent::FocusOut:
     case QEvent::KeyPress:
     case QEvent::FocusIn:
     case QEvent::InputMethod:

@@ -47,8 +47,13 @@ public:
     void showCaretLine();
 
 signals:
-    // The user changed the text by typing, pasting or cutting.
-    void userEdited();
+    // The user changed the text by typing, pasting or cutting; `before` is
+    // the text before this change (with CR LF line breaks).
+    void userEdited(const QString &before);
+    // The focus left the area.
+    void focusLeft();
+    // Escape: the user hands the keyboard back to the design surface.
+    void escapePressed();
 
 protected:
     bool event(QEvent *event) override;
@@ -62,6 +67,8 @@ private:
     // The text as the area holds it, line feeds between its paragraphs.
     QString areaText() const;
     bool m_programSet = false;
+    // The text as it stood after the last change, the user's or the program's.
+    QString m_settledText;
     bool m_placingLine = false;
 };
 
