@@ -30,6 +30,8 @@ TMemo::TMemo(QWidget *parent)
     // Undo and redo are the design's, also for typing: the area keeps no
     // history of its own.
     setUndoRedoEnabled(false);
+    // A new line may reach the scroll range only after the key that made it.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] { showCaretLine(); });
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         const QString before = std::exchange(m_settledText, areaText());
         if (!m_programSet && before != m_settledText)

@@ -215,6 +215,13 @@ void TestMainForm::titleShowsItsFirstOrTheCaretLine()
     QTest::keyClick(t, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(t, Qt::Key_Up);
     QCOMPARE(shown(), QString("caret"));
+    // A new line of its own after a short first line, empty at first.
+    t->selectAll();
+    QTest::keyClicks(t, "Short");
+    QTest::keyClick(t, Qt::Key_Return);
+    QCOMPARE(shown(), QString("caret"));
+    QTest::keyClicks(t, "then more");
+    QCOMPARE(shown(), QString("caret"));
     // Without the focus: the first line, also once selected again and saved.
     m.Background->setFocus();
     QCOMPARE(shown(), QString("first"));
