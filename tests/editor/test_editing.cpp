@@ -7,11 +7,11 @@
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
+#include "dialogtesting.h"
 #include "mainformfixture.h"
 #include "mousedriver.h"
 #include "model/projectload.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +24,7 @@
 using namespace qm;
 using namespace qmtest;
 using Kind = ScriptedPrompts::Record::Kind;
+using dialogtest::script;
 
 namespace {
 
@@ -33,18 +34,6 @@ TMainForm &shown(MainFormFixture &f)
     if (!qmtest::showParked(f.form.get()) || (f.form->activateWindow(), !QTest::qWaitForWindowActive(f.form.get())))
         qFatal("the main window did not show");
     return *f.form;
-}
-
-template <typename D>
-void script(ScriptedPrompts &prompts, std::function<void(D *)> edit, ModalResult result = ModalResult::Ok)
-{
-    prompts.dialogs.push_back([edit, result](QDialog *dialog) {
-        if (auto *d = qobject_cast<D *>(dialog)) {
-            edit(d);
-            return result;
-        }
-        return ModalResult::None;
-    });
 }
 
 QString rect(const QRect &r)
@@ -101,20 +90,22 @@ void typeInto(TMemo *area, const QString &text)
     QTest::keyClicks(area, text);
 }
 
-// Gives the arrow keys to the surface, after a press on `area` when given.
+// Gives the arrow keys to the surface, after a click on `area` when given
+// (and Escape, which leaves a text area for the surface).
 void keysToSurface(TMainForm &m, QWidget *area = nullptr)
 {
-    if (auto *memo = qobject_cast<TMemo *>(area)) {
-        mouseMove(memo->viewport(), QPoint(20, 10));
-        mousePress(memo->viewport(), QPoint(20, 10));
-        mouseRelease(memo->viewport(), QPoint(20, 10));
-        QTest::keyClick(memo, Qt::Key_Escape);
-    } else if (area) {
-        mouseMove(area, QPoint(20, 10));
-        mousePress(area, QPoint(20, 10));
-        mouseRelease(area, QPoint(20, 10));
+    if (!area) {
+        m.Background->setFocus();
+    } else {
+        auto *memo = qobject_cast<TMemo *>(area);
+        QWidget *w = memo ? memo->viewport() : area;
+        mouseMove(w, QPoint(20, 10));
+        mousePress(w, QPoint(20, 10));
+        mouseRelease(w, QPoint(20, 10));
+        if (memo)
+            QTest::keyClick(memo, Qt::Key_Escape);
     }
-    m.Background->setFocus();
+    QVERIFY(m.Background->hasFocus());
 }
 
 void showBlurbPicture(MainFormFixture &f)
