@@ -181,6 +181,7 @@ TPropertyDialog::TPropertyDialog(QWidget *parent, const QString &name, const QSt
     CancelBtn->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TPropertyDialog::followPage);
 
     auto *row = new QHBoxLayout;
     row->addStretch();
@@ -196,10 +197,20 @@ void TPropertyDialog::reject()
     done(int(qm::ModalResult::Cancel));
 }
 
+void TPropertyDialog::followPage(int index)
+{
+    // A dialog that has just opened has the focus on its tab bar: F1 there,
+    // or on OK and Cancel, explains the page on show.
+    const int context = qm::help::ownContext(PageControl1->widget(index));
+    qm::help::setContext(PageControl1, context);
+    qm::help::setContext(this, context);
+}
+
 void TPropertyDialog::addPage(QWidget *page, const QString &caption, int helpContext)
 {
     PageControl1->addTab(page, caption);
     qm::dialogs::setHelpContext(page, helpContext);
+    followPage(PageControl1->currentIndex());
     // The page's controls joined the dialog's tab order at its end, after OK
     // and Cancel; those two go last again.
     auto onPage = [page](const QWidget *w) {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -22,6 +23,18 @@ class Prompts;
 }
 
 namespace qm::dialogs {
+
+// What a property dialog needs of the program: the prompts, the loading of
+// its previews' pictures and, for the chooser that makes paths relative to
+// the project, the project's file name and the Save As that gives it one.
+struct DialogContext {
+    Prompts *prompts = nullptr;
+    ImageViewContext images;
+    // The project's file name; empty while the design was never saved.
+    std::function<QString()> projectFileName;
+    // Runs Save As; true when the user accepted its file dialog.
+    std::function<bool()> saveAs;
+};
 
 // Filters of the open-file dialogs, in Qt's form.
 QString imageFilter();
@@ -94,5 +107,9 @@ public slots:
 
 protected:
     // Adds a page; the page and every control on it get the help context.
+    // The tab bar and the dialog's own buttons take the shown page's.
     void addPage(QWidget *page, const QString &caption, int helpContext);
+
+private:
+    void followPage(int index);
 };

@@ -33,7 +33,7 @@ QString anchorName(int context)
 
 const QList<int> &programContexts()
 {
-    static const QList<int> contexts{1, 3, 5, 6, 14, 19, 20, 43, 44, 45, 400};
+    static const QList<int> contexts{1, 3, 5, 6, 14, 19, 20, 43, 44, 45, 400, OptionsContext};
     return contexts;
 }
 

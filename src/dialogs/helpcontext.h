@@ -13,6 +13,9 @@ namespace qm::help {
 
 inline constexpr char ContextProperty[] = "helpContext";
 
+// The Options dialog's topic, beside the numbers the controls carry.
+inline constexpr int OptionsContext = 50;
+
 void setContext(QObject *object, int context);
 
 // The object's own context; 0 when it has none.

@@ -44,8 +44,10 @@ THelpController::~THelpController()
 
 THelpWindow *THelpController::helpWindow()
 {
-    if (!m_window)
+    if (!m_window) {
         m_window = new THelpWindow(m_mainWindow);
+        m_window->setOpensBeside(m_mainWindow);
+    }
     return m_window;
 }
 

@@ -1,11 +1,8 @@
 #include "dialogs/tbuttonoptions.h"
 
 #include "dialogs/tspinfield.h"
-#include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmainform.h"
-#include "editor/tmemo.h"
 #include "imageview/tpmultiimage.h"
+#include "model/textarea.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 
@@ -32,9 +29,9 @@ constexpr int kMaxSpin = 1024;
 
 } // namespace
 
-TButtonOptions::TButtonOptions(TMainForm *form)
-    : TPropertyDialog(form, QStringLiteral("ButtonOptions"), QStringLiteral("Button"))
-    , m_form(form)
+TButtonOptions::TButtonOptions(const DialogContext &context, QWidget *parent)
+    : TPropertyDialog(parent, QStringLiteral("ButtonOptions"), QStringLiteral("Button"))
+    , m_context(context)
     , m_imageDialog(imageFilter())
     , m_soundDialog(soundFilter())
     , m_urlDialog(anyFileFilter())
@@ -90,7 +87,7 @@ QWidget *TButtonOptions::createGeneralPage()
     DefImageName->setObjectName(QStringLiteral("DefImageName"));
     ChooseImageButton = new QPushButton(QStringLiteral("Choose Image..."), page);
     ChooseImageButton->setObjectName(QStringLiteral("ChooseImageButton"));
-    previewImage = makePreview(page, m_form->imageContext());
+    previewImage = makePreview(page, m_context.images);
     previewImage->setObjectName(QStringLiteral("previewImage"));
 
     LinkURL = new QLineEdit(page);
@@ -162,7 +159,7 @@ QWidget *TButtonOptions::createMouseOverPage()
     MouseOverImage->setObjectName(QStringLiteral("MouseOverImage"));
     BitBtn7 = new QPushButton(QStringLiteral("Choose Image..."), ButtonChangesBox);
     BitBtn7->setObjectName(QStringLiteral("BitBtn7"));
-    PreviewMouseImage = makePreview(ButtonChangesBox, m_form->imageContext());
+    PreviewMouseImage = makePreview(ButtonChangesBox, m_context.images);
     PreviewMouseImage->setObjectName(QStringLiteral("PreviewMouseImage"));
     auto *buttonGrid = new QGridLayout(ButtonChangesBox);
     buttonGrid->setColumnStretch(1, 1);
@@ -184,7 +181,7 @@ QWidget *TButtonOptions::createMouseOverPage()
     Field2MouseOverImage->setObjectName(QStringLiteral("Field2MouseOverImage"));
     ChooseImageBtn = new QPushButton(QStringLiteral("Choose Image..."), TitleBlurbChangesBox);
     ChooseImageBtn->setObjectName(QStringLiteral("ChooseImageBtn"));
-    PreviewField2MOImage = makePreview(TitleBlurbChangesBox, m_form->imageContext());
+    PreviewField2MOImage = makePreview(TitleBlurbChangesBox, m_context.images);
     PreviewField2MOImage->setObjectName(QStringLiteral("PreviewField2MOImage"));
     auto *textGrid = new QGridLayout(TitleBlurbChangesBox);
     textGrid->setColumnStretch(1, 1);
@@ -261,7 +258,7 @@ void TButtonOptions::Field2MouseOverImageChange()
 
 void TButtonOptions::chooseImage(QLineEdit *field, TPMultiImage *preview, QString &lastDir)
 {
-    const std::optional<QString> chosen = m_imageDialog.run(m_form->prompts(), lastDir);
+    const std::optional<QString> chosen = m_imageDialog.run(m_context.prompts, lastDir);
     if (!chosen)
         return;
     field->setText(*chosen);
@@ -286,7 +283,7 @@ void TButtonOptions::ChooseMouseOverImageFlield2Click()
 
 void TButtonOptions::ChooseSoundClick()
 {
-    const std::optional<QString> chosen = m_soundDialog.run(m_form->prompts(), LastSoundDir);
+    const std::optional<QString> chosen = m_soundDialog.run(m_context.prompts, LastSoundDir);
     if (!chosen)
         return;
     MouseOverSound->setText(*chosen);
@@ -295,14 +292,14 @@ void TButtonOptions::ChooseSoundClick()
 
 void TButtonOptions::BitBtnChooseURLClick()
 {
-    qm::Prompts *prompts = m_form->prompts();
+    qm::Prompts *prompts = m_context.prompts;
     // A relative URL is worked out from the project's file, so the design
     // needs one first.
-    const bool askedToSave = m_form->FileName.isEmpty();
+    const bool askedToSave = !m_context.projectFileName || m_context.projectFileName().isEmpty();
     if (askedToSave) {
         prompts->information(QStringLiteral(
             "Please save the current file, so that Quillmap can work out all the relative paths in relation to it."));
-        if (!m_form->SaveAs())
+        if (!m_context.saveAs || !m_context.saveAs())
             return;
     }
     if (askedToSave)
@@ -343,20 +340,17 @@ void TButtonOptions::TitleBlurbCheckClick()
 
 // --- Editing a button ---------------------------------------------------------------------
 
-void TButtonOptions::editButton(TCleanMyButton *button)
+std::optional<qm::ButtonData> TButtonOptions::editButton(const qm::ButtonData &button)
 {
-    if (!button)
-        return;
     loadFrom(button);
     FormActivate();
-    if (m_form->prompts()->execDialog(this) != qm::ModalResult::Ok)
-        return;
-    writeBack(button);
+    if (m_context.prompts->execDialog(this) != qm::ModalResult::Ok)
+        return std::nullopt;
+    return writeBack(button);
 }
 
-void TButtonOptions::loadFrom(TCleanMyButton *button)
+void TButtonOptions::loadFrom(const qm::ButtonData &b)
 {
-    const qm::ButtonData &b = m_form->buttonData(button);
     Width->setValue(b.Width);
     Height->setValue(b.Height);
     Top->setValue(b.Top);
@@ -366,8 +360,8 @@ void TButtonOptions::loadFrom(TCleanMyButton *button)
     MouseOverImage->setText(b.MouseOverImage);
     LinkURL->setText(b.LinkURL);
     cbTarget->setCurrentText(b.Target);
-    TitleText->setPlainText(toMemoText(b.TitleText));
-    BlurbText->setPlainText(toMemoText(b.BlurbText));
+    TitleText->setPlainText(qm::toAreaText(b.TitleText));
+    BlurbText->setPlainText(qm::toAreaText(b.BlurbText));
     MouseOverSound->setText(b.MouseOverSound);
 
     ButtonCheck->setChecked(true);
@@ -375,15 +369,15 @@ void TButtonOptions::loadFrom(TCleanMyButton *button)
     Field2MouseOverImage->setText(b.MouseOverBlurbImage);
 }
 
-void TButtonOptions::writeBack(TCleanMyButton *button)
+qm::ButtonData TButtonOptions::writeBack(qm::ButtonData b) const
 {
-    qm::ButtonData &b = m_form->buttonData(button);
     const QString notFound = qm::fileNotFoundName();
 
     b.URLRelative = CheckURLRelative->isChecked();
 
     b.MouseOverBlurbImage = PreviewField2MOImage->ImageName() != notFound ? Field2MouseOverImage->text() : QString();
 
+    // An image is kept under both its names only when its preview found it.
     const QString defLoaded = previewImage->ImageName();
     if (defLoaded != notFound) {
         b.DefImagePath = defLoaded;
@@ -402,26 +396,17 @@ void TButtonOptions::writeBack(TCleanMyButton *button)
         b.MouseOverImage.clear();
     }
 
-    b.TitleText = fromMemoText(TitleText->toPlainText());
-    b.BlurbText = fromMemoText(BlurbText->toPlainText());
-    m_form->Title->setText(b.TitleText);
-    m_form->Blurb->setText(b.BlurbText);
+    b.TitleText = qm::fromAreaText(TitleText->toPlainText());
+    b.BlurbText = qm::fromAreaText(BlurbText->toPlainText());
 
     b.Width = Width->readValue();
     b.Height = Height->readValue();
     b.Top = Top->readValue();
     b.Left = Left->readValue();
-    m_form->pushButtonToControl(button->Tag);
-    m_form->Background->updateExtent();
-
-    button->setStretch(true);
-    button->setImageName(b.DefImagePath);
 
     b.LinkURL = LinkURL->text();
     const QString target = cbTarget->currentText();
     b.Target = target.isEmpty() ? QStringLiteral("_self") : target;
     b.MouseOverSound = MouseOverSound->text();
-
-    m_form->HighlightButton(button);
-    m_form->Saved = false;
+    return b;
 }

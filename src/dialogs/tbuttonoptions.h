@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/dialogparts.h"
+#include "model/design.h"
 
 class QCheckBox;
 class QComboBox;
@@ -9,8 +10,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class TCleanMyButton;
-class TMainForm;
 class TPMultiImage;
 class TSpinField;
 
@@ -20,11 +19,11 @@ class TSpinField;
 class TButtonOptions : public TPropertyDialog {
     Q_OBJECT
 public:
-    explicit TButtonOptions(TMainForm *form);
+    TButtonOptions(const qm::dialogs::DialogContext &context, QWidget *parent = nullptr);
 
-    // Fills the dialog from the button, runs it and, on OK, writes every
-    // value back into the button and marks the design changed.
-    void editButton(TCleanMyButton *button);
+    // Fills the dialog from a button's values and runs it. On OK, the values
+    // the dialog ends with; nothing on Cancel.
+    std::optional<qm::ButtonData> editButton(const qm::ButtonData &button);
 
     // --- Handlers ---------------------------------------------------------------
     void FormCreate();
@@ -84,11 +83,11 @@ public:
 private:
     QWidget *createGeneralPage();
     QWidget *createMouseOverPage();
-    void loadFrom(TCleanMyButton *button);
-    void writeBack(TCleanMyButton *button);
+    void loadFrom(const qm::ButtonData &b);
+    qm::ButtonData writeBack(qm::ButtonData b) const;
     void chooseImage(QLineEdit *field, TPMultiImage *preview, QString &lastDir);
 
-    TMainForm *m_form;
+    qm::dialogs::DialogContext m_context;
     qm::dialogs::FileChooserDialog m_imageDialog;
     qm::dialogs::FileChooserDialog m_soundDialog;
     qm::dialogs::FileChooserDialog m_urlDialog;

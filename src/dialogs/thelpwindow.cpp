@@ -24,6 +24,12 @@ QToolButton *makeButton(QWidget *parent, const QString &name, const QString &cap
     return b;
 }
 
+constexpr QSize kPreferredSize(560, 620);
+// Between the help window and the window it opens beside.
+constexpr int kGap = 8;
+// Narrower than this the help is hard to read; it goes over the window then.
+constexpr int kMinWidth = 360;
+
 QString escaped(const QString &text)
 {
     return text.toHtmlEscaped();
@@ -72,12 +78,31 @@ THelpWindow::THelpWindow(QWidget *parent)
     layout->addLayout(buttons);
     layout->addWidget(Browser, 1);
 
-    resize(560, 620);
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.right() - width() - 40 > area.left() ? area.right() - width() - 40 : area.left(),
-             area.top() + 40);
+    resize(kPreferredSize);
+}
+
+QRect THelpWindow::placeBeside(const QRect &frame, const QSize &size, const QRect &screen)
+{
+    const int right = screen.right() - frame.right() - kGap;
+    const int left = frame.left() - screen.left() - kGap;
+    int width = size.width();
+    int x;
+    if (right >= width) {
+        x = frame.right() + 1 + kGap;
+    } else if (left >= width) {
+        x = frame.left() - kGap - width;
+    } else if (qMax(left, right) >= kMinWidth) {
+        // Narrower, on the side with more room.
+        width = qMax(left, right);
+        x = right >= left ? frame.right() + 1 + kGap : frame.left() - kGap - width;
+    } else {
+        // No side has room: at the screen's right edge, over the window.
+        width = qMin(width, screen.width());
+        x = screen.right() + 1 - width;
     }
+    const int height = qMin(size.height(), screen.height());
+    const int y = qBound(screen.top(), frame.top(), screen.bottom() + 1 - height);
+    return QRect(x, y, width, height);
 }
 
 bool THelpWindow::open(const QString &helpFile)
@@ -102,6 +127,19 @@ bool THelpWindow::open(const QString &helpFile)
 
 void THelpWindow::present()
 {
+    // The first time, beside the window it helps with, not over its Help button.
+    if (!m_placed && m_beside && !isVisible()) {
+        m_placed = true;
+        QScreen *screen = m_beside->screen() ? m_beside->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            // The window manager adds a frame around the size given here.
+            const QSize frameExtra = frameGeometry().size() - geometry().size();
+            const QRect place = placeBeside(m_beside->frameGeometry(), size() + frameExtra,
+                                            screen->availableGeometry());
+            resize(place.size() - frameExtra);
+            move(place.topLeft());
+        }
+    }
     if (isMinimized())
         showNormal();
     else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QTextBrowser;
@@ -22,6 +23,14 @@ public:
     // The file shown; empty while it could not be read.
     QString helpFile() const { return m_file; }
 
+    // The window it first opens beside, where the screen has room.
+    void setOpensBeside(QWidget *window) { m_beside = window; }
+
+    // Where a window of `size` goes beside a window whose frame is `frame`
+    // on a screen whose free area is `screen`: on the side with room for it,
+    // else narrower on the side with more room, else at the screen's edge.
+    static QRect placeBeside(const QRect &frame, const QSize &size, const QRect &screen);
+
     QTextBrowser *Browser = nullptr;
     QToolButton *ContentsButton = nullptr;
     QToolButton *BackButton = nullptr;
@@ -32,4 +41,6 @@ private:
     void present();
 
     QString m_file;
+    QPointer<QWidget> m_beside;
+    bool m_placed = false;
 };

@@ -1,6 +1,7 @@
 #include "dialogs/toptionsform.h"
 
 #include "dialogs/dialogparts.h"
+#include "dialogs/helpcontext.h"
 #include "model/design.h"
 #include "model/settings.h"
 #include "platform/prompts.h"
@@ -39,6 +40,7 @@ TOptionsForm::TOptionsForm(qm::Prompts *prompts, const QString &appDir, QWidget 
     setObjectName(QStringLiteral("OptionsForm"));
     setWindowTitle(QStringLiteral("Options"));
     setModal(true);
+    qm::help::setContext(this, qm::help::OptionsContext);
 
     auto *browserLabel = new QLabel(QStringLiteral("Default Browser:"), this);
     browserLabel->setGeometry(8, 8, 200, 16);

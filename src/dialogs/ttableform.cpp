@@ -1,9 +1,8 @@
 #include "dialogs/ttableform.h"
 
 #include "dialogs/tspinfield.h"
-#include "editor/tmainform.h"
-#include "editor/tmemo.h"
 #include "imageview/tpmultiimage.h"
+#include "model/textarea.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 
@@ -49,13 +48,6 @@ QComboBox *fixedList(QWidget *parent, const QString &name, const QStringList &it
     return list;
 }
 
-// The style a design style name gives an area, applied to its font.
-void applyAreaStyle(TMemo *area, qm::AreaStyle &style, const QString &styleName)
-{
-    qm::applyStyleName(style, styleName);
-    area->setFontStyle(style.bold, style.italic);
-}
-
 } // namespace
 
 // --- Sample panel ------------------------------------------------------------------------
@@ -90,16 +82,16 @@ void TColorSample::setTextColor(qm::TColor color)
 void TColorSample::applyColors()
 {
     QPalette p = palette();
-    p.setColor(QPalette::Window, toQColor(m_fill));
-    p.setColor(QPalette::WindowText, toQColor(m_text));
+    p.setColor(QPalette::Window, qm::toQColor(m_fill));
+    p.setColor(QPalette::WindowText, qm::toQColor(m_text));
     setPalette(p);
 }
 
 // --- Dialog ------------------------------------------------------------------------------
 
-TTableForm::TTableForm(TMainForm *form)
-    : TPropertyDialog(form, QStringLiteral("TableForm"), QStringLiteral("Background Options"))
-    , m_form(form)
+TTableForm::TTableForm(const DialogContext &context, QWidget *parent)
+    : TPropertyDialog(parent, QStringLiteral("TableForm"), QStringLiteral("Background Options"))
+    , m_context(context)
     , m_imageDialog(imageFilter())
 {
     MouseOverPage = createMouseOverPage();
@@ -126,7 +118,7 @@ QWidget *TTableForm::createMouseOverPage()
     Field2MouseOverImage->setObjectName(QStringLiteral("Field2MouseOverImage"));
     BitBtn6 = new QPushButton(QStringLiteral("Choose Image..."), page);
     BitBtn6->setObjectName(QStringLiteral("BitBtn6"));
-    PreviewField2MOImage = makePreview(page, m_form->imageContext());
+    PreviewField2MOImage = makePreview(page, m_context.images);
     PreviewField2MOImage->setObjectName(QStringLiteral("PreviewField2MOImage"));
 
     Field2MouseOverImage->setMinimumWidth(300);
@@ -240,7 +232,7 @@ void TTableForm::FormCreate()
 
 std::optional<qm::TColor> TTableForm::runColorDialog()
 {
-    const std::optional<unsigned> chosen = m_form->prompts()->colorDialog(m_dialogColor);
+    const std::optional<unsigned> chosen = m_context.prompts->colorDialog(m_dialogColor);
     if (chosen)
         m_dialogColor = *chosen;
     return chosen;
@@ -260,7 +252,7 @@ void TTableForm::BitBtn4Click()
 
 void TTableForm::BitBtn6Click()
 {
-    const std::optional<QString> chosen = m_imageDialog.run(m_form->prompts(), LastBlurbImageDir);
+    const std::optional<QString> chosen = m_imageDialog.run(m_context.prompts, LastBlurbImageDir);
     if (!chosen)
         return;
     Field2MouseOverImage->setText(*chosen);
@@ -289,25 +281,21 @@ QString TTableForm::listText(const QComboBox *list)
 
 // --- Editing the background -----------------------------------------------------------------
 
-void TTableForm::editBackground(QObject *sender)
+std::optional<qm::BackgroundData> TTableForm::editBackground(const qm::BackgroundData &background)
 {
-    // Selecting the background stores what was typed into the areas, so the
-    // dialog starts from the background's current texts.
-    m_form->HighlightTable(sender);
-    loadFromDesign();
-    if (m_form->prompts()->execDialog(this) == qm::ModalResult::Ok)
-        writeBack();
-    m_form->HighlightTable(sender);
+    loadFrom(background);
+    if (m_context.prompts->execDialog(this) != qm::ModalResult::Ok)
+        return std::nullopt;
+    return writeBack(background);
 }
 
-void TTableForm::loadFromDesign()
+void TTableForm::loadFrom(const qm::BackgroundData &d)
 {
-    const qm::Design &d = *m_form;
     PageControl1->setCurrentWidget(MouseOverPage);
     Color->setFillColor(d.BackgroundColor);
     Color->setTextColor(d.TextColor);
-    TitleText->setPlainText(toMemoText(d.BgTitleText));
-    BlurbText->setPlainText(toMemoText(d.BgBlurbText));
+    TitleText->setPlainText(qm::toAreaText(d.BgTitleText));
+    BlurbText->setPlainText(qm::toAreaText(d.BgBlurbText));
     ComboIndex(TitleFont, d.TitleFont);
     TitleFontSize->setValue(d.TitleFontSize);
     ComboIndex(TitleStyle, d.TitleStyle);
@@ -325,66 +313,35 @@ void TTableForm::loadFromDesign()
         DontShowMemosRadio->setChecked(true);
 }
 
-void TTableForm::writeBack()
+qm::BackgroundData TTableForm::writeBack(qm::BackgroundData b) const
 {
-    TMainForm &m = *m_form;
-
+    // The picture is kept under both its names only when the preview found it.
     const QString loaded = PreviewField2MOImage->ImageName();
     if (loaded != qm::fileNotFoundName()) {
-        m.BlurbImagePath = loaded;
-        m.BlurbImageName = Field2MouseOverImage->text();
+        b.BlurbImagePath = loaded;
+        b.BlurbImageName = Field2MouseOverImage->text();
     } else {
-        m.BlurbImagePath.clear();
-        m.BlurbImageName.clear();
+        b.BlurbImagePath.clear();
+        b.BlurbImageName.clear();
     }
 
-    m.BgTitleText = fromMemoText(TitleText->toPlainText());
-    m.BgBlurbText = fromMemoText(BlurbText->toPlainText());
+    b.BgTitleText = qm::fromAreaText(TitleText->toPlainText());
+    b.BgBlurbText = qm::fromAreaText(BlurbText->toPlainText());
+    b.BackgroundColor = Color->fillColor();
+    b.TextColor = Color->textColor();
 
-    m.setBackgroundColor(Color->fillColor());
-    m.ColorBLurbImage();
-    m.setTextColor(Color->textColor());
+    b.TitleFont = listText(TitleFont);
+    b.TitleFontSize = TitleFontSize->readValue();
+    b.TitleStyle = listText(TitleStyle);
+    // A style name that is none of the four leaves the area's style as it was.
+    qm::applyStyleName(b.TitleAreaStyle, b.TitleStyle);
 
-    m.Title->setText(m.BgTitleText);
-    m.Blurb->setText(m.BgBlurbText);
+    b.BlurbFont = listText(BlurbFont);
+    b.BlurbFontSize = BlurbFontSize->readValue();
+    b.BlurbStyle = listText(BlurbStyle);
+    qm::applyStyleName(b.BlurbAreaStyle, b.BlurbStyle);
 
-    m.TitleFont = listText(TitleFont);
-    m.TitleFontSize = TitleFontSize->readValue();
-    m.Title->setFontPoints(m.TitleFontSize);
-    m.TitleStyle = listText(TitleStyle);
-    applyAreaStyle(m.Title, m.TitleAreaStyle, m.TitleStyle);
-
-    m.BlurbFont = listText(BlurbFont);
-    m.BlurbFontSize = BlurbFontSize->readValue();
-    m.Blurb->setFontPoints(m.BlurbFontSize);
-    m.BlurbStyle = listText(BlurbStyle);
-    applyAreaStyle(m.Blurb, m.BlurbAreaStyle, m.BlurbStyle);
-
-    if (StretchRadio->isChecked()) {
-        m.StretchBlurbImages = true;
-        m.BlurbImage->setStretch(true);
-    } else {
-        m.StretchBlurbImages = false;
-        m.BlurbImage->setCenter(true);
-        m.BlurbImage->setStretch(false);
-    }
-
-    if (ShowMemosRadio->isChecked()) {
-        m.Title->show();
-        if (!m.BlurbImagePath.isEmpty()) {
-            m.BlurbImage->show();
-            m.Blurb->hide();
-        } else {
-            m.BlurbImage->hide();
-            m.Blurb->show();
-        }
-        m.ShowTitleAndBlurb = true;
-    } else {
-        m.Title->hide();
-        m.Blurb->hide();
-        m.BlurbImage->hide();
-        m.ShowTitleAndBlurb = false;
-    }
-
-    m.Saved = false;
+    b.StretchBlurbImages = StretchRadio->isChecked();
+    b.ShowTitleAndBlurb = ShowMemosRadio->isChecked();
+    return b;
 }

@@ -11,7 +11,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class TMainForm;
 class TPMultiImage;
 class TSpinField;
 
@@ -40,11 +39,11 @@ private:
 class TTableForm : public TPropertyDialog {
     Q_OBJECT
 public:
-    explicit TTableForm(TMainForm *form);
+    TTableForm(const qm::dialogs::DialogContext &context, QWidget *parent = nullptr);
 
-    // Selects the background, fills the dialog from the design, runs it and,
-    // on OK, writes everything back; selects the background again at the end.
-    void editBackground(QObject *sender);
+    // Fills the dialog from the background's values and runs it. On OK, the
+    // values the dialog ends with; nothing on Cancel.
+    std::optional<qm::BackgroundData> editBackground(const qm::BackgroundData &background);
 
     // --- Handlers ---------------------------------------------------------------
     void FormCreate();
@@ -90,11 +89,11 @@ public:
 private:
     QWidget *createMouseOverPage();
     QWidget *createGlobalPage();
-    void loadFromDesign();
-    void writeBack();
+    void loadFrom(const qm::BackgroundData &d);
+    qm::BackgroundData writeBack(qm::BackgroundData b) const;
     std::optional<qm::TColor> runColorDialog();
 
-    TMainForm *m_form;
+    qm::dialogs::DialogContext m_context;
     qm::dialogs::FileChooserDialog m_imageDialog;
     qm::TColor m_dialogColor = 0;
 };

@@ -5,6 +5,7 @@
 #include "dialogs/ttableform.h"
 #include "editor/artwork.h"
 #include "editor/tcleanmybutton.h"
+#include "editor/tcommandbutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "dialogs/tsplashform.h"
@@ -24,16 +25,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
-
-QColor toQColor(qm::TColor color)
-{
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
-
-qm::TColor fromQColor(const QColor &color)
-{
-    return qm::TColor(color.red()) | (qm::TColor(color.green()) << 8) | (qm::TColor(color.blue()) << 16);
-}
 
 // Breaks texts through the Title and Blurb areas themselves. Laying a text
 // out is the costly part of building the applet block, so the lines are
@@ -84,7 +75,7 @@ QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString 
 QPushButton *makeCommandButton(QWidget *parent, const QString &name, const QString &caption,
                                qm::artwork::Glyph glyph)
 {
-    auto *b = new QPushButton(qm::artwork::toolGlyph(glyph), caption, parent);
+    auto *b = new TCommandButton(qm::artwork::toolGlyph(glyph), caption, parent);
     b->setObjectName(name);
     b->setIconSize(QSize(32, 32));
     b->setGeometry(0, 378, 112, 42);
@@ -110,14 +101,21 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(kMinClientWidth / 2, kMinClientHeight / 2));
     }
+    setUpSteps();
     createControls();
     createMenus();
     assignHelpContexts();
     setUpDragAndDrop();
+    setUpKeys();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
-    ButtonOptions = new TButtonOptions(this);
-    TableForm = new TTableForm(this);
+    qm::dialogs::DialogContext dialogs;
+    dialogs.prompts = m_services.prompts;
+    dialogs.images = m_services.images;
+    dialogs.projectFileName = [this] { return FileName; };
+    dialogs.saveAs = [this] { return SaveAs(); };
+    ButtonOptions = new TButtonOptions(dialogs, this);
+    TableForm = new TTableForm(dialogs, this);
     DDEForm = new TDDEForm(this);
     DDEForm->setPrompts(m_services.prompts);
     OptionsForm = new TOptionsForm(m_services.prompts, AppDir, this);
@@ -188,7 +186,9 @@ void TMainForm::createControls()
     for (TMemo *memo : {Title, Blurb}) {
         memo->viewport()->installEventFilter(this);
         memo->viewport()->setMouseTracking(true);
-        connect(memo, &TMemo::userEdited, this, [this] { Saved = false; });
+        connect(memo, &TMemo::userEdited, this, [this, memo](const QString &before) { areaEdited(memo, before); });
+        connect(memo, &TMemo::focusLeft, this, [this] { ++m_typingSession; });
+        connect(memo, &TMemo::escapePressed, this, [this] { Background->setFocus(Qt::OtherFocusReason); });
     }
 
     BlurbImage = new TPMultiImage(canvas, m_services.images);
@@ -252,6 +252,8 @@ void TMainForm::QuillmapInit()
     // The caller has destroyed the buttons already.
     ButtonControls.clear();
     qm::resetDesign(*this);
+    // A new design has no history.
+    m_steps->clear();
     setWindowTitle(QString::fromLatin1(qm::UntitledCaption));
     ResizeMargin = 5;
     MinResizeWidth = 10;
@@ -351,6 +353,7 @@ void TMainForm::HighlightButton(QObject *obj)
     if (!isExactlyButton(obj))
         return;
     auto *button = static_cast<TCleanMyButton *>(obj);
+    selectionChanging(button);
 
     ButtonBevel->setGeometry(button->geometry().adjusted(-2, -2, 2, 2));
     ButtonBevel->show();
@@ -377,6 +380,7 @@ void TMainForm::HighlightButton(QObject *obj)
 
 void TMainForm::HighlightTable(QObject *)
 {
+    selectionChanging(nullptr);
     EditButton->setEnabled(false);
     DeleteButton->setEnabled(false);
     ButtonBevel->hide();
@@ -419,6 +423,8 @@ void TMainForm::ColorBLurbImage()
 
 void TMainForm::AddButtonClick(QObject *sender)
 {
+    finishGesture();
+    m_selectionBeforePlacing = selectionIndex();
     DragOverFlag = true;
     const int index = int(Buttons.size());
     Buttons.append(newButton(1, 1));
@@ -435,8 +441,15 @@ void TMainForm::AddButtonClick(QObject *sender)
     DragStartX = 0;
     DragStartY = 0;
     // The first drag-over on the surface places the button; from then on it
-    // follows the mouse until it is dropped.
-    beginDrag(b, true, QCursor::pos());
+    // follows the mouse until it is dropped, and the button is a step of
+    // the history once it is placed.
+    m_placing = b;
+    if (!beginDrag(b, true, QCursor::pos())) {
+        DragOverFlag = false;
+        endGesture(b);
+    }
+    // The arrow keys move the new button on.
+    Background->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::DeleteButtonClick(QObject *)
@@ -449,27 +462,18 @@ void TMainForm::DeleteButtonClick(QObject *)
     if (answer != qm::ModalResult::Yes)
         return;
 
-    TCleanMyButton *doomed = SelectedButton;
-    const qsizetype index = ButtonControls.indexOf(doomed);
+    finishGesture();
+    const int index = selectionIndex();
     if (index < 0)
         return;
-    if (LastMouseOverButton == doomed)
-        LastMouseOverButton = nullptr;
-    ButtonControls.removeAt(index);
-    Buttons.removeAt(index);
-    // The command may come from the button's own menu, so the control goes
-    // once its events are done.
-    doomed->hide();
-    doomed->deleteLater();
-    SelectedButton = nullptr;
-    Title->setText(BgTitleText);
-    Blurb->setText(BgBlurbText);
-    HighlightTable();
-
-    renumber();
-    for (qsizetype i = 0; i < ButtonControls.size(); ++i)
-        ButtonControls[i]->Tag = int(i);
-    Saved = false;
+    // An undo brings the button back with the texts its areas showed, typed
+    // ones included.
+    qm::ButtonData removed = Buttons.at(index);
+    if (ShowTitleAndBlurb) {
+        removed.TitleText = Title->text();
+        removed.BlurbText = Blurb->text();
+    }
+    m_steps->push(new qm::edit::DeleteButtonStep(*this, index, removed, SelectedButton->EditOnDoubleClick));
 }
 
 void TMainForm::EditButtonClick(QObject *)
@@ -494,7 +498,13 @@ void TMainForm::EditField1Click(QObject *sender)
 
 void TMainForm::ButtonDimensions1Click()
 {
-    ButtonOptions->editButton(SelectedButton);
+    const int index = selectionIndex();
+    if (index < 0)
+        return;
+    // The dialog starts from the button's stored values: text typed into the
+    // areas since the selection is not among them.
+    if (const std::optional<qm::ButtonData> edited = ButtonOptions->editButton(Buttons.at(index)))
+        applyButtonProperties(index, *edited);
 }
 
 void TMainForm::BackgroundButtonClick(QObject *sender)
@@ -505,7 +515,12 @@ void TMainForm::BackgroundButtonClick(QObject *sender)
 
 void TMainForm::SetDimensions1Click(QObject *sender)
 {
-    TableForm->editBackground(sender);
+    // Selecting the background stores what was typed into the areas, so the
+    // dialog starts from the background's current texts.
+    HighlightTable(sender);
+    if (const std::optional<qm::BackgroundData> edited = TableForm->editBackground(background()))
+        applyBackgroundProperties(*edited);
+    HighlightTable(sender);
 }
 
 // --- Layout ---------------------------------------------------------------------------

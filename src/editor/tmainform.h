@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/designsteps.h"
 #include "editor/tdragmanager.h"
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
@@ -8,13 +9,16 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QMenu;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class QUndoStack;
 class TButtonOptions;
 class TCleanMyButton;
 class TDesignSurface;
@@ -46,8 +50,9 @@ struct MainFormServices {
 
 // The main window. It owns the one open design (the design values are its
 // own fields, through qm::Design) and all editor state, shows the design at
-// real size on the design surface and dispatches every command.
-class TMainForm : public QWidget, public qm::Design {
+// real size on the design surface and dispatches every command. Every change
+// of the design is a step of its undo history.
+class TMainForm : public QWidget, public qm::Design, private qm::edit::DesignEditor {
     Q_OBJECT
 public:
     explicit TMainForm(const MainFormServices &services, QWidget *parent = nullptr);
@@ -157,11 +162,21 @@ public:
     // Where FormPaint draws the logo, in client coordinates.
     QPoint logoPosition() const;
 
+    // --- Undo and redo -------------------------------------------------------------
+    // The design's history. Its clean state is the design as last saved or
+    // opened, and Saved follows it.
+    QUndoStack *undoStack() const { return m_steps; }
+    // A move or resize in progress ends first.
+    void Undo();
+    void Redo();
+    // The selected button's index, or -1 with the background selected.
+    int selectionIndex() const;
+
     // --- Model and controls ------------------------------------------------------
     // The fields of a button control.
     qm::ButtonData &buttonData(const TCleanMyButton *button);
     // Puts the design's values into the controls that show them.
-    void pushDesignToControls();
+    void pushDesignToControls() override;
     void pushButtonToControl(int index);
     void setBackgroundColor(qm::TColor color);
     void setTextColor(qm::TColor color);
@@ -237,6 +252,45 @@ protected:
 private:
     class MemoLineBreaker;
 
+    // The steps' access to the design and its controls (tmainform_steps.cpp).
+    qm::Design &editedDesign() override { return *this; }
+    void restoreSelection(int selection) override;
+    void showSelection() override;
+    void setAreaText(qm::edit::TextArea area, const QString &text) override;
+    void reloadButtonPicture(int index) override;
+    void insertButton(int index, const qm::ButtonData &data, bool editOnDoubleClick) override;
+    void removeButton(int index) override;
+
+    void setUpSteps();
+    // A save or an open: the design as it is now is the saved one.
+    void markSaved();
+    // Typing in an area, one step per session.
+    void areaEdited(TMemo *area, const QString &before);
+    // Selecting something else ends a typing session and a run of arrow keys.
+    void selectionChanging(QObject *next);
+    // Moving or resizing with the mouse: where the control was before, and
+    // the step once it is let go.
+    void beginGesture(QWidget *control);
+    void endGesture(QWidget *control);
+    // Ends a drag or resize in progress, with its step.
+    void finishGesture();
+    std::optional<qm::edit::Place> placeOf(const QWidget *control) const;
+    // Applies what a property dialog handed back as one step.
+    void applyButtonProperties(int index, const qm::ButtonData &edited);
+    void applyBackgroundProperties(const qm::BackgroundData &edited);
+
+    // Shortcuts, and the keys of the design surface (tmainform_keys.cpp).
+    void setUpKeys();
+    bool surfaceKey(QKeyEvent *event);
+    // What the arrow keys move: the text area or Blurb picture last pressed,
+    // else the selected button; none with nothing to move.
+    QWidget *keyTarget() const;
+    // Moves the key target by (dx, dy) as a drag would leave it.
+    void nudge(int dx, int dy);
+    // Selects the next (previous) button in the design's order; false at
+    // the end of the order, where the focus moves on.
+    bool selectNextButton(bool forward);
+
     // Selecting the selection again stores what was typed into its texts.
     void flushSelection();
     // FileName, FileDir and their upper-case forms from a chosen path.
@@ -279,8 +333,25 @@ private:
     bool m_surfacePressed = false;
     THelpController *m_help = nullptr;
     TDragManager *m_drag = nullptr;
+
+    QUndoStack *m_steps = nullptr;
+    // Typing merges into one step until the selection or the focus changes;
+    // arrow keys until another key, a press or a selection comes between.
+    int m_typingSession = 0;
+    int m_keyRun = 0;
+    // The control a mouse gesture moves or resizes, where it was, and
+    // whether the design was saved before it.
+    struct Gesture {
+        QPointer<QWidget> control;
+        QRect before;
+        bool saved = true;
+    } m_gesture;
+    // A button being placed by Add Button, and the selection before it.
+    QPointer<TCleanMyButton> m_placing;
+    int m_selectionBeforePlacing = qm::edit::BackgroundSelected;
+    // The text area or Blurb picture the arrow keys move.
+    QPointer<QWidget> m_keyArea;
 };
 
-// Converts between the design's colour form (0x00BBGGRR) and QColor.
-QColor toQColor(qm::TColor color);
-qm::TColor fromQColor(const QColor &color);
+using qm::fromQColor;
+using qm::toQColor;

@@ -103,7 +103,7 @@ bool TMainForm::Save()
         return false;
     }
     setWindowTitle(fileCaption(*this));
-    Saved = true;
+    markSaved();
     if (!SelectedButton)
         HighlightTable();
     return true;
@@ -131,7 +131,7 @@ bool TMainForm::SaveAs()
     }
     if (!Save())
         return false;
-    Saved = true;
+    markSaved();
     return true;
 }
 
@@ -192,7 +192,7 @@ void TMainForm::readProjectFile(const QString &path)
         NewTable();
         AddDefaultButton();
         HighlightTable();
-        Saved = true;
+        markSaved();
         return;
     }
 
@@ -222,7 +222,7 @@ void TMainForm::readProjectFile(const QString &path)
 
     setWindowTitle(fileCaption(*this));
     HighlightTable();
-    Saved = true;
+    markSaved();
 }
 
 bool TMainForm::FormCloseQuery()

@@ -70,6 +70,9 @@ void TMainForm::attachButtonHandlers(TCleanMyButton *button)
 
 bool TMainForm::beginDrag(QWidget *source, bool immediate, QPoint global)
 {
+    // A drag still running ends first, with its own step.
+    finishGesture();
+    beginGesture(source);
     return m_drag->beginDrag(source, immediate, global);
 }
 
@@ -194,6 +197,7 @@ void TMainForm::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
 
     if (isExactly<TCleanMyButton>(source))
         HighlightButton(source);
+    endGesture(source);
 }
 
 void TMainForm::ButtonDragDrop(QObject *, QObject *, int, int)

@@ -10,11 +10,14 @@
 #include "editor/tmemo.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && watched == Background)
+        return surfaceKey(static_cast<QKeyEvent *>(event));
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -57,11 +60,19 @@ bool TMainForm::routeMouse(QObject *watched, QEvent *event)
     if (type == QEvent::MouseMove && Resizing && me->buttons() == Qt::NoButton)
         ResizeMouseUp(watched, Qt::NoButton, shift, 0, 0);
 
+    // A press on the surface gives it the keyboard, for the arrow keys; a
+    // text area takes it itself.
+    if (type == QEvent::MouseButtonPress && Background && !Background->hasFocus()
+        && (isExactly<TCleanMyButton>(watched) || watched == BlurbImage || watched == canvas))
+        Background->setFocus(Qt::MouseFocusReason);
+
     if (isExactly<TCleanMyButton>(watched)) {
         auto *b = static_cast<TCleanMyButton *>(watched);
         const QPoint p = me->position().toPoint() - clientOffset(b);
         switch (type) {
         case QEvent::MouseButtonPress:
+            m_keyArea = nullptr;
+            ++m_keyRun;
             ButtonMouseDown(b, button, shift, p.x(), p.y());
             break;
         case QEvent::MouseButtonDblClick:
@@ -84,6 +95,8 @@ bool TMainForm::routeMouse(QObject *watched, QEvent *event)
         switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
+            m_keyArea = BlurbImage;
+            ++m_keyRun;
             BlurbImageMouseDown(BlurbImage, button, shift, p.x(), p.y());
             break;
         case QEvent::MouseButtonRelease:
@@ -102,6 +115,8 @@ bool TMainForm::routeMouse(QObject *watched, QEvent *event)
         switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
+            m_keyArea = memo;
+            ++m_keyRun;
             MemoMouseDown(memo, button, shift, p.x(), p.y());
             // A press that starts a resize is not the text's; otherwise the
             // text area places its caret (and, with DragText, selects).
@@ -122,6 +137,8 @@ bool TMainForm::routeMouse(QObject *watched, QEvent *event)
         const QPoint p = canvas->mapTo(Background->viewport(), me->position().toPoint());
         switch (type) {
         case QEvent::MouseButtonPress:
+            m_keyArea = nullptr;
+            ++m_keyRun;
             BackgroundMouseDown(Background, button, shift, p.x(), p.y());
             m_surfacePressed = button == Qt::LeftButton;
             break;

@@ -8,6 +8,8 @@
 #include "editor/tmainform.h"
 #include "editor/tmemo.h"
 
+#include <utility>
+
 namespace {
 
 // The widget that shows a control's cursor: a text area's viewport, the
@@ -87,6 +89,7 @@ bool TMainForm::pressControl(QWidget *control, int X, int Y)
         return false;
     ResizedControl = control;
     Resizing = true;
+    beginGesture(control);
     return true;
 }
 
@@ -130,7 +133,9 @@ void TMainForm::BackgroundMouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModi
 
 void TMainForm::ResizeMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
-    Resizing = false;
+    const bool wasResizing = std::exchange(Resizing, false);
+    if (wasResizing)
+        endGesture(ResizedControl);
 }
 
 // --- Mouse-over ------------------------------------------------------------------

@@ -4,11 +4,14 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QtMath>
+#include <utility>
 
 TMemo::TMemo(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -24,9 +27,15 @@ TMemo::TMemo(QWidget *parent)
     setTabChangesFocus(true);
     document()->setDocumentMargin(qm::area::DocumentMargin);
     setFont(qm::areaFont(12, qm::AreaStyle{}));
+    // Undo and redo are the design's, also for typing: the area keeps no
+    // history of its own.
+    setUndoRedoEnabled(false);
+    // A new line may reach the scroll range only after the key that made it.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] { showCaretLine(); });
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_programSet)
-            emit userEdited();
+        const QString before = std::exchange(m_settledText, areaText());
+        if (!m_programSet && before != m_settledText)
+            emit userEdited(qm::fromAreaText(before));
     });
 }
 
@@ -38,6 +47,8 @@ void TMemo::setText(const QString &text)
     m_programSet = true;
     setPlainText(memoText);
     m_programSet = false;
+    m_settledText = memoText;
+    showCaretLine();
 }
 
 QString TMemo::areaText() const
@@ -62,6 +73,7 @@ void TMemo::setFontPoints(int points)
     QFont f = font();
     f.setPixelSize(pointsToPixels(points));
     setFont(f);
+    showCaretLine();
 }
 
 void TMemo::setFontStyle(bool bold, bool italic)
@@ -70,6 +82,7 @@ void TMemo::setFontStyle(bool bold, bool italic)
     f.setBold(bold);
     f.setItalic(italic);
     setFont(f);
+    showCaretLine();
 }
 
 void TMemo::ensureLayoutWidth()
@@ -145,9 +158,104 @@ void TMemo::restore(const State &state)
         m_programSet = false;
         blockSignals(blocked);
     }
+    m_settledText = state.text;
     const int end = int(state.text.size());
     QTextCursor cursor(document());
     cursor.setPosition(qBound(0, state.anchor, end));
     cursor.setPosition(qBound(0, state.position, end), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
+    showCaretLine();
+}
+
+bool TMemo::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The window's Undo and Redo take these keys, not the text edit.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+            || key->keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+            event->ignore();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->keyCombination()
+                                                 == QKeyCombination(Qt::NoModifier, Qt::Key_Escape)) {
+        emit escapePressed();
+        event->accept();
+        return true;
+    }
+    const bool handled = QPlainTextEdit::event(event);
+    switch (event->type()) {
+    case QEvent::FocusOut:
+        showCaretLine();
+        emit focusLeft();
+        break;
+    // Whatever the text edit scrolled to on its own, the line shown is
+    // decided here, after it.
+    case QEvent::KeyPress:
+    case QEvent::FocusIn:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Wheel:
+        showCaretLine();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+int TMemo::caretLine()
+{
+    ensureLayoutWidth();
+    const QTextCursor cursor = textCursor();
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    int line = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        layout->blockBoundingRect(block); // lays the block out if it is not yet
+        const QTextLayout *tl = block.layout();
+        const int lines = tl ? qMax(1, tl->lineCount()) : 1;
+        if (block.contains(cursor.position()) || !block.next().isValid()) {
+            if (tl && tl->lineCount() > 0) {
+                const QTextLine here = tl->lineForTextPosition(cursor.position() - block.position());
+                if (here.isValid())
+                    return line + here.lineNumber();
+            }
+            return line;
+        }
+        line += lines;
+    }
+    return line;
+}
+
+int TMemo::wholeLinesShown() const
+{
+    const qreal lineHeight = QFontMetricsF(font()).lineSpacing();
+    const qreal room = viewport()->height() - 2 * document()->documentMargin();
+    return lineHeight > 0 ? qMax(1, int(room / lineHeight)) : 1;
+}
+
+void TMemo::showCaretLine()
+{
+    // Laying the text out may deliver a resize, which comes back here.
+    if (m_placingLine)
+        return;
+    const QScopedValueRollback<bool> placing(m_placingLine, true);
+    QScrollBar *bar = verticalScrollBar();
+    int top = 0;
+    if (hasFocus()) {
+        const int caret = caretLine();
+        top = bar->value();
+        if (caret < top)
+            top = caret;
+        else if (caret >= top + wholeLinesShown())
+            top = caret - wholeLinesShown() + 1;
+    }
+    if (bar->value() != top)
+        bar->setValue(top);
 }

@@ -41,15 +41,35 @@ public:
     void setFontPoints(int points);
     void setFontStyle(bool bold, bool italic);
 
+    // The first line on show without the focus, the caret's line with it.
+    // An area too low for a whole line (the Title at its default 41 pixels)
+    // would otherwise scroll by lines to one that is not the caret's.
+    void showCaretLine();
+
 signals:
-    // The user changed the text by typing, pasting or cutting.
-    void userEdited();
+    // The user changed the text by typing, pasting or cutting; `before` is
+    // the text before this change (with CR LF line breaks).
+    void userEdited(const QString &before);
+    // The focus left the area.
+    void focusLeft();
+    // Escape: the user hands the keyboard back to the design surface.
+    void escapePressed();
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
+    // The visual line (over all paragraphs) the caret is on.
+    int caretLine();
+    // How many whole lines the area shows at once; at least one.
+    int wholeLinesShown() const;
     void ensureLayoutWidth();
     // The text as the area holds it, line feeds between its paragraphs.
     QString areaText() const;
     bool m_programSet = false;
+    // The text as it stood after the last change, the user's or the program's.
+    QString m_settledText;
+    bool m_placingLine = false;
 };
 
 // CR LF and the area's own line breaks.

@@ -3,6 +3,8 @@
 #include "model/settings.h"
 #include "platform/paths.h"
 
+#include <QColor>
+
 namespace qm {
 
 const char *const MakerHomePage = "https://quillmap.example.org/";
@@ -44,6 +46,58 @@ void Design::renumber()
 {
     for (qsizetype i = 0; i < Buttons.size(); ++i)
         Buttons[i].Tag = int(i);
+}
+
+BackgroundData Design::background() const
+{
+    BackgroundData b;
+    b.BgTitleText = BgTitleText;
+    b.BgBlurbText = BgBlurbText;
+    b.BlurbImageName = BlurbImageName;
+    b.BlurbImagePath = BlurbImagePath;
+    b.BackgroundColor = BackgroundColor;
+    b.TextColor = TextColor;
+    b.TitleFont = TitleFont;
+    b.TitleFontSize = TitleFontSize;
+    b.TitleStyle = TitleStyle;
+    b.TitleAreaStyle = TitleAreaStyle;
+    b.BlurbFont = BlurbFont;
+    b.BlurbFontSize = BlurbFontSize;
+    b.BlurbStyle = BlurbStyle;
+    b.BlurbAreaStyle = BlurbAreaStyle;
+    b.StretchBlurbImages = StretchBlurbImages;
+    b.ShowTitleAndBlurb = ShowTitleAndBlurb;
+    return b;
+}
+
+void Design::setBackground(const BackgroundData &b)
+{
+    BgTitleText = b.BgTitleText;
+    BgBlurbText = b.BgBlurbText;
+    BlurbImageName = b.BlurbImageName;
+    BlurbImagePath = b.BlurbImagePath;
+    BackgroundColor = b.BackgroundColor;
+    TextColor = b.TextColor;
+    TitleFont = b.TitleFont;
+    TitleFontSize = b.TitleFontSize;
+    TitleStyle = b.TitleStyle;
+    TitleAreaStyle = b.TitleAreaStyle;
+    BlurbFont = b.BlurbFont;
+    BlurbFontSize = b.BlurbFontSize;
+    BlurbStyle = b.BlurbStyle;
+    BlurbAreaStyle = b.BlurbAreaStyle;
+    StretchBlurbImages = b.StretchBlurbImages;
+    ShowTitleAndBlurb = b.ShowTitleAndBlurb;
+}
+
+QColor toQColor(TColor color)
+{
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+TColor fromQColor(const QColor &color)
+{
+    return TColor(color.red()) | (TColor(color.green()) << 8) | (TColor(color.blue()) << 16);
 }
 
 void resetDesign(Design &d)

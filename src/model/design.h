@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QString>
 
+class QColor;
+
 namespace qm {
 
 // Colours are held as 0x00BBGGRR, red in the lowest byte.
@@ -42,6 +44,29 @@ struct ButtonData {
     QRect rect() const { return QRect(Left, Top, Width, Height); }
     void setRect(const QRect &r) { Left = r.left(); Top = r.top(); Width = r.width(); Height = r.height(); }
     bool operator==(const ButtonData &) const = default;
+};
+
+// What the background properties edit: the colours, the fonts of the Title
+// and the Blurb, the fitting of Blurb pictures, the use of the areas at all,
+// and the background's own texts and Blurb picture.
+struct BackgroundData {
+    QString BgTitleText;
+    QString BgBlurbText;
+    QString BlurbImageName;
+    QString BlurbImagePath;
+    TColor BackgroundColor = 0;
+    TColor TextColor = 0;
+    QString TitleFont;
+    int TitleFontSize = 0;
+    QString TitleStyle;
+    AreaStyle TitleAreaStyle;
+    QString BlurbFont;
+    int BlurbFontSize = 0;
+    QString BlurbStyle;
+    AreaStyle BlurbAreaStyle;
+    bool StretchBlurbImages = true;
+    bool ShowTitleAndBlurb = true;
+    bool operator==(const BackgroundData &) const = default;
 };
 
 // The one open design together with the program paths, the settings and the
@@ -106,6 +131,9 @@ struct Design {
 
     // Every button's Tag becomes its index.
     void renumber();
+
+    BackgroundData background() const;
+    void setBackground(const BackgroundData &b);
 };
 
 // The address a new button links to.
@@ -117,6 +145,10 @@ inline constexpr const char *UntitledCaption = "Untitled - Quillmap v1.1";
 // reading the settings of the program folder again. AppDir must be set.
 // The button list is emptied.
 void resetDesign(Design &design);
+
+// Between the design's colour form (0x00BBGGRR) and QColor.
+QColor toQColor(TColor color);
+TColor fromQColor(const QColor &color);
 
 // Fill colour of the Blurb picture for a surface colour: each component below
 // 32 is raised by 32, so an empty picture frame stays visible on a near-black

@@ -1,5 +1,6 @@
 #include "editor/artwork.h"
 #include "editor/tcleanmybutton.h"
+#include "editor/tcommandbutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "mainformfixture.h"
@@ -7,6 +8,7 @@
 #include <QAction>
 #include <QFontInfo>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -20,6 +22,9 @@ private slots:
     void startUpInAnotherFolder();
     void textAreasUseTheEditorsFace();
     void layoutFollowsTheWindowSize();
+    void commandCaptionsCanBeRead_data();
+    void commandCaptionsCanBeRead();
+    void titleShowsItsFirstOrTheCaretLine();
     void clickingSelectsAndWritesBack();
     void hiddenAreasWriteNothingBack();
     void blurbPictureReplacesTheBlurbText();
@@ -152,6 +157,82 @@ void TestMainForm::layoutFollowsTheWindowSize()
     QVERIFY(first >= 0);
     QVERIFY(logo.y() + first > m.AddButton->geometry().bottom());
     QVERIFY(logo.y() + last < m.height());
+}
+
+void TestMainForm::commandCaptionsCanBeRead_data()
+{
+    QTest::addColumn<int>("larger");   // points added to the desktop's font
+    QTest::newRow("the desktop's font") << 0;
+    QTest::newRow("two points larger") << 2;
+}
+
+void TestMainForm::commandCaptionsCanBeRead()
+{
+    QFETCH(int, larger);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    for (QPushButton *b : {m.AddButton, m.EditButton, m.DeleteButton, m.BackgroundButton}) {
+        auto *button = qobject_cast<TCommandButton *>(b);
+        QVERIFY(button);
+        QFont font = button->font();
+        font.setPointSizeF(font.pointSizeF() + larger);
+        button->setFont(font);
+        // At the window's smallest size the whole caption lies inside the
+        // button, beside its glyph.
+        const QRect caption = button->captionRect();
+        QVERIFY2(button->rect().contains(caption), qPrintable(button->text()));
+        QVERIFY2(caption.left() > button->glyphRect().right(), qPrintable(button->text()));
+        QCOMPARE(button->size(), QSize(112, 42));
+    }
+}
+
+void TestMainForm::titleShowsItsFirstOrTheCaretLine()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    m.show();
+    m.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m));
+    TMemo *t = m.Title;
+    // The line the area shows at its top: "first", "caret" (the caret's line,
+    // not the first) or the scroll position.
+    auto shown = [t] {
+        const int top = t->verticalScrollBar()->value();
+        if (top == 0)
+            return QString("first");
+        const QRect caret = t->cursorRect();
+        return caret.top() >= 0 && caret.top() < t->viewport()->height() / 2 ? QString("caret")
+                                                                              : QString::number(top);
+    };
+    t->setFocus();
+    t->selectAll();
+    QTest::keyClicks(t, "A long title that certainly goes past the first line of the area");
+    QCOMPARE(shown(), QString("caret"));
+    QTest::keyClick(t, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(shown(), QString("first"));
+    QTest::keyClick(t, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(t, Qt::Key_Up);
+    QCOMPARE(shown(), QString("caret"));
+    // A new line of its own after a short first line, empty at first.
+    t->selectAll();
+    QTest::keyClicks(t, "Short");
+    QTest::keyClick(t, Qt::Key_Return);
+    QCOMPARE(shown(), QString("caret"));
+    QTest::keyClicks(t, "then more");
+    QCOMPARE(shown(), QString("caret"));
+    // Without the focus: the first line, also once selected again and saved.
+    m.Background->setFocus();
+    QCOMPARE(shown(), QString("first"));
+    m.HighlightButton(m.ButtonControls.first());
+    m.HighlightTable();
+    QCOMPARE(shown(), QString("first"));
+    QTemporaryDir dir;
+    f.prompts.files = {dir.filePath("lines.qmf")};
+    m.SaveButtonClick();
+    QVERIFY(m.Saved);
+    QCOMPARE(shown(), QString("first"));
 }
 
 void TestMainForm::clickingSelectsAndWritesBack()

@@ -6,6 +6,7 @@
 #include "dialogs/tbuttonoptions.h"
 #include "dialogs/ttableform.h"
 #include "dialogs/thelpwindow.h"
+#include "dialogs/toptionsform.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
@@ -20,6 +21,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
@@ -143,6 +146,10 @@ private slots:
     void f1InAWindowWithoutHelpButtonOpensTheHelpWindow();
     void helpWindowStaysUsableOverAModalDialog();
     void f1InAnOpenMenu();
+    void f1InADialogJustOpened_data();
+    void f1InADialogJustOpened();
+    void helpWindowOpensBesideTheWindow_data();
+    void helpWindowOpensBesideTheWindow();
     void whatsThisModeAndItsLink();
 };
 
@@ -495,6 +502,70 @@ void TestHelp::f1InAnOpenMenu()
     QTest::keyClick(m.TextMenu, Qt::Key_F1);
     QCOMPARE(shown.last().at(0).toInt(), 1);
     QWhatsThis::hideText();
+}
+
+void TestHelp::f1InADialogJustOpened_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("context");
+    QTest::newRow("Button") << "ButtonOptions" << 0 << 6;
+    QTest::newRow("Button, Mouse Over page") << "ButtonOptions" << 1 << 14;
+    QTest::newRow("Background") << "TableForm" << 0 << 43;
+    QTest::newRow("Background, Global Properties page") << "TableForm" << 1 << 45;
+    QTest::newRow("Options") << "OptionsForm" << 0 << qm::help::OptionsContext;
+}
+
+void TestHelp::f1InADialogJustOpened()
+{
+    QFETCH(QString, dialog);
+    QFETCH(int, page);
+    QFETCH(int, context);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    installHelp(f);
+    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    auto *d = m.findChild<QDialog *>(dialog);
+    QVERIFY(d);
+    // Where the focus is when a dialog opens: the tab bar of its pages, or
+    // the first field; then OK.
+    QList<QWidget *> asked;
+    if (auto *pages = qobject_cast<TPropertyDialog *>(d)) {
+        pages->PageControl1->setCurrentIndex(page);
+        asked = {pages->PageControl1->tabBar(), pages->OKBtn};
+    } else {
+        asked = {m.OptionsForm->Browsername, m.OptionsForm->OkBtn};
+    }
+    for (QWidget *w : asked) {
+        QTest::keyClick(w, Qt::Key_F1);
+        QCOMPARE(shown.last().at(0).toInt(), context);
+        QWhatsThis::hideText();
+    }
+    QVERIFY(!qm::help::topicSection(helpSource(), qm::help::anchorName(context)).isEmpty());
+}
+
+void TestHelp::helpWindowOpensBesideTheWindow_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("placed");
+    const QRect wide(0, 0, 1920, 1080);
+    QTest::newRow("room on the right") << QRect(100, 100, 450, 480) << wide << QRect(558, 100, 560, 620);
+    QTest::newRow("room on the left only") << QRect(1300, 100, 450, 480) << wide << QRect(732, 100, 560, 620);
+    QTest::newRow("narrower on the side with more room") << QRect(415, 285, 450, 454) << QRect(0, 0, 1280, 1024)
+                                                          << QRect(873, 285, 407, 620);
+    QTest::newRow("kept on the screen below") << QRect(100, 500, 450, 480) << wide << QRect(558, 460, 560, 620);
+    QTest::newRow("no room: over the window at the edge") << QRect(200, 50, 450, 480) << QRect(0, 0, 800, 600)
+                                                           << QRect(240, 0, 560, 600);
+}
+
+void TestHelp::helpWindowOpensBesideTheWindow()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QRect, screen);
+    QFETCH(QRect, placed);
+    QCOMPARE(THelpWindow::placeBeside(frame, QSize(560, 620), screen), placed);
+    QVERIFY(screen.contains(placed));
 }
 
 void TestHelp::whatsThisModeAndItsLink()

@@ -1,3 +1,4 @@
+#include "dialogs/helpcontext.h"
 #include "dialogs/toptionsform.h"
 #include "mainformfixture.h"
 
@@ -97,10 +98,10 @@ void TestOptions::dialogLooksAsSpecified()
     QCOMPARE(o->OkBtn->text(), QString("OK"));
     QCOMPARE(o->CancelBtn->text(), QString("Cancel"));
     QVERIFY(o->OkBtn->isDefault());
-    // The help lists no context for this dialog.
-    QList<QWidget *> widgets = o->findChildren<QWidget *>();
-    widgets << o;
-    for (QWidget *w : std::as_const(widgets))
+    // The dialog carries the help's Options topic; its controls take it
+    // from the dialog rather than carry one of their own.
+    QCOMPARE(o->property("helpContext").toInt(), qm::help::OptionsContext);
+    for (QWidget *w : o->findChildren<QWidget *>())
         QVERIFY2(!w->property("helpContext").isValid(), qPrintable(w->objectName()));
 
     // OK ends with 1; Cancel, Escape and closing the window with 2.
