@@ -250,7 +250,15 @@ void TMainForm::QuillmapInit()
 {
     // The caller has destroyed the buttons already.
     ButtonControls.clear();
-    qm::resetDesign(*this);
+    QString settingsProblem;
+    qm::resetDesign(*this, &settingsProblem);
+    // A settings file that cannot be read is reported once, not again at
+    // every New and Open while it stays that way.
+    if (settingsProblem != m_settingsProblem) {
+        m_settingsProblem = settingsProblem;
+        if (!settingsProblem.isEmpty())
+            prompts()->warning(settingsProblem);
+    }
     setWindowTitle(QString::fromLatin1(qm::UntitledCaption));
     ResizeMargin = 5;
     MinResizeWidth = 10;

@@ -4,6 +4,7 @@
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
 #include "model/linebreaker.h"
+#include "platform/fileops.h"
 
 #include <QList>
 #include <QPointer>
@@ -27,7 +28,6 @@ class TTableForm;
 
 namespace qm {
 class Clipboard;
-class FileOps;
 class Prompts;
 class SoundPlayer;
 }
@@ -268,6 +268,10 @@ private:
     // While set, the line breaker leaves each text in its area; the caller
     // puts the areas' texts back at the end.
     bool m_lineBreakBatch = false;
+    // Why the settings file was last refused; empty while it is read.
+    QString m_settingsProblem;
+    // Sound files the last build did not copy, for Compile to name.
+    QList<qm::SkippedCopy> m_skippedSounds;
     bool m_surfacePressed = false;
     THelpController *m_help = nullptr;
     TDragManager *m_drag = nullptr;

@@ -268,12 +268,16 @@ void TMainForm::CompileButtonClick(QObject *)
             QLatin1String("Applet Code copied to Clipboard!\r\nCopy class files to ") + FileDirUpper
                 + QLatin1String(" ?"),
             qm::BoxButtons::YesNo);
+        QList<qm::SkippedCopy> skipped = m_skippedSounds;
         if (answer == qm::ModalResult::Yes && m_services.files) {
             // A missing or protected file is skipped; the others are still copied.
+            QList<qm::FileCopy> runtime;
             for (const char *name : qm::kRuntimeFiles)
-                m_services.files->copyFile(AppDir + QLatin1String("/java/") + QLatin1String(name),
-                                           FileDir + QLatin1String(name));
+                runtime.append({AppDir + QLatin1String("/java/") + QLatin1String(name), FileDir + QLatin1String(name)});
+            skipped += qm::copyEach(*m_services.files, runtime, qm::CopyKind::Durable).skipped;
         }
+        if (!skipped.isEmpty())
+            prompts()->warning(qm::skippedCopiesMessage(skipped));
         Save();
     }
 
@@ -333,6 +337,7 @@ bool TMainForm::BuildCompileString(bool preview)
     if (!block)
         return false;
     HTML = block->html;
+    m_skippedSounds = block->skipped;
     if (!preview && block->soundFound)
         prompts()->information(qm::soundsCopiedMessage(*this));
     return true;

@@ -46,7 +46,7 @@ void Design::renumber()
         Buttons[i].Tag = int(i);
 }
 
-void resetDesign(Design &d)
+void resetDesign(Design &d, QString *settingsProblem)
 {
     d.Buttons.clear();
 
@@ -61,7 +61,7 @@ void resetDesign(Design &d)
     d.FileName.clear();
     d.FileDir.clear();
 
-    const Settings s = readSettings(d.AppDir);
+    const Settings s = readSettings(d.AppDir, settingsProblem);
     d.Browser = s.Browser;
     d.SplashState = s.SplashState;
     d.DragText = s.DragText;

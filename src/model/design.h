@@ -115,8 +115,9 @@ inline constexpr const char *UntitledCaption = "Untitled - Quillmap v1.1";
 
 // Brings every value of the design except AbsolutePositioning to its default,
 // reading the settings of the program folder again. AppDir must be set.
-// The button list is emptied.
-void resetDesign(Design &design);
+// The button list is emptied. A settings file that is not read (see
+// readSettings) leaves the default settings and its reason in `settingsProblem`.
+void resetDesign(Design &design, QString *settingsProblem = nullptr);
 
 // Fill colour of the Blurb picture for a surface colour: each component below
 // 32 is raised by 32, so an empty picture frame stays visible on a near-black

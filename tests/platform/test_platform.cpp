@@ -20,6 +20,8 @@ private slots:
     void resolverFindsNamesWithoutRegardToCase();
     void resolverPrefersExactAndFirstSortedMatch();
     void resolverFindsNamesThatUpperCaseIntoOtherLetters();
+    void copiesEachPairOnceInTheOrderOfItsLastCopy_data();
+    void copiesEachPairOnceInTheOrderOfItsLastCopy();
     void fullDiskLeavesEveryOldFileAsItWas();
     void profileReadsWithWindowsSemantics();
     void profileWriteKeepsEverythingElse();
@@ -107,6 +109,49 @@ void TestPlatform::resolverFindsNamesThatUpperCaseIntoOtherLetters()
     // Simple case folding still matches as before.
     QCOMPARE(resolveCaseInsensitive(dir.path() + QString::fromUtf8("/STRAßE.GIF")), straße);
     QCOMPARE(resolveCaseInsensitive(dir.path() + "/STRASE.GIF"), QString());
+}
+
+namespace {
+
+class RecordingFiles : public FileOps {
+public:
+    QStringList copies;
+    bool exists(const QString &) const override { return true; }
+    bool copyFile(const QString &s, const QString &t) override
+    {
+        copies << s + ">" + t;
+        return true;
+    }
+};
+
+} // namespace
+
+void TestPlatform::copiesEachPairOnceInTheOrderOfItsLastCopy_data()
+{
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QStringList>("made");
+    QTest::newRow("none") << QStringList() << QStringList();
+    QTest::newRow("distinct pairs in order") << QStringList{"a>x", "a>y", "b>x"} << QStringList{"a>x", "a>y", "b>x"};
+    QTest::newRow("one sound for every button") << QStringList{"s>t", "s>t", "s>t", "s>t"} << QStringList{"s>t"};
+    QTest::newRow("a pair at its last place") << QStringList{"a>x", "b>y", "a>x"} << QStringList{"b>y", "a>x"};
+    // Of two files with one bare name the one copied last stays.
+    QTest::newRow("the last copy to a target decides") << QStringList{"a>x", "b>x", "a>x"} << QStringList{"b>x", "a>x"};
+}
+
+void TestPlatform::copiesEachPairOnceInTheOrderOfItsLastCopy()
+{
+    QFETCH(QStringList, asked);
+    QList<FileCopy> copies;
+    for (const QString &pair : asked)
+        copies.append({pair.section('>', 0, 0), pair.section('>', 1)});
+    RecordingFiles files;
+    const CopyReport report = copyEach(files, copies, CopyKind::Durable);
+    QTEST(files.copies, "made");
+    QVERIFY(report.skipped.isEmpty());
+    QSet<QString> targets;
+    for (const FileCopy &c : copies)
+        targets.insert(c.target);
+    QCOMPARE(report.written, targets);
 }
 
 void TestPlatform::fullDiskLeavesEveryOldFileAsItWas()
