@@ -51,13 +51,15 @@ public:
         if (const QStringList *known = m_lines.object(key))
             return *known;
         const QStringList lines = m_form->m_lineBreakBatch ? memo->layoutLines(text) : memo->displayLinesOf(text);
-        m_lines.insert(key, new QStringList(lines));
+        // Long texts count by their length, so the kept lines of a large
+        // design all stay without the texts taking much memory.
+        m_lines.insert(key, new QStringList(lines), 1 + key.size() / 1024);
         return lines;
     }
 
 private:
     TMainForm *m_form;
-    mutable QCache<QString, QStringList> m_lines{8192};
+    mutable QCache<QString, QStringList> m_lines{65536};
 };
 
 namespace {

@@ -12,6 +12,7 @@
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "model/projectfile.h"
+#include "model/textlimits.h"
 #include "platform/caseresolve.h"
 #include "platform/clipboard.h"
 #include "platform/fileops.h"
@@ -182,10 +183,14 @@ void TMainForm::readProjectFile(const QString &path)
         if (file.error() == QFileDevice::NoError)
             read = qm::readProject(bytes, *this);
     }
-    if (!read) {
+    // A text far too long for its area is refused before an area lays it out.
+    const QString overlong = read ? qm::overlongText(*read) : QString();
+    if (!read || !overlong.isEmpty()) {
         // Nothing read from the file survives: a fresh, untitled design.
         prompts()->warning(QLatin1String("Error reading file. ") + FileDirUpper + FileNameUpper
-                           + QLatin1String(" is corrupt."));
+                           + (overlong.isEmpty() ? QLatin1String(" is corrupt.")
+                                                 : QLatin1String(" cannot be opened: ") + overlong
+                                   + QLatin1Char('.')));
         Saved = true;
         NewTable();
         AddDefaultButton();

@@ -193,8 +193,11 @@ DecodeResult MagickDecoder::decode(const QString &fileName, DecoderFormat format
         img.subRange(1);
         img.magick(coderName(format));
         img.read(Magick::Blob(bytes.constData(), size_t(bytes.size())));
+        // No picture format holds a picture of no pixels: the decoder read
+        // a header and then ran out of data (a file cut short, such as a
+        // download that did not finish) or met data it could not use.
         if (img.columns() == 0 || img.rows() == 0) {
-            result.errorText = QStringLiteral("The picture has no pixels");
+            result.errorText = QStringLiteral("The file is damaged or incomplete: it holds no whole picture");
             return result;
         }
         if (img.colorSpace() == Magick::CMYKColorspace)

@@ -1,11 +1,15 @@
-// Files that are not what they seem: nothing may hold the window or fill
-// the disk or the memory.
+// Files that are not what they seem, texts far too long, and designs that
+// change many controls at once: nothing may hold the window or fill the
+// disk or the memory.
 
 #include "mainformfixture.h"
+#include "model/projectfile.h"
 #include "model/settings.h"
+#include "model/textlimits.h"
 #include "preview/scriptedconversation.h"
 #include "preview/tddeform.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -52,6 +56,8 @@ class TestHostileFiles : public QObject {
 private slots:
     void specialFilesAreRefused_data();
     void specialFilesAreRefused();
+    void overlongTextsAreRefused_data();
+    void overlongTextsAreRefused();
 };
 
 void TestHostileFiles::specialFilesAreRefused_data()
@@ -145,6 +151,57 @@ void TestHostileFiles::specialFilesAreRefused()
     QVERIFY(!writeSettings(r.AppDir, Settings(), &why));
     QVERIFY2(why.contains(reason), qPrintable(why));
     QVERIFY(!QFileInfo(f.folder.file("QM.INI")).isFile() || QFileInfo(f.folder.file("QM.INI")).size() > MaxSettingsFileBytes);
+}
+
+void TestHostileFiles::overlongTextsAreRefused_data()
+{
+    QTest::addColumn<int>("titleChars");
+    QTest::addColumn<int>("blurbChars");
+    QTest::addColumn<int>("button");       // whose texts; 0 for the background
+    QTest::addColumn<QString>("refusal");  // empty when the file opens
+    QTest::newRow("title at the limit") << int(MaxTitleChars) << 100 << 0 << "";
+    QTest::newRow("blurb at the limit") << 10 << int(MaxBlurbChars) << 2 << "";
+    QTest::newRow("one-word title of a megabyte") << 1024 * 1024 << 10 << 0
+                                                 << "the Title text of the background has 1048576 characters";
+    QTest::newRow("button's blurb one too long") << 10 << int(MaxBlurbChars) + 1 << 2
+                                                 << "the Blurb text of button 2 has 32769 characters";
+}
+
+void TestHostileFiles::overlongTextsAreRefused()
+{
+    QFETCH(int, titleChars);
+    QFETCH(int, blurbChars);
+    QFETCH(int, button);
+    QFETCH(QString, refusal);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    Design d = m;
+    d.Buttons.append(d.newButton(10, 200));
+    // One word each: the costliest text for an area to lay out.
+    QString &title = button ? d.Buttons[button - 1].TitleText : d.BgTitleText;
+    QString &blurb = button ? d.Buttons[button - 1].BlurbText : d.BgBlurbText;
+    title = QString(titleChars, 'w');
+    blurb = QString(blurbChars, 'b');
+    const QString file = f.folder.file("long.qmf");
+    QVERIFY(qmtest::writeBytes(file, writeProject(d, FixedWidthLineBreaker())));
+
+    f.prompts.files = {file};
+    QElapsedTimer clock;
+    clock.start();
+    m.Open();
+    QCoreApplication::processEvents();
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    const QStringList said = warnings(f.prompts);
+    if (refusal.isEmpty()) {
+        QVERIFY2(said.isEmpty(), qPrintable(said.join('\n')));
+        QCOMPARE(m.Buttons.size(), 2);
+        QCOMPARE((button ? m.Buttons[button - 1].BlurbText : m.BgBlurbText).size(), blurbChars);
+    } else {
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].contains("LONG.QMF cannot be opened: " + refusal), qPrintable(said[0]));
+        QCOMPARE(m.Buttons.size(), 1);
+        QVERIFY(m.FileName.isEmpty());
+    }
 }
 
 QTEST_MAIN(TestHostileFiles)

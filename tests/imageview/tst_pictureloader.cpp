@@ -505,6 +505,18 @@ private slots:
         QVERIFY(!r.errorText.isEmpty());
     }
 
+    void magickSaysAPictureCutShortIsDamaged()
+    {
+        // A download that did not finish: the header, then half the data.
+        const QString whole = path("whole.png");
+        QVERIFY(qmtest::writePicture(whole, gradient(200, 100)));
+        const QByteArray bytes = qmtest::readBytes(whole);
+        const QString cut = touch("cut.png", bytes.left(bytes.size() / 2));
+        const qm::DecodeResult r = qm::MagickDecoder().decode(cut, DecoderFormat::Png, 24, true);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.errorText.contains(QLatin1String("damaged or incomplete")), qPrintable(r.errorText));
+    }
+
     void magickReducesColoursBelowTrueColour()
     {
         const QString file = path("gradient.png");
