@@ -176,6 +176,9 @@ void TMainForm::Open()
 
 void TMainForm::readProjectFile(const QString &path)
 {
+    // Every picture of the design is looked up by its upper-cased name; the
+    // folders they lie in are listed once for all of them.
+    const qm::CaseResolveScope listedOnce;
     std::optional<qm::Design> read;
     QFile file(path);
     if (file.size() <= qm::MaxProjectFileBytes && file.open(QIODevice::ReadOnly)) {

@@ -20,6 +20,7 @@ private slots:
     void resolverFindsNamesWithoutRegardToCase();
     void resolverPrefersExactAndFirstSortedMatch();
     void resolverFindsNamesThatUpperCaseIntoOtherLetters();
+    void resolverListsAFolderOncePerCommand();
     void copiesEachPairOnceInTheOrderOfItsLastCopy_data();
     void copiesEachPairOnceInTheOrderOfItsLastCopy();
     void fullDiskLeavesEveryOldFileAsItWas();
@@ -109,6 +110,33 @@ void TestPlatform::resolverFindsNamesThatUpperCaseIntoOtherLetters()
     // Simple case folding still matches as before.
     QCOMPARE(resolveCaseInsensitive(dir.path() + QString::fromUtf8("/STRAßE.GIF")), straße);
     QCOMPARE(resolveCaseInsensitive(dir.path() + "/STRASE.GIF"), QString());
+}
+
+void TestPlatform::resolverListsAFolderOncePerCommand()
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 40; ++i)
+        QVERIFY(qmtest::writeBytes(dir.filePath(QString("Pics/p%1.gif").arg(i)), "x"));
+    QVERIFY(qmtest::writeBytes(dir.filePath("Pics/P7.GIF"), "another case"));
+    const int before = folderListings();
+    {
+        const CaseResolveScope command;
+        // The exact name wins over a match found in the listing (P7.GIF).
+        for (int i = 0; i < 40; ++i) {
+            const QString name = QString("/p%1.gif").arg(i);
+            QCOMPARE(resolveCaseInsensitive(dir.path() + "/PICS" + name.toUpper()),
+                     dir.path() + "/Pics" + (i == 7 ? name.toUpper() : name));
+        }
+        QCOMPARE(resolveCaseInsensitive(dir.filePath("PICS/p7.gif")), dir.filePath("Pics/p7.gif"));
+    }
+    // The temporary folder (for "PICS") and Pics: once each for all names.
+    QCOMPARE(folderListings() - before, 2);
+
+    // A file made after the listing is found: the folder has changed.
+    QVERIFY(qmtest::writeBytes(dir.filePath("Pics/New.gif"), "x"));
+    QCOMPARE(resolveCaseInsensitive(dir.filePath("PICS/NEW.GIF")), dir.filePath("Pics/New.gif"));
+    QVERIFY(QFile::remove(dir.filePath("Pics/New.gif")));
+    QCOMPARE(resolveCaseInsensitive(dir.filePath("PICS/NEW.GIF")), QString());
 }
 
 namespace {
