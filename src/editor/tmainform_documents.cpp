@@ -23,6 +23,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -216,6 +217,11 @@ void TMainForm::readProjectFile(const QString &path)
     Blurb->setText(BgBlurbText);
     BlurbImage->setImageName(BlurbImageName.toUpper());
 
+    // A control that is shown asks to be drawn on its own, and the first
+    // drawing after thousands of such requests looks at every pair of
+    // buttons. The new buttons' requests are dropped and the surface is
+    // drawn once instead, buttons and all (requests made before stay).
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     for (int i = 0; i < Buttons.size(); ++i) {
         TCleanMyButton *b = createButtonControl(i);
         b->EditOnDoubleClick = true;
@@ -223,6 +229,8 @@ void TMainForm::readProjectFile(const QString &path)
         b->show();
         ButtonControls.append(b);
     }
+    QCoreApplication::removePostedEvents(nullptr, QEvent::UpdateLater);
+    Background->canvas()->update();
     ButtonBevel->lower();
     Background->updateExtent();
 

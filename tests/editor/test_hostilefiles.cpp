@@ -2,6 +2,7 @@
 // change many controls at once: nothing may hold the window or fill the
 // disk or the memory.
 
+#include "editor/tdesignsurface.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
 #include "model/settings.h"
@@ -10,6 +11,7 @@
 #include "preview/tddeform.h"
 
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -58,6 +60,7 @@ private slots:
     void specialFilesAreRefused();
     void overlongTextsAreRefused_data();
     void overlongTextsAreRefused();
+    void surfaceExtentOncePerBatch();
 };
 
 void TestHostileFiles::specialFilesAreRefused_data()
@@ -202,6 +205,26 @@ void TestHostileFiles::overlongTextsAreRefused()
         QCOMPARE(m.Buttons.size(), 1);
         QVERIFY(m.FileName.isEmpty());
     }
+}
+
+void TestHostileFiles::surfaceExtentOncePerBatch()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    for (int i = 0; i < 100; ++i)
+        m.AddButtonClick(m.AddButton);
+    QCoreApplication::processEvents();
+    const int before = m.Background->extentPasses();
+    for (int i = 0; i < m.Buttons.size(); ++i) {
+        m.Buttons[i].setRect(QRect(20 * i, 10 * i, 60, 40));
+        m.pushButtonToControl(i);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(m.Background->extentPasses(), before + 1);
+    const QRect last = m.Buttons.last().rect();
+    QCOMPARE(m.Background->canvas()->size(), QSize(last.right() + 1, last.bottom() + 1));
 }
 
 QTEST_MAIN(TestHostileFiles)
