@@ -102,6 +102,9 @@ bool isExactlyButton(const QObject *obj)
 
 TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     : QWidget(parent)
+    , OptionsForm([this] { return new TOptionsForm(m_services.prompts, AppDir, this); })
+    , ButtonOptions([this] { return new TButtonOptions(this); })
+    , TableForm([this] { return new TTableForm(this); })
     , m_services(services)
     , m_lineBreaker(std::make_unique<MemoLineBreaker>(this))
 {
@@ -118,10 +121,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     setUpDragAndDrop();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
-    ButtonOptions = new TButtonOptions(this);
-    TableForm = new TTableForm(this);
     DDEForm = new TDDEForm(this);
-    OptionsForm = new TOptionsForm(m_services.prompts, AppDir, this);
 }
 
 TMainForm::~TMainForm()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/createdonfirstuse.h"
 #include "editor/tdragmanager.h"
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
@@ -216,11 +217,11 @@ public:
 
     // --- Windows the main window owns ------------------------------------------------
     TDDEForm *DDEForm = nullptr;
-    TOptionsForm *OptionsForm = nullptr;
-
-    // --- Dialogs, created once with the window -------------------------------------
-    TButtonOptions *ButtonOptions = nullptr;
-    TTableForm *TableForm = nullptr;
+    // The dialogs are made once, at their first use, and keep the state of
+    // their controls from one use to the next.
+    CreatedOnFirstUse<TOptionsForm> OptionsForm;
+    CreatedOnFirstUse<TButtonOptions> ButtonOptions;
+    CreatedOnFirstUse<TTableForm> TableForm;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

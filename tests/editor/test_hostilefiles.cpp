@@ -2,6 +2,9 @@
 // change many controls at once: nothing may hold the window or fill the
 // disk or the memory.
 
+#include "dialogs/tbuttonoptions.h"
+#include "dialogs/toptionsform.h"
+#include "dialogs/ttableform.h"
 #include "editor/tdesignsurface.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
@@ -10,6 +13,7 @@
 #include "preview/scriptedconversation.h"
 #include "preview/tddeform.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QtTest>
@@ -61,6 +65,7 @@ private slots:
     void overlongTextsAreRefused_data();
     void overlongTextsAreRefused();
     void surfaceExtentOncePerBatch();
+    void dialogsAreMadeAtFirstUse();
 };
 
 void TestHostileFiles::specialFilesAreRefused_data()
@@ -225,6 +230,26 @@ void TestHostileFiles::surfaceExtentOncePerBatch()
     QCOMPARE(m.Background->extentPasses(), before + 1);
     const QRect last = m.Buttons.last().rect();
     QCOMPARE(m.Background->canvas()->size(), QSize(last.right() + 1, last.bottom() + 1));
+}
+
+void TestHostileFiles::dialogsAreMadeAtFirstUse()
+{
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QVERIFY(!m.ButtonOptions.created());
+    QVERIFY(!m.TableForm.created());
+    QVERIFY(!m.OptionsForm.created());
+    // A build reads the Background dialog's "Absolute positioning".
+    QVERIFY(m.BuildCompileString(true));
+    QVERIFY(m.TableForm.created());
+    QVERIFY(m.TableForm->cbAbsPos->isChecked());
+    // Made once: its controls keep their state.
+    m.TableForm->cbAbsPos->setChecked(false);
+    TTableForm *made = m.TableForm;
+    QVERIFY(m.BuildCompileString(true));
+    QCOMPARE(static_cast<TTableForm *>(m.TableForm), made);
+    QVERIFY(!m.AbsolutePositioning);
+    QVERIFY(!m.ButtonOptions.created());
 }
 
 QTEST_MAIN(TestHostileFiles)
