@@ -19,6 +19,6 @@ using QuillmapSoundPlay = void (*)(void *player, const QString &absolutePath);
 }
 
 namespace qm {
-// The module's file name without its folder.
-inline constexpr const char *SoundModuleName = "quillmap_sound";
+// The module's name, as QLibrary takes it (the file is libqmsound.so).
+inline constexpr const char *SoundModuleName = "qmsound";
 } // namespace qm
