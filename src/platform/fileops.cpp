@@ -267,17 +267,19 @@ bool LocalFileOps::copyScratchFile(const QString &source, const QString &target)
     QFile in;
     if (!openRegularFile(source, in, MaxCopyBytes))
         return false;
-    // A plain file of its own is written over where it is: making a new
-    // file costs more than the copy itself on some file systems when many
-    // were just deleted. Anything else goes first, so a link is not written
-    // through, another name of the same file does not change with it, and
-    // a pipe left in the folder is not opened.
+    // A plain file of its own is written over where it is, and cut to the
+    // new length only at the end: making a new file costs more than the
+    // copy itself on some file systems when many were just deleted, and a
+    // file emptied and written again is pushed to the disk when it is
+    // closed. Anything else goes first, so a link is not written through,
+    // another name of the same file does not change with it, and a pipe left
+    // in the folder is not opened.
     const QByteArray name = QFile::encodeName(target);
     struct stat st;
     int fd = -1;
     if (::lstat(name.constData(), &st) == 0) {
         if (S_ISREG(st.st_mode) && st.st_nlink == 1)
-            fd = ::open(name.constData(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            fd = ::open(name.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         else if (S_ISDIR(st.st_mode) || ::unlink(name.constData()) != 0)
             return false;
     }
@@ -287,7 +289,7 @@ bool LocalFileOps::copyScratchFile(const QString &source, const QString &target)
         return false;
     QFile out;
     bool ok = out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
-    ok = ok && pump(in, out) && out.flush();
+    ok = ok && pump(in, out) && out.flush() && out.resize(out.pos());
     out.close();
     ok = ok && out.error() == QFileDevice::NoError;
     if (!ok)

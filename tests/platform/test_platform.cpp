@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace qm;
 
 class TestPlatform : public QObject {
@@ -23,6 +26,8 @@ private slots:
     void resolverListsAFolderOncePerCommand();
     void copiesEachPairOnceInTheOrderOfItsLastCopy_data();
     void copiesEachPairOnceInTheOrderOfItsLastCopy();
+    void scratchCopyReplacesWhatWasThere_data();
+    void scratchCopyReplacesWhatWasThere();
     void fullDiskLeavesEveryOldFileAsItWas();
     void profileReadsWithWindowsSemantics();
     void profileWriteKeepsEverythingElse();
@@ -180,6 +185,40 @@ void TestPlatform::copiesEachPairOnceInTheOrderOfItsLastCopy()
     for (const FileCopy &c : copies)
         targets.insert(c.target);
     QCOMPARE(report.written, targets);
+}
+
+void TestPlatform::scratchCopyReplacesWhatWasThere_data()
+{
+    QTest::addColumn<QString>("there");
+    QTest::newRow("a longer file") << "file";
+    QTest::newRow("a link to a file") << "link";
+    QTest::newRow("another name of a file") << "hard link";
+    QTest::newRow("a pipe") << "pipe";
+}
+
+// The target ends as a copy of the source, and nothing it stood for changes.
+void TestPlatform::scratchCopyReplacesWhatWasThere()
+{
+    QFETCH(QString, there);
+    QTemporaryDir dir;
+    const QString source = dir.filePath("pic.gif"), target = dir.filePath("tmp/pic.gif");
+    const QString other = dir.filePath("other.gif");
+    QVERIFY(qmtest::writeBytes(source, "new"));
+    QVERIFY(qmtest::writeBytes(other, "the other file, longer than the new one"));
+    QVERIFY(QDir(dir.path()).mkdir("tmp"));
+    if (there == "file")
+        QVERIFY(QFile::copy(other, target));
+    else if (there == "link")
+        QVERIFY(QFile::link(other, target));
+    else if (there == "hard link")
+        QVERIFY(::link(QFile::encodeName(other).constData(), QFile::encodeName(target).constData()) == 0);
+    else
+        QVERIFY(::mkfifo(QFile::encodeName(target).constData(), 0644) == 0);
+    LocalFileOps files;
+    QVERIFY(files.copyScratchFile(source, target));
+    QCOMPARE(qmtest::readBytes(target), QByteArray("new"));
+    QVERIFY(!QFileInfo(target).isSymLink());
+    QCOMPARE(qmtest::readBytes(other), QByteArray("the other file, longer than the new one"));
 }
 
 void TestPlatform::fullDiskLeavesEveryOldFileAsItWas()
