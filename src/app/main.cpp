@@ -40,11 +40,12 @@ int main(int argc, char **argv)
     services.sound = &sound;
     services.images = TPMultiImage::standardContext(&prompts);
 
-    // The windows are created in this order and live until the program ends.
+    // The main window first; the dialogs it owns, the unsaved-changes
+    // question among them, are made when they are first needed and live
+    // until the program ends.
     TMainForm mainForm(services);
     prompts.setParent(&mainForm);
-    TAskIfSave askIfSave(&mainForm);
-    prompts.setAskIfSave(&askIfSave);
+    prompts.setAskIfSave([&mainForm]() -> QDialog * { return new TAskIfSave(&mainForm); });
 
     mainForm.show();
     if (!where.error.isEmpty()) {

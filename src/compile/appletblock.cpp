@@ -3,6 +3,8 @@
 #include "compile/pathconv.h"
 #include "platform/fileops.h"
 
+#include <QHash>
+
 namespace qm {
 
 namespace {
@@ -215,6 +217,11 @@ std::optional<AppletBlock> buildAppletBlock(Design &d, bool preview, const Apple
     }
 
     bool soundFound = false;
+    // Every button may name the same sound: each file is looked at and
+    // copied once, after the last button that names it.
+    QList<FileCopy> soundCopies;
+    enum SoundFile { NoFile, File, NotAFile };
+    QHash<QString, SoundFile> soundFiles;
     for (qsizetype i = 0; i < d.Buttons.size(); ++i) {
         const ButtonData &btn = d.Buttons.at(i);
         const QString n = QString::number(i + 1);
@@ -235,11 +242,22 @@ std::optional<AppletBlock> buildAppletBlock(Design &d, bool preview, const Apple
         appendMultiLine(body, QLatin1String("blurb") + n, lines.displayLines(TextArea::Blurb, btn.BlurbText));
         const QString soundName = fileNamePart(btn.MouseOverSound, env.style);
         body << param(QLatin1String("sound") + n, soundName);
-        if (!preview && env.files && env.files->exists(btn.MouseOverSound)) {
-            env.files->copyFile(btn.MouseOverSound, d.FileDir + soundName);
-            soundFound = true;
+        if (!preview && env.files) {
+            auto known = soundFiles.constFind(btn.MouseOverSound);
+            if (known == soundFiles.constEnd()) {
+                // A pipe or a device is no file to copy, but the user hears of it.
+                const SoundFile kind = env.files->exists(btn.MouseOverSound) ? File
+                    : copyRefusal(btn.MouseOverSound).isEmpty()                ? NoFile
+                                                                               : NotAFile;
+                known = soundFiles.insert(btn.MouseOverSound, kind);
+            }
+            if (*known != NoFile)
+                soundCopies.append({btn.MouseOverSound, d.FileDir + soundName});
+            soundFound = soundFound || *known == File;
         }
     }
+    const QList<SkippedCopy> skipped = env.files ? copyEach(*env.files, soundCopies, CopyKind::Durable).skipped
+                                                 : QList<SkippedCopy>();
     body << QString() << QStringLiteral("</applet>");
 
     QStringList head;
@@ -256,7 +274,7 @@ std::optional<AppletBlock> buildAppletBlock(Design &d, bool preview, const Apple
     for (const QString &line : std::as_const(body))
         html += line + QLatin1String("\r\n");
 
-    return AppletBlock{html, soundFound};
+    return AppletBlock{html, soundFound, skipped};
 }
 
 QString soundsCopiedMessage(const Design &design)

@@ -2,6 +2,7 @@
 
 #include "model/design.h"
 #include "model/linebreaker.h"
+#include "platform/fileops.h"
 #include "platform/paths.h"
 
 #include <QSize>
@@ -10,8 +11,6 @@
 #include <optional>
 
 namespace qm {
-
-class FileOps;
 
 // What building the applet block needs besides the design.
 struct AppletBuildEnv {
@@ -24,6 +23,7 @@ struct AppletBuildEnv {
 struct AppletBlock {
     QString html;                  // every line ended by CR LF
     bool soundFound = false;       // Compile mode found (and copied) a sound file
+    QList<SkippedCopy> skipped;    // sounds that are no files to copy (a pipe, a device ...)
 };
 
 // The message Compile shows once when sound files were copied.

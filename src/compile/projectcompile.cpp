@@ -24,9 +24,8 @@ ProjectBlock buildProjectBlock(const QString &appDir, const QString &projectPath
         return out;
     }
     setProjectFileNames(d, path);
-    std::optional<Design> read = loadProject(path, d);
+    std::optional<Design> read = loadProject(path, d, &out.error);
     if (!read) {
-        out.error = corruptFileMessage(d);
         return out;
     }
     d = std::move(*read);

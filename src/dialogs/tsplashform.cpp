@@ -11,13 +11,12 @@
 
 namespace {
 
-QLabel *makePicture(QWidget *parent, const QString &name, const QRect &bounds, const QImage &picture)
+QLabel *makePicture(QWidget *parent, const QString &name, const QRect &bounds)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(bounds);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setPixmap(QPixmap::fromImage(picture));
     return label;
 }
 
@@ -37,10 +36,15 @@ TSplashForm::TSplashForm(std::function<QString()> splashState, qm::SoundPlayer *
     pal.setColor(QPalette::Window, QColor(0x0B, 0x10, 0x26));
     setPalette(pal);
 
-    MainImage = makePicture(this, QStringLiteral("MainImage"), QRect(10, 10, 315, 339), splashPicture());
+    MainImage = makePicture(this, QStringLiteral("MainImage"), QRect(10, 10, 315, 339));
     const QRect fuse(MainImage->x() + FuseLeft, MainImage->y() + FuseTop, FuseWidth, FuseHeight);
-    FuseImage1 = makePicture(this, QStringLiteral("FuseImage1"), fuse, fusePicture());
-    FuseImage2 = makePicture(this, QStringLiteral("FuseImage2"), fuse, bangPicture());
+    FuseImage1 = makePicture(this, QStringLiteral("FuseImage1"), fuse);
+    FuseImage2 = makePicture(this, QStringLiteral("FuseImage2"), fuse);
+    // Painting the pictures takes a noticeable part of the start-up: with
+    // "No Splash" the window goes unseen, and they are painted only should
+    // it be shown after all.
+    if (m_splashState() != QLatin1String("No Splash"))
+        paintPictures();
     for (QLabel *picture : {FuseImage1, FuseImage2}) {
         picture->setAttribute(Qt::WA_TransparentForMouseEvents);
         picture->hide();
@@ -57,6 +61,22 @@ TSplashForm::TSplashForm(std::function<QString()> splashState, qm::SoundPlayer *
     connect(Timer1, &QTimer::timeout, this, &TSplashForm::Timer1Timer);
     FormCreate();
     Timer1->start();
+}
+
+void TSplashForm::paintPictures()
+{
+    using namespace qm::splashart;
+    if (!MainImage->pixmap().isNull())
+        return;
+    MainImage->setPixmap(QPixmap::fromImage(splashPicture()));
+    FuseImage1->setPixmap(QPixmap::fromImage(fusePicture()));
+    FuseImage2->setPixmap(QPixmap::fromImage(bangPicture()));
+}
+
+void TSplashForm::showEvent(QShowEvent *event)
+{
+    paintPictures();
+    QWidget::showEvent(event);
 }
 
 void TSplashForm::FormCreate()

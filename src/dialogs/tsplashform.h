@@ -35,7 +35,12 @@ public:
     // The sound the first picture comes with, relative to the program folder.
     static constexpr char SoundFile[] = "bomb.wav";
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void paintPictures();
+
     std::function<QString()> m_splashState;
     qm::SoundPlayer *m_sound;
 };

@@ -48,14 +48,33 @@ void TDesignSurface::setFontColor(const QColor &color)
 
 void TDesignSurface::updateExtent()
 {
+    m_extentPending = false;
+    ++m_extentPasses;
     QRect extent(QPoint(0, 0), viewport()->size());
     for (QObject *child : m_canvas->children()) {
         auto *w = qobject_cast<QWidget *>(child);
         if (w && !w->isHidden())
-            extent = extent.united(QRect(QPoint(0, 0), w->geometry().bottomRight() + QPoint(1, 1)));
+            extent = extent.united(QRect(QPoint(0, 0), w->geometry().bottomRight()));
     }
     if (m_canvas->size() != extent.size())
         m_canvas->resize(extent.size());
+}
+
+void TDesignSurface::scheduleExtent()
+{
+    // Opening a design moves and shows thousands of controls; looking at
+    // every control after each of them would take time that grows with the
+    // square of their number.
+    if (m_extentPending)
+        return;
+    m_extentPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_extentPending)
+                updateExtent();
+        },
+        Qt::QueuedConnection);
 }
 
 void TDesignSurface::resizeEvent(QResizeEvent *event)
@@ -75,7 +94,7 @@ bool TDesignSurface::eventFilter(QObject *watched, QEvent *event)
         case QEvent::Resize:
         case QEvent::Show:
         case QEvent::Hide:
-            updateExtent();
+            scheduleExtent();
             break;
         default:
             break;

@@ -42,13 +42,15 @@ public:
         if (const QStringList *known = m_lines.object(key))
             return *known;
         const QStringList lines = m_form->m_lineBreakBatch ? memo->layoutLines(text) : memo->displayLinesOf(text);
-        m_lines.insert(key, new QStringList(lines));
+        // Long texts count by their length, so the kept lines of a large
+        // design all stay without the texts taking much memory.
+        m_lines.insert(key, new QStringList(lines), 1 + key.size() / 1024);
         return lines;
     }
 
 private:
     TMainForm *m_form;
-    mutable QCache<QString, QStringList> m_lines{8192};
+    mutable QCache<QString, QStringList> m_lines{65536};
 };
 
 namespace {
@@ -91,6 +93,9 @@ bool isExactlyButton(const QObject *obj)
 
 TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     : QWidget(parent)
+    , OptionsForm([this] { return new TOptionsForm(m_services.prompts, AppDir, this); })
+    , ButtonOptions([this] { return new TButtonOptions(dialogContext(), this); })
+    , TableForm([this] { return new TTableForm(dialogContext(), this); })
     , m_services(services)
     , m_lineBreaker(std::make_unique<MemoLineBreaker>(this))
 {
@@ -109,16 +114,18 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     setUpKeys();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
+    DDEForm = new TDDEForm(this);
+    DDEForm->setPrompts(m_services.prompts);
+}
+
+qm::dialogs::DialogContext TMainForm::dialogContext()
+{
     qm::dialogs::DialogContext dialogs;
     dialogs.prompts = m_services.prompts;
     dialogs.images = m_services.images;
     dialogs.projectFileName = [this] { return FileName; };
     dialogs.saveAs = [this] { return SaveAs(); };
-    ButtonOptions = new TButtonOptions(dialogs, this);
-    TableForm = new TTableForm(dialogs, this);
-    DDEForm = new TDDEForm(this);
-    DDEForm->setPrompts(m_services.prompts);
-    OptionsForm = new TOptionsForm(m_services.prompts, AppDir, this);
+    return dialogs;
 }
 
 TMainForm::~TMainForm()
@@ -251,9 +258,17 @@ void TMainForm::QuillmapInit()
 {
     // The caller has destroyed the buttons already.
     ButtonControls.clear();
-    qm::resetDesign(*this);
+    QString settingsProblem;
+    qm::resetDesign(*this, &settingsProblem);
     // A new design has no history.
     m_steps->clear();
+    // A settings file that cannot be read is reported once, not again at
+    // every New and Open while it stays that way.
+    if (settingsProblem != m_settingsProblem) {
+        m_settingsProblem = settingsProblem;
+        if (!settingsProblem.isEmpty())
+            prompts()->warning(settingsProblem);
+    }
     setWindowTitle(QString::fromLatin1(qm::UntitledCaption));
     ResizeMargin = 5;
     MinResizeWidth = 10;

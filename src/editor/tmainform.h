@@ -1,10 +1,12 @@
 #pragma once
 
 #include "editor/designsteps.h"
+#include "editor/createdonfirstuse.h"
 #include "editor/tdragmanager.h"
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
 #include "model/linebreaker.h"
+#include "platform/fileops.h"
 
 #include <QList>
 #include <QPointer>
@@ -29,9 +31,12 @@ class TOptionsForm;
 class TSplashForm;
 class TTableForm;
 
+namespace qm::dialogs {
+struct DialogContext;
+}
+
 namespace qm {
 class Clipboard;
-class FileOps;
 class Prompts;
 class SoundPlayer;
 }
@@ -237,11 +242,11 @@ public:
 
     // --- Windows the main window owns ------------------------------------------------
     TDDEForm *DDEForm = nullptr;
-    TOptionsForm *OptionsForm = nullptr;
-
-    // --- Dialogs, created once with the window -------------------------------------
-    TButtonOptions *ButtonOptions = nullptr;
-    TTableForm *TableForm = nullptr;
+    // The dialogs are made once, at their first use, and keep the state of
+    // their controls from one use to the next.
+    CreatedOnFirstUse<TOptionsForm> OptionsForm;
+    CreatedOnFirstUse<TButtonOptions> ButtonOptions;
+    CreatedOnFirstUse<TTableForm> TableForm;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -250,6 +255,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What the property dialogs need of the window, for their first use.
+    qm::dialogs::DialogContext dialogContext();
     class MemoLineBreaker;
 
     // The steps' access to the design and its controls (tmainform_steps.cpp).
@@ -330,6 +337,10 @@ private:
     bool m_lineBreakBatch = false;
     // The file to open when the splash ends.
     QString m_startUpFile;
+    // Why the settings file was last refused; empty while it is read.
+    QString m_settingsProblem;
+    // Sound files the last build did not copy, for Compile to name.
+    QList<qm::SkippedCopy> m_skippedSounds;
     bool m_surfacePressed = false;
     THelpController *m_help = nullptr;
     TDragManager *m_drag = nullptr;

@@ -23,6 +23,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
@@ -184,10 +185,11 @@ void TMainForm::openChosenFile(const QString &chosen)
 
 void TMainForm::readProjectFile(const QString &path)
 {
-    const std::optional<qm::Design> read = qm::loadProject(path, *this);
+    QString message;
+    const std::optional<qm::Design> read = qm::loadProject(path, *this, &message);
     if (!read) {
         // Nothing read from the file survives: a fresh, untitled design.
-        prompts()->warning(qm::corruptFileMessage(*this));
+        prompts()->warning(message);
         Saved = true;
         NewTable();
         AddDefaultButton();
@@ -196,6 +198,9 @@ void TMainForm::readProjectFile(const QString &path)
         return;
     }
 
+    // Every picture of the design is looked up by its upper-cased name; the
+    // folders they lie in are listed once for all of them.
+    const qm::CaseResolveScope listedOnce;
     static_cast<qm::Design &>(*this) = *read;
     pushDesignToControls();
     if (ShowTitleAndBlurb) {
@@ -210,6 +215,11 @@ void TMainForm::readProjectFile(const QString &path)
     Blurb->setText(BgBlurbText);
     BlurbImage->setImageName(BlurbImageName.toUpper());
 
+    // A control that is shown asks to be drawn on its own, and the first
+    // drawing after thousands of such requests looks at every pair of
+    // buttons. The new buttons' requests are dropped and the surface is
+    // drawn once instead, buttons and all (requests made before stay).
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     for (int i = 0; i < Buttons.size(); ++i) {
         TCleanMyButton *b = createButtonControl(i);
         b->EditOnDoubleClick = true;
@@ -217,6 +227,8 @@ void TMainForm::readProjectFile(const QString &path)
         b->show();
         ButtonControls.append(b);
     }
+    QCoreApplication::removePostedEvents(nullptr, QEvent::UpdateLater);
+    Background->canvas()->update();
     ButtonBevel->lower();
     Background->updateExtent();
 
@@ -270,12 +282,16 @@ void TMainForm::CompileButtonClick(QObject *)
             QLatin1String("Applet Code copied to Clipboard!\r\nCopy class files to ") + FileDirUpper
                 + QLatin1String(" ?"),
             qm::BoxButtons::YesNo);
+        QList<qm::SkippedCopy> skipped = m_skippedSounds;
         if (answer == qm::ModalResult::Yes && m_services.files) {
             // A missing or protected file is skipped; the others are still copied.
+            QList<qm::FileCopy> runtime;
             for (const char *name : qm::kRuntimeFiles)
-                m_services.files->copyFile(AppDir + QLatin1String("/java/") + QLatin1String(name),
-                                           FileDir + QLatin1String(name));
+                runtime.append({AppDir + QLatin1String("/java/") + QLatin1String(name), FileDir + QLatin1String(name)});
+            skipped += qm::copyEach(*m_services.files, runtime, qm::CopyKind::Durable).skipped;
         }
+        if (!skipped.isEmpty())
+            prompts()->warning(qm::skippedCopiesMessage(skipped));
         Save();
     }
 
@@ -335,6 +351,7 @@ bool TMainForm::BuildCompileString(bool preview)
     if (!block)
         return false;
     HTML = block->html;
+    m_skippedSounds = block->skipped;
     if (!preview && block->soundFound)
         prompts()->information(qm::soundsCopiedMessage(*this));
     return true;

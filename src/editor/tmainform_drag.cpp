@@ -191,6 +191,8 @@ void TMainForm::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
         placeControl(source, bounds);
         Saved = false;
     }
+    // The scroll range and the view follow the extent the move gave.
+    Background->updateExtent();
     h->setValue(hPos);
     v->setValue(vPos);
     Background->ensureWidgetVisible(source, 0, 0);

@@ -1,5 +1,7 @@
 #include "imageview/magickdecoder.h"
 
+#include "platform/fileops.h"
+
 #include <Magick++.h>
 
 #include <QCoreApplication>
@@ -118,18 +120,17 @@ bool readPictureFile(const QString &fileName, QByteArray *bytes, QString *error)
         *error = QStringLiteral("The file is too large for a picture");
         return false;
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    // Opened without waiting should it have become a pipe meanwhile, and
+    // read in the size it has rather than in a buffer of the largest size.
+    QFile file;
+    QString why;
+    if (!openRegularFile(fileName, file, MaxPictureFileBytes, &why)) {
+        *error = why;
         return false;
     }
-    *bytes = file.read(MaxPictureFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
-    if (bytes->size() > MaxPictureFileBytes) {
-        *error = QStringLiteral("The file is too large for a picture");
+    if (!readAtMost(file, MaxPictureFileBytes, bytes)) {
+        *error = file.error() != QFileDevice::NoError ? file.errorString()
+                                                      : QStringLiteral("The file is too large for a picture");
         return false;
     }
     return true;
@@ -192,8 +193,11 @@ DecodeResult MagickDecoder::decode(const QString &fileName, DecoderFormat format
         img.subRange(1);
         img.magick(coderName(format));
         img.read(Magick::Blob(bytes.constData(), size_t(bytes.size())));
+        // No picture format holds a picture of no pixels: the decoder read
+        // a header and then ran out of data (a file cut short, such as a
+        // download that did not finish) or met data it could not use.
         if (img.columns() == 0 || img.rows() == 0) {
-            result.errorText = QStringLiteral("The picture has no pixels");
+            result.errorText = QStringLiteral("The file is damaged or incomplete: it holds no whole picture");
             return result;
         }
         if (img.colorSpace() == Magick::CMYKColorspace)

@@ -15,6 +15,7 @@
 #include <QScreen>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace qm {
 
@@ -193,8 +194,18 @@ size_t qHash(const PictureStore::Key &key, size_t seed)
 
 // ---------------------------------------------------------------------------
 
+qint64 PictureStore::defaultBudgetBytes()
+{
+    constexpr qint64 Least = qint64(128) * 1024 * 1024;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return Least;
+    return qMax(Least, qint64(pages) * pageSize / 4);
+}
+
 PictureStore::PictureStore(qint64 budgetBytes)
-    : m_pictures(qMax<qint64>(1, budgetBytes / 1024))
+    : m_budget(qMax<qint64>(1, budgetBytes))
 {
 }
 
@@ -246,24 +257,69 @@ std::optional<FileVersion> PictureStore::locate(const QString &stored)
     return v;
 }
 
-std::optional<PictureStore::Entry> PictureStore::find(const Key &key) const
+std::optional<PictureStore::Entry> PictureStore::find(const Key &key)
 {
-    if (const Entry *e = m_pictures.object(key))
-        return *e;
-    return std::nullopt;
+    const auto it = m_pictures.find(key);
+    if (it == m_pictures.end())
+        return std::nullopt;
+    m_uses.splice(m_uses.begin(), m_uses, it->use);
+    return it->entry;
+}
+
+void PictureStore::remove(const Key &key)
+{
+    const auto it = m_pictures.find(key);
+    if (it == m_pictures.end())
+        return;
+    m_bytes -= it->cost;
+    m_uses.erase(it->use);
+    m_pictures.erase(it);
+    const auto path = m_byPath.find(key.version.path);
+    if (path != m_byPath.end()) {
+        path->removeOne(key);
+        if (path->isEmpty())
+            m_byPath.erase(path);
+    }
 }
 
 void PictureStore::insert(const Key &key, const Entry &entry)
 {
     // An older version of the file will not be asked for again.
-    const QList<Key> keys = m_pictures.keys();
-    for (const Key &k : keys) {
-        if (k.version.path == key.version.path && !(k.version == key.version))
-            m_pictures.remove(k);
+    const QList<Key> versions = m_byPath.value(key.version.path);
+    for (const Key &k : versions) {
+        if (!(k.version == key.version) || k == key)
+            remove(k);
     }
-    const qint64 cost = qMax<qint64>(1, entry.image.sizeInBytes() / 1024);
-    // A picture larger than the whole budget is not kept (QCache drops it).
-    m_pictures.insert(key, new Entry(entry), cost);
+    // A failure, or a tiny picture, still takes some memory.
+    const qint64 cost = qMax<qint64>(1024, entry.image.sizeInBytes());
+    // A picture larger than the whole budget is not kept; the view that
+    // shows it holds it while it does.
+    if (cost > m_budget)
+        return;
+    m_uses.push_front(key);
+    m_pictures.insert(key, Slot{entry, cost, m_uses.begin()});
+    m_byPath[key.version.path].append(key);
+    m_bytes += cost;
+    keepWithinBudget();
+}
+
+void PictureStore::keepWithinBudget()
+{
+    // Pictures a view holds besides the store are shown: they stay, and go
+    // to the front so that the next look for a picture to let go does not
+    // pass them again.
+    qsizetype shownPassed = 0;
+    while (m_bytes > m_budget && !m_uses.empty() && shownPassed < m_pictures.size()) {
+        const Key key = m_uses.back();
+        Slot &slot = m_pictures[key];
+        const QImage &image = slot.entry.image;
+        if (!image.isNull() && !image.isDetached()) {
+            m_uses.splice(m_uses.begin(), m_uses, slot.use);
+            ++shownPassed;
+            continue;
+        }
+        remove(key);
+    }
 }
 
 bool PictureStore::claimFailureReport(const FileVersion &version, PictureSource source)

@@ -6,11 +6,11 @@
 
 #include "imageview/decoder.h"
 
-#include <QCache>
 #include <QHash>
 #include <QImage>
 #include <QSet>
 #include <QString>
+#include <list>
 #include <memory>
 #include <optional>
 
@@ -73,6 +73,12 @@ size_t qHash(const FileVersion &v, size_t seed = 0);
 // Decoded pictures of the whole program, keyed by file version and the
 // decoding parameters, with a memory budget; the failures already reported
 // to the user; and where upper-cased names were found on disk.
+//
+// A picture that a view shows is never let go: its memory is taken as long
+// as the view shows it anyway, and a button's other picture must not cost a
+// decode each time the mouse leaves it. Beyond the budget the pictures no
+// view shows go, the least recently used first; reading one of them again
+// decodes it again.
 class PictureStore {
 public:
     struct Key {
@@ -89,8 +95,10 @@ public:
         QString errorText;   // the decoder's message when !ok
     };
 
-    static constexpr qint64 DefaultBudgetBytes = qint64(128) * 1024 * 1024;
-    explicit PictureStore(qint64 budgetBytes = DefaultBudgetBytes);
+    // A quarter of the machine's memory, and never less than 128 MB: room
+    // for the pictures of any design that fits in memory at all.
+    static qint64 defaultBudgetBytes();
+    explicit PictureStore(qint64 budgetBytes = defaultBudgetBytes());
 
     // The file a stored name stands for: the exact path when it exists,
     // otherwise found without regard to case. The path found is remembered,
@@ -98,7 +106,7 @@ public:
     // path; the directories are searched again only when that path is gone.
     std::optional<FileVersion> locate(const QString &name);
 
-    std::optional<Entry> find(const Key &key) const;
+    std::optional<Entry> find(const Key &key);
     // Stores an entry and drops entries of older versions of the same file.
     void insert(const Key &key, const Entry &entry);
 
@@ -109,9 +117,24 @@ public:
     // How often a name had to be looked up through the directories.
     int resolutions() const { return m_resolutions; }
     qsizetype size() const { return m_pictures.size(); }
+    qint64 budget() const { return m_budget; }
+    // Memory the stored pictures take, as the budget counts it.
+    qint64 bytesHeld() const { return m_bytes; }
 
 private:
-    mutable QCache<Key, Entry> m_pictures;
+    struct Slot {
+        Entry entry;
+        qint64 cost = 0;
+        std::list<Key>::iterator use;
+    };
+    void remove(const Key &key);
+    void keepWithinBudget();
+
+    QHash<Key, Slot> m_pictures;
+    std::list<Key> m_uses;                 // most recently used first
+    QHash<QString, QList<Key>> m_byPath;   // the stored versions of each file
+    qint64 m_budget;
+    qint64 m_bytes = 0;
     // Where a name was found; and, for a name that was not found, the
     // deepest existing folder of its path with that folder's version then:
     // while the folder is unchanged the name is still missing.

@@ -100,7 +100,7 @@ TColor fromQColor(const QColor &color)
     return TColor(color.red()) | (TColor(color.green()) << 8) | (TColor(color.blue()) << 16);
 }
 
-void resetDesign(Design &d)
+void resetDesign(Design &d, QString *settingsProblem)
 {
     d.Buttons.clear();
 
@@ -115,7 +115,7 @@ void resetDesign(Design &d)
     d.FileName.clear();
     d.FileDir.clear();
 
-    const Settings s = readSettings(d.AppDir);
+    const Settings s = readSettings(d.AppDir, settingsProblem);
     d.Browser = s.Browser;
     d.SplashState = s.SplashState;
     d.DragText = s.DragText;

@@ -143,8 +143,9 @@ inline constexpr const char *UntitledCaption = "Untitled - Quillmap v1.1";
 
 // Brings every value of the design except AbsolutePositioning to its default,
 // reading the settings of the program folder again. AppDir must be set.
-// The button list is emptied.
-void resetDesign(Design &design);
+// The button list is emptied. A settings file that is not read (see
+// readSettings) leaves the default settings and its reason in `settingsProblem`.
+void resetDesign(Design &design, QString *settingsProblem = nullptr);
 
 // Between the design's colour form (0x00BBGGRR) and QColor.
 QColor toQColor(TColor color);

@@ -1,6 +1,8 @@
 #include "model/projectload.h"
 
 #include "model/projectfile.h"
+#include "model/textlimits.h"
+#include "platform/caseresolve.h"
 #include "platform/paths.h"
 
 #include <QFile>
@@ -25,15 +27,28 @@ QString corruptFileMessage(const Design &d)
     return QLatin1String("Error reading file. ") + d.FileDirUpper + d.FileNameUpper + QLatin1String(" is corrupt.");
 }
 
-std::optional<Design> loadProject(const QString &path, const Design &base)
+std::optional<Design> loadProject(const QString &path, const Design &base, QString *message)
 {
+    // Every picture of the design is looked up by its upper-cased name; the
+    // folders they lie in are listed once for all of them.
+    const CaseResolveScope listedOnce;
+    std::optional<Design> read;
     QFile file(path);
-    if (file.size() > MaxProjectFileBytes || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return readProject(bytes, base);
+    if (file.size() <= MaxProjectFileBytes && file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            read = readProject(bytes, base);
+    }
+    // A text far too long for its area is refused before an area lays it out.
+    const QString overlong = read ? overlongText(*read) : QString();
+    if (read && overlong.isEmpty())
+        return read;
+    if (message) {
+        *message = overlong.isEmpty() ? corruptFileMessage(base)
+                                      : QLatin1String("Error reading file. ") + base.FileDirUpper + base.FileNameUpper
+                                            + QLatin1String(" cannot be opened: ") + overlong + QLatin1Char('.');
+    }
+    return std::nullopt;
 }
 
 } // namespace qm

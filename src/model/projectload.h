@@ -17,7 +17,8 @@ QString corruptFileMessage(const Design &design);
 
 // Reads the project file at `path` into a copy of `base`, as Open does:
 // nullopt when the file cannot be read, is far too large to be a project
-// file, or is corrupt.
-std::optional<Design> loadProject(const QString &path, const Design &base);
+// file, is corrupt, or holds a text far too long for its area. `message`
+// then says which, naming the file by the upper-case names of `base`.
+std::optional<Design> loadProject(const QString &path, const Design &base, QString *message = nullptr);
 
 } // namespace qm

@@ -11,6 +11,27 @@ namespace qm {
 // When nothing is found and `deepestFolder` is given, it receives the
 // absolute path of the deepest folder of the path that does exist: the
 // folder whose content would have to change for the path to appear.
+//
+// The listings of the folders searched are kept and used again while a
+// folder's stat shows it unchanged, so resolving many names in one folder
+// lists it once.
 QString resolveCaseInsensitive(const QString &path, QString *deepestFolder = nullptr);
+
+// While one lives, a folder's listing is checked against the folder at most
+// once: a command that resolves thousands of names (opening a design) lists
+// and checks each folder once. Nothing that waits for the user may happen
+// inside one, since the user may change the folders meanwhile.
+class CaseResolveScope {
+public:
+    CaseResolveScope();
+    ~CaseResolveScope();
+    CaseResolveScope(const CaseResolveScope &) = delete;
+    CaseResolveScope &operator=(const CaseResolveScope &) = delete;
+};
+
+// Forgets every folder listing kept so far, as a fresh start of the program would.
+void forgetFolderListings();
+// How many times a folder has been listed so far.
+int folderListings();
 
 } // namespace qm

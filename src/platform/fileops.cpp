@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,7 +43,135 @@ bool fail(QSaveFile &file, QString *error, int savedErrno)
     return false;
 }
 
+QString refusalOf(const struct stat &st, qint64 maxBytes)
+{
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("it is a folder, not a file");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("it is a pipe (FIFO), not a file");
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return QStringLiteral("it is a device, not a file");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("it is a socket, not a file");
+    if (!S_ISREG(st.st_mode))
+        return QStringLiteral("it is not a regular file");
+    if (st.st_size > maxBytes)
+        return QStringLiteral("it is larger than %1 MB").arg(maxBytes / (1024 * 1024));
+    return QString();
+}
+
+// Hands what `in` holds to `take` piece by piece, never more than
+// `maxBytes` in all (a file that grows while it is read is not followed for
+// ever). False when a read fails, `take` refuses or the cap is passed.
+template <class Take>
+bool readPieces(QFile &in, qint64 maxBytes, Take take)
+{
+    char buffer[65536];
+    qint64 total = 0;
+    for (;;) {
+        const qint64 n = in.read(buffer, sizeof buffer);
+        if (n <= 0)
+            return n == 0;
+        total += n;
+        if (total > maxBytes || !take(buffer, n))
+            return false;
+    }
+}
+
+bool pump(QFile &in, QFileDevice &out)
+{
+    return readPieces(in, MaxCopyBytes, [&out](const char *data, qint64 n) { return out.write(data, n) == n; });
+}
+
 } // namespace
+
+bool openRegularFile(const QString &path, QFile &file, qint64 maxBytes, QString *why)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (path.isEmpty() || ::stat(name.constData(), &st) != 0) {
+        setError(why, systemError(path.isEmpty() ? ENOENT : errno));
+        return false;
+    }
+    QString refusal = refusalOf(st, maxBytes);
+    if (refusal.isEmpty()) {
+        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            setError(why, systemError(errno));
+            return false;
+        }
+        if (::fstat(fd, &st) != 0 || !(refusal = refusalOf(st, maxBytes)).isEmpty()) {
+            ::close(fd);
+        } else {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+                return true;
+            setError(why, file.errorString());
+            return false;
+        }
+    }
+    setError(why, refusal.isEmpty() ? QStringLiteral("it changed while it was opened") : refusal);
+    return false;
+}
+
+bool readAtMost(QFile &file, qint64 maxBytes, QByteArray *bytes)
+{
+    bytes->clear();
+    const qint64 expected = file.size() - file.pos();
+    if (expected > 0 && expected <= maxBytes)
+        bytes->reserve(qsizetype(expected));
+    return readPieces(file, maxBytes, [bytes](const char *data, qint64 n) {
+        bytes->append(data, qsizetype(n));
+        return true;
+    });
+}
+
+QString copyRefusal(const QString &source)
+{
+    struct stat st;
+    if (source.isEmpty() || ::stat(QFile::encodeName(source).constData(), &st) != 0)
+        return QString();
+    return refusalOf(st, MaxCopyBytes);
+}
+
+CopyReport copyEach(FileOps &files, const QList<FileCopy> &copies, CopyKind kind)
+{
+    // Where each pair is copied for the last time.
+    QHash<QPair<QString, QString>, qsizetype> last;
+    last.reserve(copies.size());
+    for (qsizetype i = 0; i < copies.size(); ++i)
+        last.insert({copies.at(i).source, copies.at(i).target}, i);
+
+    CopyReport report;
+    for (qsizetype i = 0; i < copies.size(); ++i) {
+        const FileCopy &c = copies.at(i);
+        if (last.value({c.source, c.target}) != i)
+            continue;
+        const QString refusal = copyRefusal(c.source);
+        if (!refusal.isEmpty()) {
+            report.skipped.append({c.source, refusal});
+            continue;
+        }
+        const bool copied = kind == CopyKind::Scratch ? files.copyScratchFile(c.source, c.target)
+                                                      : files.copyFile(c.source, c.target);
+        if (copied)
+            report.written.insert(c.target);
+    }
+    return report;
+}
+
+QString skippedCopiesMessage(const QList<SkippedCopy> &skipped)
+{
+    constexpr qsizetype MaxNamed = 20;
+    QString text = skipped.size() == 1 ? QStringLiteral("This file was not copied:")
+                                       : QStringLiteral("These files were not copied:");
+    text += QLatin1Char('\n');
+    for (qsizetype i = 0; i < skipped.size() && i < MaxNamed; ++i)
+        text += QLatin1Char('\n') + skipped.at(i).source + QLatin1String(": ") + skipped.at(i).reason + QLatin1Char('.');
+    if (skipped.size() > MaxNamed)
+        text += QStringLiteral("\n... and %1 more.").arg(skipped.size() - MaxNamed);
+    return text;
+}
 
 bool commitSaveFile(QSaveFile &file, QString *error)
 {
@@ -117,27 +247,54 @@ bool LocalFileOps::copyFile(const QString &source, const QString &target)
     QFileInfo targetInfo(target);
     if (targetInfo.exists() && !targetInfo.isWritable())
         return false;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    QFile in;
+    if (!openRegularFile(source, in, MaxCopyBytes))
         return false;
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    char buffer[65536];
-    for (;;) {
-        const qint64 n = in.read(buffer, sizeof buffer);
-        if (n < 0) {
-            out.cancelWriting();
-            return false;
-        }
-        if (n == 0)
-            break;
-        if (out.write(buffer, n) != n) {
-            out.cancelWriting();
-            return false;
-        }
+    if (!pump(in, out)) {
+        out.cancelWriting();
+        return false;
     }
     return commitSaveFile(out, nullptr);
+}
+
+bool LocalFileOps::copyScratchFile(const QString &source, const QString &target)
+{
+    if (isSameFile(source, target))
+        return false;
+    QFile in;
+    if (!openRegularFile(source, in, MaxCopyBytes))
+        return false;
+    // A plain file of its own is written over where it is, and cut to the
+    // new length only at the end: making a new file costs more than the
+    // copy itself on some file systems when many were just deleted, and a
+    // file emptied and written again is pushed to the disk when it is
+    // closed. Anything else goes first, so a link is not written through,
+    // another name of the same file does not change with it, and a pipe left
+    // in the folder is not opened.
+    const QByteArray name = QFile::encodeName(target);
+    struct stat st;
+    int fd = -1;
+    if (::lstat(name.constData(), &st) == 0) {
+        if (S_ISREG(st.st_mode) && st.st_nlink == 1)
+            fd = ::open(name.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        else if (S_ISDIR(st.st_mode) || ::unlink(name.constData()) != 0)
+            return false;
+    }
+    if (fd < 0)
+        fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    QFile out;
+    bool ok = out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+    ok = ok && pump(in, out) && out.flush() && out.resize(out.pos());
+    out.close();
+    ok = ok && out.error() == QFileDevice::NoError;
+    if (!ok)
+        ::unlink(name.constData());
+    return ok;
 }
 
 } // namespace qm

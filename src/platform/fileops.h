@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QSet>
 #include <QString>
 
+class QFile;
 class QSaveFile;
 
 namespace qm {
@@ -17,14 +20,68 @@ public:
     // not happen; a copy of a file onto itself is skipped and reported false.
     // A copy that fails half way leaves an existing target as it was.
     virtual bool copyFile(const QString &source, const QString &target) = 0;
+    // The same for a target in a scratch folder whose files are thrown away
+    // (the preview folder): the copy need not wait until it is on the disk,
+    // and one that fails half way leaves no target.
+    virtual bool copyScratchFile(const QString &source, const QString &target) { return copyFile(source, target); }
 };
 
-// The real file system.
+// The real file system. Only regular files up to MaxCopyBytes are copied:
+// reading a pipe could wait for ever, a device or a sparse file could fill
+// the disk.
 class LocalFileOps : public FileOps {
 public:
     bool exists(const QString &path) const override;
     bool copyFile(const QString &source, const QString &target) override;
+    bool copyScratchFile(const QString &source, const QString &target) override;
 };
+
+// The largest file a command copies; no picture or sound comes near it.
+inline constexpr qint64 MaxCopyBytes = qint64(256) * 1024 * 1024;
+
+// Opens `path` for reading when it is a regular file of at most `maxBytes`:
+// reading a pipe could wait for ever, a device or a huge file could fill the
+// memory. The type is checked before the open (opening a device can act on
+// it) and again on what was opened, and the open never waits for a pipe's
+// writer. On failure `why`, when given, says why in words for the user.
+bool openRegularFile(const QString &path, QFile &file, qint64 maxBytes, QString *why = nullptr);
+
+// Reads the rest of `file`; false when it holds more than `maxBytes` (a
+// file that grows while it is read is not followed for ever) or a read fails.
+bool readAtMost(QFile &file, qint64 maxBytes, QByteArray *bytes);
+
+// Why `source` is not copied, in words for the user: it is a folder, a pipe,
+// a device or a socket, or it is larger than MaxCopyBytes. Empty when it may
+// be copied, and when there is nothing there (a missing file is skipped
+// without a word).
+QString copyRefusal(const QString &source);
+
+struct FileCopy {
+    QString source;
+    QString target;
+    bool operator==(const FileCopy &) const = default;
+};
+
+struct SkippedCopy {
+    QString source;
+    QString reason;
+};
+
+enum class CopyKind { Durable, Scratch };
+
+struct CopyReport {
+    QList<SkippedCopy> skipped;   // refused sources, with the reason
+    QSet<QString> written;        // targets a copy was made to
+};
+
+// Makes the copies in order, each (source, target) pair once: a pair that
+// comes again later is made only at its last place, so every target ends up
+// with what the last copy to it gives. Sources that copyRefusal refuses are
+// not copied.
+CopyReport copyEach(FileOps &files, const QList<FileCopy> &copies, CopyKind kind);
+
+// One message naming the files that were not copied and why.
+QString skippedCopiesMessage(const QList<SkippedCopy> &skipped);
 
 // True when both names lead to one file (links and "." / ".." included).
 bool isSameFile(const QString &a, const QString &b);

@@ -49,6 +49,8 @@ ModalResult QtPrompts::messageBox(BoxIcon icon, const QString &caption, const QS
 
 ModalResult QtPrompts::askIfSave()
 {
+    if (!m_askIfSave && m_makeAskIfSave)
+        m_askIfSave = m_makeAskIfSave();
     if (!m_askIfSave)
         return ModalResult::Cancel;
     const int r = m_askIfSave->exec();

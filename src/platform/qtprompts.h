@@ -2,6 +2,8 @@
 
 #include "platform/prompts.h"
 
+#include <functional>
+
 class QDialog;
 class QWidget;
 
@@ -17,6 +19,8 @@ public:
     // The unsaved-changes question: a dialog that ends with 6 (Yes), 7 (No)
     // or 2 (Cancel).
     void setAskIfSave(QDialog *dialog) { m_askIfSave = dialog; }
+    // The same, made when the question is first asked.
+    void setAskIfSave(std::function<QDialog *()> create) { m_makeAskIfSave = std::move(create); }
 
     ModalResult messageBox(BoxIcon icon, const QString &caption, const QString &text,
                            BoxButtons buttons) override;
@@ -30,6 +34,7 @@ private:
 
     QWidget *m_parent = nullptr;
     QDialog *m_askIfSave = nullptr;
+    std::function<QDialog *()> m_makeAskIfSave;
 };
 
 } // namespace qm

@@ -1,54 +1,71 @@
 #include "platform/qtsound.h"
 
 #include "platform/caseresolve.h"
+#include "platform/soundmodule.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QThread>
-#include <QUrl>
+#include <QLibrary>
 
 namespace qm {
 
 namespace {
 
-QtMessageHandler g_previousHandler = nullptr;
-QThread *g_quietThread = nullptr;
+struct SoundModule {
+    QuillmapSoundOutputs outputs = nullptr;
+    QuillmapSoundCreate create = nullptr;
+    QuillmapSoundDestroy destroy = nullptr;
+    QuillmapSoundPlay play = nullptr;
+    bool usable() const { return outputs && create && destroy && play; }
+};
 
-// While the audio devices are being looked up, what Qt Multimedia says about
-// a missing sound server is dropped: no sound is not worth a word. Messages
-// of other threads pass on.
-void quietAudioMessages(QtMsgType type, const QMessageLogContext &context, const QString &text)
+// The module lies beside the program in a program folder, or in the
+// library folder of an installation; a program run from the build tree
+// (the tests) finds it in the program folder the build assembles.
+const SoundModule &soundModule()
 {
-    if (QThread::currentThread() == g_quietThread)
-        return;
-    if (g_previousHandler)
-        g_previousHandler(type, context, text);
-}
-
-bool lookUpAudioOutput()
-{
-    g_quietThread = QThread::currentThread();
-    g_previousHandler = qInstallMessageHandler(quietAudioMessages);
-    const bool any = !QMediaDevices::audioOutputs().isEmpty();
-    qInstallMessageHandler(g_previousHandler);
-    g_previousHandler = nullptr;
-    g_quietThread = nullptr;
-    return any;
+    static const SoundModule module = [] {
+        SoundModule m;
+        const QString programDir = QCoreApplication::applicationDirPath();
+        QStringList folders{programDir};
+#ifdef QUILLMAP_MODULE_FROM_BIN
+        folders << programDir + QLatin1Char('/') + QLatin1String(QUILLMAP_MODULE_FROM_BIN);
+#endif
+#ifdef QUILLMAP_BUILD_APP_DIR
+        folders << QStringLiteral(QUILLMAP_BUILD_APP_DIR);
+#endif
+        for (const QString &folder : std::as_const(folders)) {
+            QLibrary library(folder + QLatin1Char('/') + QLatin1String(SoundModuleName));
+            if (!library.load())
+                continue;
+            m.outputs = reinterpret_cast<QuillmapSoundOutputs>(library.resolve("quillmap_sound_outputs"));
+            m.create = reinterpret_cast<QuillmapSoundCreate>(library.resolve("quillmap_sound_create"));
+            m.destroy = reinterpret_cast<QuillmapSoundDestroy>(library.resolve("quillmap_sound_destroy"));
+            m.play = reinterpret_cast<QuillmapSoundPlay>(library.resolve("quillmap_sound_play"));
+            if (m.usable())
+                break;
+            m = SoundModule();
+        }
+        return m;
+    }();
+    return module;
 }
 
 } // namespace
 
 bool hasAudioOutput()
 {
-    static const bool any = lookUpAudioOutput();
+    static const bool any = soundModule().usable() && soundModule().outputs() != 0;
     return any;
 }
 
 QtSoundPlayer::QtSoundPlayer() = default;
 
-QtSoundPlayer::~QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer()
+{
+    if (m_player)
+        soundModule().destroy(m_player);
+}
 
 void QtSoundPlayer::playAsync(const QString &fileName)
 {
@@ -61,11 +78,9 @@ void QtSoundPlayer::playAsync(const QString &fileName)
         m_last = Outcome::NoOutput;
         return;
     }
-    // QSoundEffect loads the file in the background and starts playing once
-    // it is loaded; it has to live until then, so it is kept here.
-    m_effect = std::make_unique<QSoundEffect>();
-    m_effect->setSource(QUrl::fromLocalFile(QFileInfo(found).absoluteFilePath()));
-    m_effect->play();
+    if (!m_player)
+        m_player = soundModule().create();
+    soundModule().play(m_player, QFileInfo(found).absoluteFilePath());
     m_last = Outcome::Started;
 }
 

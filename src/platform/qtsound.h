@@ -2,18 +2,18 @@
 
 #include "platform/sound.h"
 
-#include <memory>
-
-class QSoundEffect;
-
 namespace qm {
 
-// Plays sounds through Qt Multimedia. One sound at a time: a new one stops
-// the one before.
+// Plays sounds through Qt Multimedia, which lives in the sound module and is
+// loaded at the first sound. One sound at a time: a new one stops the one
+// before. Without the module the program stays silent, as on a machine
+// without sound.
 class QtSoundPlayer : public SoundPlayer {
 public:
     QtSoundPlayer();
     ~QtSoundPlayer() override;
+    QtSoundPlayer(const QtSoundPlayer &) = delete;
+    QtSoundPlayer &operator=(const QtSoundPlayer &) = delete;
 
     void playAsync(const QString &fileName) override;
 
@@ -22,13 +22,14 @@ public:
     Outcome lastOutcome() const { return m_last; }
 
 private:
-    std::unique_ptr<QSoundEffect> m_effect;
+    void *m_player = nullptr;
     Outcome m_last = Outcome::None;
 };
 
-// True when the machine has at least one audio output. Asking costs a
-// connection attempt to the sound server, whose failure Qt would otherwise
-// print; the answer is kept for the run.
+// True when the machine has at least one audio output (and the sound module
+// is there to play on it). Asking costs a connection attempt to the sound
+// server, whose failure Qt would otherwise print; the answer is kept for the
+// run.
 bool hasAudioOutput();
 
 } // namespace qm

@@ -56,7 +56,7 @@ QString previewFolder(const QString &appDir)
     return programPath(appDir, QStringLiteral("tmp"));
 }
 
-int emptyPreviewFolder(const QString &folder)
+int emptyPreviewFolder(const QString &folder, const QSet<QString> &reusable, QStringList *kept)
 {
     const QDir dir(folder);
     const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -67,6 +67,11 @@ int emptyPreviewFolder(const QString &folder)
         mode_t mode = 0;
         if (!lstatMode(path, &mode) || !(S_ISREG(mode) || S_ISLNK(mode)))
             continue;
+        if (S_ISREG(mode) && reusable.contains(name)) {
+            if (kept)
+                kept->append(name);
+            continue;
+        }
         // unlink: a link goes, what it points at stays.
         if (::unlink(QFile::encodeName(path).constData()) != 0)
             break;
@@ -143,17 +148,27 @@ void runPreview(Design &d, const PreviewEnv &env)
         prompts.warning(QLatin1String("The preview folder ") + folder + QLatin1String(" is missing."));
         return;
     }
-    emptyPreviewFolder(folder);
+    // The files a new copy replaces are written over rather than deleted
+    // and made anew: previewing a large design again then makes no new files.
+    const QList<FileCopy> copies = previewCopies(d, folder);
+    QSet<QString> reusable;
+    for (const FileCopy &c : copies)
+        reusable.insert(fileNamePart(c.target));
+    QStringList kept;
+    emptyPreviewFolder(folder, reusable, &kept);
     QDir::setCurrent(d.AppDir);
 
-    for (const FileCopy &c : previewCopies(d, folder)) {
-        // What the emptying left is never written through.
-        mode_t mode = 0;
-        if (lstatMode(c.target, &mode) && S_ISLNK(mode))
-            QFile::remove(c.target);
-        if (env.files)
-            env.files->copyFile(c.source, c.target);
+    // The preview folder is scratch space: its files need not reach the disk.
+    const CopyReport report = env.files ? copyEach(*env.files, copies, CopyKind::Scratch) : CopyReport();
+    QSet<QString> written;
+    for (const QString &target : report.written)
+        written.insert(fileNamePart(target));
+    for (const QString &name : std::as_const(kept)) {
+        if (!written.contains(name))
+            QFile::remove(folder + QLatin1Char('/') + name);
     }
+    if (!report.skipped.isEmpty())
+        prompts.warning(skippedCopiesMessage(report.skipped));
 
     BorrowedNames names(d);
     d.FileDir = d.FileDirUpper = folder + QLatin1Char('/');

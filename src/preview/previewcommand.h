@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/design.h"
+#include "platform/fileops.h"
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -11,19 +13,17 @@ class TDDEForm;
 
 namespace qm {
 
-class FileOps;
 class Prompts;
 
 // Empties the preview folder: its plain files and its links go, a link
 // never taking what it points at with it; sub-folders and other special
 // files stay. The emptying ends at the first entry that resists deletion,
 // which stays with those after it. Returns the number of entries deleted.
-int emptyPreviewFolder(const QString &folder);
-
-struct FileCopy {
-    QString source;
-    QString target;
-};
+//
+// Plain files named in `reusable` stay, to be written over by the copies
+// that follow (their names go into `kept`); whichever of them no copy writes must
+// go afterwards, so that the folder ends as if it had been emptied.
+int emptyPreviewFolder(const QString &folder, const QSet<QString> &reusable = {}, QStringList *kept = nullptr);
 
 // The files placed beside the preview page, in the order they are copied:
 // the runtime from the program's java/ folder, the background's Blurb

@@ -525,6 +525,8 @@ void TestHelp::f1InADialogJustOpened()
     TMainForm &m = *f.form;
     installHelp(f);
     QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    // The dialogs are made at their first use.
+    QVERIFY(m.ButtonOptions.get() && m.TableForm.get() && m.OptionsForm.get());
     auto *d = m.findChild<QDialog *>(dialog);
     QVERIFY(d);
     // Where the focus is when a dialog opens: the tab bar of its pages, or

@@ -305,6 +305,46 @@ private slots:
         QCOMPARE(m_fake.calls.size(), 5);
     }
 
+    void shownPicturesStayAndTheOthersGoBeyondTheBudget()
+    {
+        // Room for three pictures (each counts at least a kilobyte).
+        m_context.store = std::make_shared<qm::PictureStore>(3 * 1024);
+        QList<QString> files;
+        for (const char *name : {"budget/a.gif", "budget/b.gif", "budget/c.gif", "budget/d.gif", "budget/e.gif"})
+            files << touch(name);
+        std::vector<std::unique_ptr<PictureLoader>> views;
+        for (int i = 0; i < 4; ++i) {
+            views.push_back(std::make_unique<PictureLoader>(m_context));
+            views.back()->load(files[i], 24, true);
+        }
+        // Four pictures shown: all stay, over the budget.
+        QCOMPARE(m_context.store->size(), 4);
+        QVERIFY(m_context.store->bytesHeld() > m_context.store->budget());
+
+        // A mouse-over picture in place of a: a is shown no more, and the
+        // store lets it go; taking it back decodes it again.
+        views[0]->load(files[4], 24, true);
+        QCOMPARE(m_fake.calls.size(), 5);
+        views[0]->load(files[0], 24, true);
+        QCOMPARE(m_fake.calls.size(), 6);
+        for (int i = 1; i < 4; ++i)
+            QVERIFY(!views[i]->load(files[i], 24, true));
+        QCOMPARE(m_fake.calls.size(), 6);
+
+        // With room for the design's pictures, mouse-over and back decode
+        // nothing, however often.
+        m_context.store = std::make_shared<qm::PictureStore>();
+        m_fake.calls.clear();
+        PictureLoader button(m_context);
+        for (int i = 0; i < 5; ++i) {
+            button.load(files[0], 24, true);
+            button.load(files[4], 24, true);
+        }
+        QCOMPARE(m_fake.calls.size(), 2);
+        // The default room holds the three 12-megapixel buttons' six pictures.
+        QVERIFY(qm::PictureStore::defaultBudgetBytes() >= qint64(6) * 12'000'000 * 4);
+    }
+
     void nameResolvedOnlyWhenRememberedPathFails()
     {
         const QString file = touch("Images/Default.gif");
@@ -503,6 +543,18 @@ private slots:
         r = decoder.decode(touch("empty.gif", QByteArray()), DecoderFormat::Gif, 24, true);
         QVERIFY(!r.ok);
         QVERIFY(!r.errorText.isEmpty());
+    }
+
+    void magickSaysAPictureCutShortIsDamaged()
+    {
+        // A download that did not finish: the header, then half the data.
+        const QString whole = path("whole.png");
+        QVERIFY(qmtest::writePicture(whole, gradient(200, 100)));
+        const QByteArray bytes = qmtest::readBytes(whole);
+        const QString cut = touch("cut.png", bytes.left(bytes.size() / 2));
+        const qm::DecodeResult r = qm::MagickDecoder().decode(cut, DecoderFormat::Png, 24, true);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.errorText.contains(QLatin1String("damaged or incomplete")), qPrintable(r.errorText));
     }
 
     void magickReducesColoursBelowTrueColour()

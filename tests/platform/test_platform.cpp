@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace qm;
 
 class TestPlatform : public QObject {
@@ -20,6 +23,11 @@ private slots:
     void resolverFindsNamesWithoutRegardToCase();
     void resolverPrefersExactAndFirstSortedMatch();
     void resolverFindsNamesThatUpperCaseIntoOtherLetters();
+    void resolverListsAFolderOncePerCommand();
+    void copiesEachPairOnceInTheOrderOfItsLastCopy_data();
+    void copiesEachPairOnceInTheOrderOfItsLastCopy();
+    void scratchCopyReplacesWhatWasThere_data();
+    void scratchCopyReplacesWhatWasThere();
     void fullDiskLeavesEveryOldFileAsItWas();
     void profileReadsWithWindowsSemantics();
     void profileWriteKeepsEverythingElse();
@@ -109,6 +117,110 @@ void TestPlatform::resolverFindsNamesThatUpperCaseIntoOtherLetters()
     // Simple case folding still matches as before.
     QCOMPARE(resolveCaseInsensitive(dir.path() + QString::fromUtf8("/STRAßE.GIF")), straße);
     QCOMPARE(resolveCaseInsensitive(dir.path() + "/STRASE.GIF"), QString());
+}
+
+void TestPlatform::resolverListsAFolderOncePerCommand()
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 40; ++i)
+        QVERIFY(qmtest::writeBytes(dir.filePath(QString("Pics/p%1.gif").arg(i)), "x"));
+    QVERIFY(qmtest::writeBytes(dir.filePath("Pics/P7.GIF"), "another case"));
+    const int before = folderListings();
+    {
+        const CaseResolveScope command;
+        // The exact name wins over a match found in the listing (P7.GIF).
+        for (int i = 0; i < 40; ++i) {
+            const QString name = QString("/p%1.gif").arg(i);
+            QCOMPARE(resolveCaseInsensitive(dir.path() + "/PICS" + name.toUpper()),
+                     dir.path() + "/Pics" + (i == 7 ? name.toUpper() : name));
+        }
+        QCOMPARE(resolveCaseInsensitive(dir.filePath("PICS/p7.gif")), dir.filePath("Pics/p7.gif"));
+    }
+    // The temporary folder (for "PICS") and Pics: once each for all names.
+    QCOMPARE(folderListings() - before, 2);
+
+    // A file made after the listing is found: the folder has changed.
+    QVERIFY(qmtest::writeBytes(dir.filePath("Pics/New.gif"), "x"));
+    QCOMPARE(resolveCaseInsensitive(dir.filePath("PICS/NEW.GIF")), dir.filePath("Pics/New.gif"));
+    QVERIFY(QFile::remove(dir.filePath("Pics/New.gif")));
+    QCOMPARE(resolveCaseInsensitive(dir.filePath("PICS/NEW.GIF")), QString());
+}
+
+namespace {
+
+class RecordingFiles : public FileOps {
+public:
+    QStringList copies;
+    bool exists(const QString &) const override { return true; }
+    bool copyFile(const QString &s, const QString &t) override
+    {
+        copies << s + ">" + t;
+        return true;
+    }
+};
+
+} // namespace
+
+void TestPlatform::copiesEachPairOnceInTheOrderOfItsLastCopy_data()
+{
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QStringList>("made");
+    QTest::newRow("none") << QStringList() << QStringList();
+    QTest::newRow("distinct pairs in order") << QStringList{"a>x", "a>y", "b>x"} << QStringList{"a>x", "a>y", "b>x"};
+    QTest::newRow("one sound for every button") << QStringList{"s>t", "s>t", "s>t", "s>t"} << QStringList{"s>t"};
+    QTest::newRow("a pair at its last place") << QStringList{"a>x", "b>y", "a>x"} << QStringList{"b>y", "a>x"};
+    // Of two files with one bare name the one copied last stays.
+    QTest::newRow("the last copy to a target decides") << QStringList{"a>x", "b>x", "a>x"} << QStringList{"b>x", "a>x"};
+}
+
+void TestPlatform::copiesEachPairOnceInTheOrderOfItsLastCopy()
+{
+    QFETCH(QStringList, asked);
+    QList<FileCopy> copies;
+    for (const QString &pair : asked)
+        copies.append({pair.section('>', 0, 0), pair.section('>', 1)});
+    RecordingFiles files;
+    const CopyReport report = copyEach(files, copies, CopyKind::Durable);
+    QTEST(files.copies, "made");
+    QVERIFY(report.skipped.isEmpty());
+    QSet<QString> targets;
+    for (const FileCopy &c : copies)
+        targets.insert(c.target);
+    QCOMPARE(report.written, targets);
+}
+
+void TestPlatform::scratchCopyReplacesWhatWasThere_data()
+{
+    QTest::addColumn<QString>("there");
+    QTest::newRow("a longer file") << "file";
+    QTest::newRow("a link to a file") << "link";
+    QTest::newRow("another name of a file") << "hard link";
+    QTest::newRow("a pipe") << "pipe";
+}
+
+// The target ends as a copy of the source, and nothing it stood for changes.
+void TestPlatform::scratchCopyReplacesWhatWasThere()
+{
+    QFETCH(QString, there);
+    QTemporaryDir dir;
+    const QString source = dir.filePath("pic.gif"), target = dir.filePath("tmp/pic.gif");
+    const QString other = dir.filePath("other.gif");
+    QVERIFY(qmtest::writeBytes(source, "new"));
+    QVERIFY(qmtest::writeBytes(other, "the other file, longer than the new one"));
+    QVERIFY(QDir(dir.path()).mkdir("tmp"));
+    if (there == "file")
+        QVERIFY(QFile::copy(other, target));
+    else if (there == "link")
+        QVERIFY(QFile::link(other, target));
+    else if (there == "hard link")
+        QVERIFY(::link(QFile::encodeName(other).constData(), QFile::encodeName(target).constData()) == 0);
+    else
+        QVERIFY(::mkfifo(QFile::encodeName(target).constData(), 0644) == 0);
+    LocalFileOps files;
+    QVERIFY(files.copyScratchFile(source, target));
+    QCOMPARE(qmtest::readBytes(target), QByteArray("new"));
+    QVERIFY(!QFileInfo(target).isSymLink());
+    QCOMPARE(qmtest::readBytes(other), QByteArray("the other file, longer than the new one"));
 }
 
 void TestPlatform::fullDiskLeavesEveryOldFileAsItWas()
