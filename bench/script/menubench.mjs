@@ -20,7 +20,7 @@
 //   second hover  the same for hovering those buttons again: the steady state
 //               a first hover should match
 //
-//   node tests/runtime/script/bench/menubench.mjs [--engine chromium|firefox] [--runs N] [--runtime FILE ...]
+//   node bench/script/menubench.mjs [--engine chromium|firefox] [--runs N] [--runtime FILE ...]
 //
 // Prints one line per design and runtime (median and range over the runs)
 // and each runtime's gzipped size. The runtime is the program folder's
@@ -43,7 +43,7 @@ process.env.QUILLMAP_BROWSER = option('engine', process.env.QUILLMAP_BROWSER || 
 const runs = Math.max(1, parseInt(option('runs', '5'), 10) || 5);
 const runtimeArgs = args.flatMap((a, i) => (a === '--runtime' && args[i + 1] ? [args[i + 1]] : []));
 
-const h = await import('../harness.mjs');
+const h = await import('../../tests/runtime/script/harness.mjs');
 const kit = await h.requireBrowserKit();
 const here = path.dirname(fileURLToPath(import.meta.url));
 
