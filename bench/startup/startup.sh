@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Start-up of Quillmap against a bare Qt window (a scroll area and a text
 # edit): time from exec to the main window mapped, and peak memory, medians
-# over RUNS starts on a private Xvfb display. The program runs in a copy of
-# the program folder whose settings ask for no splash.
+# over RUNS starts of each, taking turns, on a private Xvfb display. The
+# program runs in a copy of the program folder whose settings ask for no
+# splash.
 #
 #   bench/startup/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
@@ -19,5 +20,5 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
 cd "$work/app"
 "$build/bench/startupwatch" 3 "$build/bench/barewindow" >/dev/null   # warm the caches
-"$build/bench/startupwatch" "$runs" "$build/bench/barewindow"
-"$build/bench/startupwatch" "$runs" "$work/app/quillmap"
+# The two take turns, so a change in the machine's load falls on both.
+"$build/bench/startupwatch" "$runs" "$build/bench/barewindow" -- "$work/app/quillmap"
