@@ -533,19 +533,6 @@ QImage glyphImage(Glyph g, qreal ratio)
     return img;
 }
 
-QIcon toolGlyph(Glyph g)
-{
-    static std::array<QIcon, GlyphCount> cache;
-    if (g < 0 || g >= GlyphCount)
-        return QIcon();
-    QIcon &icon = cache[g];
-    if (icon.isNull()) {
-        icon.addPixmap(QPixmap::fromImage(glyphImage(g, 1.0)));
-        icon.addPixmap(QPixmap::fromImage(glyphImage(g, 2.0)));
-    }
-    return icon;
-}
-
 QImage logo()
 {
     static const QImage cached = renderLogo();

@@ -37,10 +37,6 @@ inline constexpr int GlyphSize = 32;
 inline constexpr int LogoWidth = 395;
 inline constexpr int LogoHeight = 40;
 
-// The glyph as an icon with a 32×32 and a 64×64 (pixel ratio 2) pixmap.
-// Needs a QGuiApplication.
-QIcon toolGlyph(Glyph g);
-
 // The glyph alone: a square ARGB32 picture of GlyphSize × ratio pixels with
 // a transparent background; its devicePixelRatio is set to ratio.
 QImage glyphImage(Glyph g, qreal ratio = 1.0);

@@ -3,7 +3,7 @@
 #include "dialogs/toptionsform.h"
 #include "dialogs/tbuttonoptions.h"
 #include "dialogs/ttableform.h"
-#include "editor/artwork.h"
+#include "editor/glyphicon.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/tcommandbutton.h"
 #include "editor/tdesignsurface.h"

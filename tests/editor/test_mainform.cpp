@@ -1,4 +1,4 @@
-#include "editor/artwork.h"
+#include "editor/glyphicon.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/tcommandbutton.h"
 #include "editor/tdesignsurface.h"
@@ -24,6 +24,7 @@ private slots:
     void layoutFollowsTheWindowSize();
     void commandCaptionsCanBeRead_data();
     void commandCaptionsCanBeRead();
+    void glyphsAreDrawnAtTheSizeAsked();
     void titleShowsItsFirstOrTheCaretLine();
     void clickingSelectsAndWritesBack();
     void hiddenAreasWriteNothingBack();
@@ -186,6 +187,20 @@ void TestMainForm::commandCaptionsCanBeRead()
         QVERIFY2(caption.left() > button->glyphRect().right(), qPrintable(button->text()));
         QCOMPARE(button->size(), QSize(112, 42));
     }
+}
+
+void TestMainForm::glyphsAreDrawnAtTheSizeAsked()
+{
+    // A glyph is drawn when it is painted, at the size and pixel ratio asked
+    // for, as the artwork draws it; disabled, as the style greys an icon.
+    const QIcon icon = qm::artwork::toolGlyph(qm::artwork::Save);
+    auto argb = [](const QPixmap &p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); };
+    for (qreal ratio : {1.0, 2.0}) {
+        const QImage drawn = argb(icon.pixmap(QSize(32, 32), ratio));
+        QCOMPARE(drawn.size(), QSize(32, 32) * ratio);
+        QCOMPARE(drawn, argb(QPixmap::fromImage(qm::artwork::glyphImage(qm::artwork::Save, ratio))));
+    }
+    QVERIFY(argb(icon.pixmap(QSize(32, 32), QIcon::Disabled)) != argb(icon.pixmap(QSize(32, 32))));
 }
 
 void TestMainForm::titleShowsItsFirstOrTheCaretLine()
