@@ -19,6 +19,10 @@ int main(int argc, char **argv)
         return qm::commandline::run(argc, argv);
 
     QuillmapApplication app(argc, argv);
+    // ImageMagick is loaded and set up on a second core while the window is
+    // built; the default button's picture is its first job. (Started before
+    // the application object, it would hold up Qt's own plugin loading.)
+    qm::MagickDecoder::preload();
     const qm::commandline::WindowArguments args = qm::commandline::windowArguments(app.arguments());
     if (args.exitCode >= 0)
         return args.exitCode;

@@ -6,24 +6,21 @@
 
 namespace qm {
 
-// Decodes pictures with ImageMagick. The file is read here and handed over as
-// a blob with the coder named explicitly, so ImageMagick neither interprets
-// the file name (brackets, "coder:" prefixes) nor guesses the format from the
-// content: a .gif is decoded as a GIF or not at all.
+// Decodes pictures with ImageMagick, which lives in the decoder module. The
+// file is read here and handed over as bytes, so only regular files of a
+// sane size ever reach ImageMagick.
 class MagickDecoder : public ImageDecoder {
 public:
-    MagickDecoder();
-
     DecodeResult decode(const QString &fileName, DecoderFormat format, int depth,
                         bool dither) override;
 
     // A decoder for the whole program; it keeps no state between calls.
     static MagickDecoder &instance();
 
-    // ImageMagick's name of the coder for a format ("GIF", "JPEG" ...).
-    static const char *coderName(DecoderFormat format);
-    // True when the installed ImageMagick can read the format (WMF needs libwmf).
-    static bool canRead(DecoderFormat format);
+    // Starts loading the module and setting ImageMagick up on a thread of
+    // its own; the first decode waits for it. Without this call the first
+    // decode loads the module itself. Safe to call more than once.
+    static void preload();
 };
 
 // Largest picture file the image view reads into memory.

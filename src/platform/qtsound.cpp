@@ -1,9 +1,9 @@
 #include "platform/qtsound.h"
 
 #include "platform/caseresolve.h"
+#include "platform/modules.h"
 #include "platform/soundmodule.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -19,33 +19,19 @@ struct SoundModule {
     bool usable() const { return outputs && create && destroy && play; }
 };
 
-// The module lies beside the program in a program folder, or in the
-// library folder of an installation; a program run from the build tree
-// (the tests) finds it in the program folder the build assembles.
 const SoundModule &soundModule()
 {
     static const SoundModule module = [] {
         SoundModule m;
-        const QString programDir = QCoreApplication::applicationDirPath();
-        QStringList folders{programDir};
-#ifdef QUILLMAP_MODULE_FROM_BIN
-        folders << programDir + QLatin1Char('/') + QLatin1String(QUILLMAP_MODULE_FROM_BIN);
-#endif
-#ifdef QUILLMAP_BUILD_APP_DIR
-        folders << QStringLiteral(QUILLMAP_BUILD_APP_DIR);
-#endif
-        for (const QString &folder : std::as_const(folders)) {
-            QLibrary library(folder + QLatin1Char('/') + QLatin1String(SoundModuleName));
-            if (!library.load())
-                continue;
-            m.outputs = reinterpret_cast<QuillmapSoundOutputs>(library.resolve("quillmap_sound_outputs"));
-            m.create = reinterpret_cast<QuillmapSoundCreate>(library.resolve("quillmap_sound_create"));
-            m.destroy = reinterpret_cast<QuillmapSoundDestroy>(library.resolve("quillmap_sound_destroy"));
-            m.play = reinterpret_cast<QuillmapSoundPlay>(library.resolve("quillmap_sound_play"));
-            if (m.usable())
-                break;
+        QLibrary library;
+        if (!loadModule(SoundModuleName, library))
+            return m;
+        m.outputs = reinterpret_cast<QuillmapSoundOutputs>(library.resolve("quillmap_sound_outputs"));
+        m.create = reinterpret_cast<QuillmapSoundCreate>(library.resolve("quillmap_sound_create"));
+        m.destroy = reinterpret_cast<QuillmapSoundDestroy>(library.resolve("quillmap_sound_destroy"));
+        m.play = reinterpret_cast<QuillmapSoundPlay>(library.resolve("quillmap_sound_play"));
+        if (!m.usable())
             m = SoundModule();
-        }
         return m;
     }();
     return module;

@@ -1,0 +1,35 @@
+#include "platform/modules.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace qm {
+
+bool loadModule(const char *name, QLibrary &library, QString *error)
+{
+    // The kernel's own link, which needs no application object, unlike
+    // QCoreApplication::applicationDirPath().
+    const QString programDir = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).path();
+    QStringList folders{programDir};
+#ifdef QUILLMAP_MODULE_FROM_BIN
+    folders << programDir + QLatin1Char('/') + QLatin1String(QUILLMAP_MODULE_FROM_BIN);
+#endif
+#ifdef QUILLMAP_BUILD_APP_DIR
+    folders << QStringLiteral(QUILLMAP_BUILD_APP_DIR);
+#endif
+    QString why = QStringLiteral("no folder holds it");
+    for (const QString &folder : std::as_const(folders)) {
+        const QString file = folder + QLatin1String("/lib") + QLatin1String(name) + QLatin1String(".so");
+        if (!QFileInfo::exists(file))
+            continue;
+        library.setFileName(file);
+        if (library.load())
+            return true;
+        why = library.errorString();
+    }
+    if (error)
+        *error = why;
+    return false;
+}
+
+} // namespace qm
