@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/programfolder.h"
 #include "app/quillmapapplication.h"
+#include "app/windowicon.h"
 #include "editor/tmainform.h"
 #include "imageview/magickdecoder.h"
 #include "dialogs/taskifsave.h"
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
         return qm::commandline::run(argc, argv);
 
     QuillmapApplication app(argc, argv);
+    app.setWindowIcon(qm::windowIcon());
     // ImageMagick is loaded and set up on a second core while the window is
     // built; the default button's picture is its first job. (Started before
     // the application object, it would hold up Qt's own plugin loading.)

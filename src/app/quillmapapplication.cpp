@@ -1,10 +1,5 @@
 #include "app/quillmapapplication.h"
 
-#include "editor/artwork.h"
-
-#include <QIcon>
-#include <QPixmap>
-
 #include <exception>
 
 QuillmapApplication::QuillmapApplication(int &argc, char **argv)
@@ -15,14 +10,9 @@ QuillmapApplication::QuillmapApplication(int &argc, char **argv)
     // already end with it, and the captions must read exactly as given
     // ("Untitled - Quillmap v1.1", "Information", "Confirm" ...).
     setApplicationName(QStringLiteral("Quillmap"));
-    // The desktop entry the windows belong to, and its icon. The desktop
-    // takes larger sizes from the installed icon; the window's own sizes are
-    // drawn at every start, so only those a title bar or task list uses.
+    // The desktop entry the windows belong to; the desktop takes the icon
+    // from the installed one, the windows get theirs from the program.
     setDesktopFileName(QStringLiteral(QUILLMAP_APP_ID));
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(qm::artwork::appIcon(size)));
-    setWindowIcon(icon);
 }
 
 bool QuillmapApplication::notify(QObject *receiver, QEvent *event)

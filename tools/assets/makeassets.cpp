@@ -516,6 +516,40 @@ int writeIcons(const QString &folder)
     return 0;
 }
 
+// The icon in the sizes a window's title bar and the task list use, as a
+// C++ source of ARGB words that the program builds in. A window gets its
+// icon from this without drawing or decoding anything.
+int writeWindowIconSource(const QString &fileName)
+{
+    QByteArray out = "// Written by quillmap_makeassets --window-icons: the program's icon as drawn by\n"
+                     "// qm::artwork::appIcon, in the sizes a window uses. Do not edit.\n\n"
+                     "#include \"app/windowicon.h\"\n\n#include <QPixmap>\n\nnamespace {\n\n";
+    const int sizes[] = {16, 32, 48, 64};
+    for (int size : sizes) {
+        const QImage icon = qm::artwork::appIcon(size).convertToFormat(QImage::Format_ARGB32);
+        out += "const quint32 icon" + QByteArray::number(size) + "[] = {";
+        for (int y = 0; y < size; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(icon.constScanLine(y));
+            for (int x = 0; x < size; ++x)
+                out += ((x % 8) == 0 ? "\n    " : " ") + QByteArray("0x") + QByteArray::number(line[x], 16).rightJustified(8, '0') + ',';
+        }
+        out += "\n};\n\n";
+    }
+    out += "} // namespace\n\nQIcon qm::windowIcon()\n{\n    QIcon icon;\n";
+    for (int size : sizes) {
+        const QByteArray n = QByteArray::number(size);
+        out += "    icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(icon" + n + "), " + n + ", " + n
+             + ", " + QByteArray::number(size * 4) + ", QImage::Format_ARGB32)));\n";
+    }
+    out += "    return icon;\n}\n";
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(out) != out.size()) {
+        std::fprintf(stderr, "quillmap_makeassets: cannot write %s\n", qPrintable(fileName));
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     // Needs fonts but no screen.
@@ -530,11 +564,14 @@ int main(int argc, char **argv)
         return writeContactSheet(args.at(2));
     if (args.size() == 3 && args.at(1) == QLatin1String("--icons"))
         return writeIcons(args.at(2));
+    if (args.size() == 3 && args.at(1) == QLatin1String("--window-icons"))
+        return writeWindowIconSource(args.at(2));
     if (args.size() == 2 && !args.at(1).startsWith(QLatin1Char('-')))
         return writeProgramFolder(args.at(1));
     std::fprintf(stderr,
                  "usage: quillmap_makeassets <program folder>\n"
                  "       quillmap_makeassets --contact-sheet <file.png>\n"
-                 "       quillmap_makeassets --icons <folder>\n");
+                 "       quillmap_makeassets --icons <folder>\n"
+                 "       quillmap_makeassets --window-icons <file.cpp>\n");
     return 2;
 }
