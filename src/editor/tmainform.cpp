@@ -180,15 +180,16 @@ void TMainForm::createControls()
     Title = new TMemo(canvas);
     Title->setObjectName(QStringLiteral("Title"));
     Title->setGeometry(46, 8, 372, 41);
-    Title->setText(QStringLiteral("type background title here"));
+    // The face first: text set before it would be laid out once per face.
     Title->setFontPoints(24);
     Title->setFontStyle(true, false);
+    Title->setText(QStringLiteral("type background title here"));
 
     Blurb = new TMemo(canvas);
     Blurb->setObjectName(QStringLiteral("Blurb"));
     Blurb->setGeometry(46, 56, 372, 73);
-    Blurb->setText(QStringLiteral("type background blurb here"));
     Blurb->setFontPoints(14);
+    Blurb->setText(QStringLiteral("type background blurb here"));
 
     for (TMemo *memo : {Title, Blurb}) {
         memo->viewport()->installEventFilter(this);
