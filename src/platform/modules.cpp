@@ -1,5 +1,6 @@
 #include "platform/modules.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -8,8 +9,13 @@ namespace qm {
 bool loadModule(const char *name, QLibrary &library, QString *error)
 {
     // The kernel's own link, which needs no application object, unlike
-    // QCoreApplication::applicationDirPath().
-    const QString programDir = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).path();
+    // QCoreApplication::applicationDirPath(), the stand-in without /proc.
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    QString programDir = QStringLiteral(".");
+    if (!program.isEmpty())
+        programDir = QFileInfo(program).path();
+    else if (QCoreApplication::instance())
+        programDir = QCoreApplication::applicationDirPath();
     QStringList folders{programDir};
 #ifdef QUILLMAP_MODULE_FROM_BIN
     folders << programDir + QLatin1Char('/') + QLatin1String(QUILLMAP_MODULE_FROM_BIN);
