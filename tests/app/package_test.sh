@@ -17,7 +17,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2
 deb=$(ls "$work"/quillmap_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || fail "no package in $work"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-liberation libqt6widgets6 libqt6gui6 libmagick++-6.q16; do
+for needed in fonts-liberation libqt6widgets6 libqt6gui6 libmagickcore-6.q16; do
   echo "$depends" | grep -q "$needed" || fail "Depends lacks $needed: $depends"
 done
 if echo "$depends" | grep -Eqi 'chromium|openjdk|jdk|nodejs|firefox'; then fail "Depends names a build or test tool: $depends"; fi
