@@ -177,18 +177,15 @@ void TMainForm::createControls()
     ButtonBevel->setGeometry(306, 219, 33, 33);
     ButtonBevel->hide();
 
-    Title = new TMemo(canvas);
+    // Each area is made in its face, so its text is laid out once.
+    Title = new TMemo(canvas, 24, qm::AreaStyle{true, false});
     Title->setObjectName(QStringLiteral("Title"));
     Title->setGeometry(46, 8, 372, 41);
-    // The face first: text set before it would be laid out once per face.
-    Title->setFontPoints(24);
-    Title->setFontStyle(true, false);
     Title->setText(QStringLiteral("type background title here"));
 
-    Blurb = new TMemo(canvas);
+    Blurb = new TMemo(canvas, 14);
     Blurb->setObjectName(QStringLiteral("Blurb"));
     Blurb->setGeometry(46, 56, 372, 73);
-    Blurb->setFontPoints(14);
     Blurb->setText(QStringLiteral("type background blurb here"));
 
     for (TMemo *memo : {Title, Blurb}) {
@@ -636,10 +633,8 @@ void TMainForm::pushDesignToControls()
     Title->setGeometry(TitleRect);
     Blurb->setGeometry(BlurbRect);
     BlurbImage->setGeometry(BlurbRect);
-    Title->setFontPoints(TitleFontSize);
-    Title->setFontStyle(TitleAreaStyle.bold, TitleAreaStyle.italic);
-    Blurb->setFontPoints(BlurbFontSize);
-    Blurb->setFontStyle(BlurbAreaStyle.bold, BlurbAreaStyle.italic);
+    Title->setFace(TitleFontSize, TitleAreaStyle);
+    Blurb->setFace(BlurbFontSize, BlurbAreaStyle);
     if (StretchBlurbImages) {
         BlurbImage->setStretch(true);
     } else {

@@ -13,7 +13,7 @@
 #include <QtMath>
 #include <utility>
 
-TMemo::TMemo(QWidget *parent)
+TMemo::TMemo(QWidget *parent, int points, qm::AreaStyle style)
     : QPlainTextEdit(parent)
 {
     qm::help::setContext(this, 3);
@@ -26,7 +26,7 @@ TMemo::TMemo(QWidget *parent)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
     document()->setDocumentMargin(qm::area::DocumentMargin);
-    setFont(qm::areaFont(12, qm::AreaStyle{}));
+    setFont(qm::areaFont(points, style));
     // Undo and redo are the design's, also for typing: the area keeps no
     // history of its own.
     setUndoRedoEnabled(false);
@@ -76,12 +76,9 @@ void TMemo::setFontPoints(int points)
     showCaretLine();
 }
 
-void TMemo::setFontStyle(bool bold, bool italic)
+void TMemo::setFace(int points, qm::AreaStyle style)
 {
-    QFont f = font();
-    f.setBold(bold);
-    f.setItalic(italic);
-    setFont(f);
+    setFont(qm::areaFont(points, style));
     showCaretLine();
 }
 

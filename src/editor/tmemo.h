@@ -12,7 +12,9 @@
 class TMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit TMemo(QWidget *parent = nullptr);
+    // The area's face: its size in points and its style, as the design
+    // gives them.
+    explicit TMemo(QWidget *parent = nullptr, int points = 12, qm::AreaStyle style = {});
 
     // Text set by the program; does not count as an edit by the user.
     void setText(const QString &text);
@@ -37,9 +39,10 @@ public:
     State state() const;
     void restore(const State &state);
 
-    // Font size in points and style, as the design gives them.
+    // Font size in points and style, as the design gives them; setFace sets
+    // both at once, which lays the text out once rather than twice.
     void setFontPoints(int points);
-    void setFontStyle(bool bold, bool italic);
+    void setFace(int points, qm::AreaStyle style);
 
     // The first line on show without the focus, the caret's line with it.
     // An area too low for a whole line (the Title at its default 41 pixels)
