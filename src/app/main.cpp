@@ -22,8 +22,9 @@ int main(int argc, char **argv)
     QuillmapApplication app(argc, argv);
     app.setWindowIcon(qm::windowIcon());
     // ImageMagick is loaded and set up on a second core while the window is
-    // built; the default button's picture is its first job. (Started before
-    // the application object, it would hold up Qt's own plugin loading.)
+    // built; the default button's picture is its first job. Not before the
+    // application object: Qt would take that thread for the main one, and
+    // the loading would hold up Qt's own plugin loading.
     qm::MagickDecoder::preload();
     const qm::commandline::WindowArguments args = qm::commandline::windowArguments(app.arguments());
     if (args.exitCode >= 0)

@@ -19,7 +19,8 @@ public:
 
     // Starts loading the module and setting ImageMagick up on a thread of
     // its own; the first decode waits for it. Without this call the first
-    // decode loads the module itself. Safe to call more than once.
+    // decode loads the module itself. Safe to call more than once; call it
+    // once the application object exists.
     static void preload();
 };
 
