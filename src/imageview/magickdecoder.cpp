@@ -10,6 +10,7 @@
 
 #include <future>
 #include <mutex>
+#include <system_error>
 
 namespace qm {
 
@@ -49,8 +50,14 @@ std::shared_future<DecoderModule> g_module;
 std::shared_future<DecoderModule> decoderModule(std::launch how)
 {
     std::lock_guard<std::mutex> lock(g_moduleMutex);
-    if (!g_module.valid())
-        g_module = std::async(how, loadDecoderModule).share();
+    if (!g_module.valid()) {
+        try {
+            g_module = std::async(how, loadDecoderModule).share();
+        } catch (const std::system_error &) {
+            // No thread to be had: the first decode loads the module.
+            g_module = std::async(std::launch::deferred, loadDecoderModule).share();
+        }
+    }
     return g_module;
 }
 
