@@ -24,6 +24,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(chromium firefox-esr nodejs)
   # The installed program's desktop entry, MIME type and metadata are validated.
   packages+=(desktop-file-utils appstream shared-mime-info)
+  # Start-up is checked under a real window manager.
+  packages+=(openbox)
   command -v npm >/dev/null 2>&1 || packages+=(npm)
 fi
 

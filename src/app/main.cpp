@@ -54,7 +54,7 @@ int main(int argc, char **argv)
     prompts.setParent(&mainForm);
     prompts.setAskIfSave([&mainForm]() -> QDialog * { return new TAskIfSave(&mainForm); });
 
-    mainForm.show();
+    mainForm.showAtStartUp();
     if (!where.error.isEmpty()) {
         prompts.warning(QStringLiteral("Quillmap could not prepare its folder for settings and Preview (%1); "
                                        "it runs from %2, where neither can be saved.")

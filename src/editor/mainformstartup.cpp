@@ -42,6 +42,18 @@ void TMainForm::Timer1Timer()
         openChosenFile(std::exchange(m_startUpFile, QString()));
 }
 
+void TMainForm::showAtStartUp()
+{
+    // A window manager hands an iconic window back only through a map it
+    // has processed: a window mapped minimised and withdrawn a moment later
+    // (before the manager has taken it) stayed iconic for good, so about one
+    // start in six showed nothing. During the splash the window is never
+    // mapped; the start-up timer's last tick maps it once, in its normal
+    // state.
+    if (!Timer1->isActive())
+        showNormal();
+}
+
 void TMainForm::openAtStartUp(const QString &path)
 {
     if (Timer1->isActive())

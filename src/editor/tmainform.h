@@ -95,6 +95,8 @@ public:
     void Timer1Timer();
     // Opens a file named at start-up as Open would, once the splash has
     // given way to the window (at once when there is no splash).
+    // Shows the window at once unless the splash sequence will show it.
+    void showAtStartUp();
     void openAtStartUp(const QString &path);
     void HelpButtonClick();
     // The help file, found in the program folder whatever the current
