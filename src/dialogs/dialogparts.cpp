@@ -1,6 +1,7 @@
 #include "dialogs/dialogparts.h"
 
 #include "dialogs/helpcontext.h"
+#include "dialogs/limitedtextedit.h"
 #include "imageview/tpmultiimage.h"
 #include "platform/filefilter.h"
 #include "platform/paths.h"
@@ -139,9 +140,9 @@ QLabel *fieldLabel(const QString &text, QWidget *parent, QWidget *buddy)
     return label;
 }
 
-QPlainTextEdit *makeTextBox(QWidget *parent, const QString &name, int lines)
+qm::LimitedTextEdit *makeTextBox(QWidget *parent, const QString &name, int lines)
 {
-    auto *box = new QPlainTextEdit(parent);
+    auto *box = new qm::LimitedTextEdit(parent);
     box->setObjectName(name);
     box->setTabChangesFocus(true);
     if (lines == 1) {

@@ -19,6 +19,7 @@ class QWidget;
 class TPMultiImage;
 
 namespace qm {
+class LimitedTextEdit;
 class Prompts;
 }
 
@@ -84,7 +85,7 @@ QString withoutLineBreaks(const QString &text, int *cursor);
 
 // A multi-line text box `lines` lines high; Tab leaves it, Enter starts a
 // new line.
-QPlainTextEdit *makeTextBox(QWidget *parent, const QString &name, int lines);
+qm::LimitedTextEdit *makeTextBox(QWidget *parent, const QString &name, int lines);
 
 // Places a window in the middle of the primary screen.
 void centreOnScreen(QWidget *window);

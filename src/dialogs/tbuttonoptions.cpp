@@ -4,6 +4,8 @@
 #include "imageview/tpmultiimage.h"
 #include "model/textarea.h"
 #include "platform/paths.h"
+#include "dialogs/limitedtextedit.h"
+#include "model/textlimits.h"
 #include "platform/prompts.h"
 
 #include <QCheckBox>
@@ -177,6 +179,8 @@ QWidget *TButtonOptions::createMouseOverPage()
     TitleBlurbChangesBox->setObjectName(QStringLiteral("TitleBlurbChangesBox"));
     TitleText = makeTextBox(TitleBlurbChangesBox, QStringLiteral("TitleText"), 1);
     BlurbText = makeTextBox(TitleBlurbChangesBox, QStringLiteral("BlurbText"), 4);
+    qm::limitText(TitleText, qm::MaxTitleChars, m_context.prompts, QStringLiteral("Title"));
+    qm::limitText(BlurbText, qm::MaxBlurbChars, m_context.prompts, QStringLiteral("Blurb"));
     Field2MouseOverImage = new QLineEdit(TitleBlurbChangesBox);
     Field2MouseOverImage->setObjectName(QStringLiteral("Field2MouseOverImage"));
     ChooseImageBtn = new QPushButton(QStringLiteral("Choose Image..."), TitleBlurbChangesBox);

@@ -8,6 +8,9 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
+namespace qm {
+class LimitedTextEdit;
+}
 class QPushButton;
 class QRadioButton;
 class TPMultiImage;
@@ -74,8 +77,8 @@ public:
     QPushButton *BitBtn7 = nullptr;
     TPMultiImage *PreviewMouseImage = nullptr;
     QGroupBox *TitleBlurbChangesBox = nullptr;
-    QPlainTextEdit *TitleText = nullptr;
-    QPlainTextEdit *BlurbText = nullptr;
+    qm::LimitedTextEdit *TitleText = nullptr;
+    qm::LimitedTextEdit *BlurbText = nullptr;
     QLineEdit *Field2MouseOverImage = nullptr;
     QPushButton *ChooseImageBtn = nullptr;
     TPMultiImage *PreviewField2MOImage = nullptr;

@@ -4,6 +4,8 @@
 #include "imageview/tpmultiimage.h"
 #include "model/textarea.h"
 #include "platform/paths.h"
+#include "dialogs/limitedtextedit.h"
+#include "model/textlimits.h"
 #include "platform/prompts.h"
 
 #include <QCheckBox>
@@ -114,6 +116,8 @@ QWidget *TTableForm::createMouseOverPage()
     page->setObjectName(QStringLiteral("MouseOverTitleAndBlurb"));
     TitleText = makeTextBox(page, QStringLiteral("TitleText"), 2);
     BlurbText = makeTextBox(page, QStringLiteral("BlurbText"), 5);
+    qm::limitText(TitleText, qm::MaxTitleChars, m_context.prompts, QStringLiteral("Title"));
+    qm::limitText(BlurbText, qm::MaxBlurbChars, m_context.prompts, QStringLiteral("Blurb"));
     Field2MouseOverImage = new QLineEdit(page);
     Field2MouseOverImage->setObjectName(QStringLiteral("Field2MouseOverImage"));
     BitBtn6 = new QPushButton(QStringLiteral("Choose Image..."), page);

@@ -9,6 +9,9 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
+namespace qm {
+class LimitedTextEdit;
+}
 class QPushButton;
 class QRadioButton;
 class TPMultiImage;
@@ -65,8 +68,8 @@ public:
     QWidget *MouseOverPage = nullptr;
     QWidget *GlobalPage = nullptr;
 
-    QPlainTextEdit *TitleText = nullptr;
-    QPlainTextEdit *BlurbText = nullptr;
+    qm::LimitedTextEdit *TitleText = nullptr;
+    qm::LimitedTextEdit *BlurbText = nullptr;
     QLineEdit *Field2MouseOverImage = nullptr;
     QPushButton *BitBtn6 = nullptr;
     TPMultiImage *PreviewField2MOImage = nullptr;

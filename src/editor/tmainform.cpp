@@ -9,6 +9,7 @@
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "dialogs/tsplashform.h"
+#include "model/textlimits.h"
 #include "platform/prompts.h"
 #include "preview/tddeform.h"
 
@@ -188,6 +189,9 @@ void TMainForm::createControls()
     Blurb->setGeometry(46, 56, 372, 73);
     Blurb->setText(QStringLiteral("type background blurb here"));
 
+    // No more than a project file can carry and Open reads back.
+    qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
+    qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
     for (TMemo *memo : {Title, Blurb}) {
         memo->viewport()->installEventFilter(this);
         memo->viewport()->setMouseTracking(true);
@@ -243,11 +247,11 @@ void TMainForm::FormCreate()
     QuillmapInit();
     AddDefaultButton();
     FormResize();
-    // The splash sequence: the window waits minimised, taking no commands,
-    // until the start-up timer has shown the splash and then the window.
+    // The splash sequence: the window waits out of sight, taking no
+    // commands, until the start-up timer has shown the splash and then the
+    // window. It is not mapped at all until then (see showAtStartUp).
     if (startUpSplashState() != QLatin1String("No Splash")) {
         Timer1->start();
-        setWindowState(Qt::WindowMinimized);
         setEnabled(false);
     }
 }
@@ -599,6 +603,9 @@ void TMainForm::setBackgroundColor(qm::TColor color)
     BackgroundColor = color;
     const QColor c = toQColor(color);
     Background->setSurfaceColor(c);
+    // No more than a project file can carry and Open reads back.
+    qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
+    qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
     for (TMemo *memo : {Title, Blurb}) {
         QPalette p = memo->palette();
         p.setColor(QPalette::Base, c);
@@ -611,6 +618,9 @@ void TMainForm::setTextColor(qm::TColor color)
     TextColor = color;
     const QColor c = toQColor(color);
     Background->setFontColor(c);
+    // No more than a project file can carry and Open reads back.
+    qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
+    qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
     for (TMemo *memo : {Title, Blurb}) {
         QPalette p = memo->palette();
         p.setColor(QPalette::Text, c);

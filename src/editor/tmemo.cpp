@@ -14,7 +14,7 @@
 #include <utility>
 
 TMemo::TMemo(QWidget *parent, int points, qm::AreaStyle style)
-    : QPlainTextEdit(parent)
+    : qm::LimitedTextEdit(parent)
 {
     qm::help::setContext(this, 3);
     // A sunken two-pixel edge, drawn in the window palette so it shows on any surface colour.
@@ -182,7 +182,7 @@ bool TMemo::event(QEvent *event)
         event->accept();
         return true;
     }
-    const bool handled = QPlainTextEdit::event(event);
+    const bool handled = qm::LimitedTextEdit::event(event);
     switch (event->type()) {
     case QEvent::FocusOut:
         showCaretLine();

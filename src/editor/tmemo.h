@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/limitedtextedit.h"
 #include "model/textarea.h"
 
 #include <QPlainTextEdit>
@@ -9,7 +10,7 @@
 // out with CR LF line breaks, the form the design keeps them in. The area is
 // also the line breaker for its texts: its own text layout tells where each
 // display line starts.
-class TMemo : public QPlainTextEdit {
+class TMemo : public qm::LimitedTextEdit {
     Q_OBJECT
 public:
     // The area's face: its size in points and its style, as the design

@@ -1,5 +1,7 @@
 #include "model/projectfile.h"
 
+#include "model/textlimits.h"
+
 #include "platform/textcodec.h"
 
 #include <QStringList>
@@ -203,7 +205,10 @@ void readInto(Reader &r, Design &d)
     d.BgTitleText = r.text();
     d.BgBlurbText = r.multiLine();
     d.BlurbImageName = r.text();
-    d.BlurbImagePath = d.BlurbImageName;
+    // The name the Background dialog's preview would report, as for the
+    // buttons' pictures: the name as typed would make OK with nothing
+    // changed a change.
+    d.BlurbImagePath = d.BlurbImageName.toUpper();
     d.StretchBlurbImages = r.raw() == QLatin1String("\"true\"");
 
     while (!r.atEnd()) {
@@ -318,6 +323,12 @@ std::optional<Design> readProject(const QByteArray &bytes, const Design &base)
 std::optional<QString> fieldNotReadBack(const QByteArray &bytes, const QList<StoredValue> &values,
                                         const Design &base)
 {
+    // Open's own limits hold here too: a file Save writes is a file Open reads.
+    if (bytes.size() > MaxProjectFileBytes)
+        return QStringLiteral("file size (%1 bytes, at most %2)").arg(bytes.size()).arg(MaxProjectFileBytes);
+    // Open's own limits hold here too: a file Save writes is a file Open reads.
+    if (bytes.size() > MaxProjectFileBytes)
+        return QStringLiteral("file size (%1 bytes, at most %2)").arg(bytes.size()).arg(MaxProjectFileBytes);
     Design d = base;
     d.Buttons.clear();
     Reader r(decode8Bit(bytes));
@@ -336,8 +347,10 @@ std::optional<QString> fieldNotReadBack(const QByteArray &bytes, const QList<Sto
     for (; i < read && i < values.size(); ++i)
         if (back.at(i).text != values.at(i).text)
             return values.at(i).field;
-    if (whole && back.size() == values.size())
-        return std::nullopt;
+    if (whole && back.size() == values.size()) {
+        const QString overlong = overlongField(d);
+        return overlong.isEmpty() ? std::nullopt : std::optional<QString>(overlong);
+    }
     // Reading stopped early, or found more than was written.
     return i < values.size() ? values.at(i).field : QStringLiteral("file layout");
 }

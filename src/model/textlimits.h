@@ -19,4 +19,9 @@ inline constexpr qsizetype MaxBlurbChars = 32768;
 // have up to 32768"); empty when every text is within them.
 QString overlongText(const Design &design);
 
+// The same text named as a field of the file, as Save's read-back names the
+// values it could not store ("Blurb text of button 3 (52428800 characters,
+// at most 32768)"); empty when every text is within the limits.
+QString overlongField(const Design &design);
+
 } // namespace qm

@@ -431,6 +431,16 @@ void TestTableForm::blurbImageOnOk()
         QCOMPARE(m.BlurbImage->ImageName(), expand(path).toUpper());
         QCOMPARE(m.BlurbImage->Picture().size(), QSize(30, 20));
     }
+
+    // Saved and opened again, OK with nothing changed is no change.
+    f.prompts.files = {f.folder.file("blurb.qmf"), f.folder.file("blurb.qmf")};
+    QVERIFY(m.SaveAs());
+    m.OpenButtonClick();
+    QCOMPARE(m.BlurbImageName, expand(name));
+    script<TTableForm>(f.prompts, [](TTableForm *) {});
+    m.BackgroundButtonClick(m.BackgroundButton);
+    QVERIFY(m.Saved);
+    QCOMPARE(m.undoStack()->count(), 0);
 }
 
 void TestTableForm::titleAndBlurbOffAndOn_data()

@@ -6,6 +6,7 @@
 #include "dialogs/toptionsform.h"
 #include "dialogs/ttableform.h"
 #include "editor/tdesignsurface.h"
+#include "editor/tmemo.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
 #include "model/settings.h"
@@ -14,6 +15,7 @@
 #include "preview/tddeform.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QtTest>
@@ -64,6 +66,8 @@ private slots:
     void specialFilesAreRefused();
     void overlongTextsAreRefused_data();
     void overlongTextsAreRefused();
+    void areasHoldWhatOpenReads_data();
+    void areasHoldWhatOpenReads();
     void surfaceExtentOncePerBatch();
     void dialogsAreMadeAtFirstUse();
 };
@@ -210,6 +214,65 @@ void TestHostileFiles::overlongTextsAreRefused()
         QCOMPARE(m.Buttons.size(), 1);
         QVERIFY(m.FileName.isEmpty());
     }
+}
+
+void TestHostileFiles::areasHoldWhatOpenReads_data()
+{
+    QTest::addColumn<bool>("title");
+    QTest::addColumn<QString>("before"); // the area's text, the caret at its end
+    QTest::addColumn<QString>("pasted"); // pasted, or typed when it starts with "type:"
+    QTest::addColumn<int>("length");     // as the design counts it afterwards
+    const int blurb = int(MaxBlurbChars);
+    QTest::newRow("blurb pasted past the limit") << false << "" << QString(33000, 'b') << blurb;
+    // A line break is CR LF in the file: two characters of the limit.
+    QTest::newRow("blurb lines pasted past the limit")
+        << false << "abc" << QString("line\n").repeated(6000) << blurb - 1;
+    QTest::newRow("blurb pasted just to the limit") << false << "" << QString(blurb, 'b') << blurb;
+    QTest::newRow("typed at the blurb's limit") << false << QString(blurb, 'b') << "type:xyz" << blurb;
+    QTest::newRow("title pasted past the limit") << true << "T" << QString(5000, 't') << int(MaxTitleChars);
+}
+
+void TestHostileFiles::areasHoldWhatOpenReads()
+{
+    QFETCH(bool, title);
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    QFETCH(int, length);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    TMemo *area = title ? m.Title : m.Blurb;
+    area->setText(before);
+    area->setFocus();
+    area->moveCursor(QTextCursor::End);
+    if (pasted.startsWith("type:")) {
+        QTest::keyClicks(area, pasted.mid(5));
+    } else {
+        QGuiApplication::clipboard()->setText(pasted);
+        area->paste();
+    }
+    QCoreApplication::processEvents();
+    const QString text = area->text();
+    QCOMPARE(text.size(), length);
+    QVERIFY(text.startsWith(before));
+    const qsizetype cut = std::count_if(f.prompts.log.cbegin(), f.prompts.log.cend(), [](const auto &r) {
+        return r.kind == ScriptedPrompts::Record::Kind::Message && r.text.contains("was cut there");
+    });
+    const bool overflowed = before.size() + pasted.size() + pasted.count('\n') > length;
+    QCOMPARE(cut, overflowed ? 1 : 0);
+
+    // What the area holds, Save writes and Open reads back whole.
+    f.prompts.files = {f.folder.file("long.qmf")};
+    QVERIFY(m.SaveAs());
+    m.Title->setText(QString());
+    m.Blurb->setText(QString());
+    f.prompts.files = {f.folder.file("long.qmf")};
+    m.Open();
+    QVERIFY(warnings(f.prompts).isEmpty());
+    QCOMPARE(m.FileName, QString("long.qmf"));
+    if (title)
+        QVERIFY(m.BgTitleText.startsWith(before) && m.BgTitleText.size() > before.size());
+    else
+        QCOMPARE(m.BgBlurbText.size(), length);
 }
 
 void TestHostileFiles::surfaceExtentOncePerBatch()
