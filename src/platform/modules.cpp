@@ -2,9 +2,27 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMutex>
 #include <QStringList>
 
 namespace qm {
+
+namespace {
+
+QMutex g_foldersLock;
+QStringList &addedFolders()
+{
+    static QStringList folders;
+    return folders;
+}
+
+} // namespace
+
+void addModuleFolder(const QString &folder)
+{
+    const QMutexLocker locked(&g_foldersLock);
+    addedFolders() << folder;
+}
 
 bool loadModule(const char *name, QLibrary &library, QString *error)
 {
@@ -20,9 +38,10 @@ bool loadModule(const char *name, QLibrary &library, QString *error)
 #ifdef QUILLMAP_MODULE_FROM_BIN
     folders << programDir + QLatin1Char('/') + QLatin1String(QUILLMAP_MODULE_FROM_BIN);
 #endif
-#ifdef QUILLMAP_BUILD_APP_DIR
-    folders << QStringLiteral(QUILLMAP_BUILD_APP_DIR);
-#endif
+    {
+        const QMutexLocker locked(&g_foldersLock);
+        folders << addedFolders();
+    }
     QString why = QStringLiteral("no folder holds it");
     for (const QString &folder : std::as_const(folders)) {
         const QString file = folder + QLatin1String("/lib") + QLatin1String(name) + QLatin1String(".so");

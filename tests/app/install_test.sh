@@ -38,6 +38,12 @@ for size in 16 48 256; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
   [ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${size}x${size}" ] || fail "icon $icon"
 done
+# An installed program loads its modules from its own place only: no path
+# into the build tree is among its constants (its debugging data may name
+# the sources).
+for f in "$prefix/bin/quillmap" "$prefix"/lib/quillmap/*.so; do
+  readelf -p .rodata "$f" | grep -qF "$build" && fail "$f names the build folder $build"
+done
 [ -f "$prefix/share/quillmap/java/quillmap.js" ] && [ -f "$prefix/share/quillmap/help/QUILLMAP.HLP" ] ||
   fail "the program data is not in share/quillmap"
 
