@@ -9,13 +9,16 @@
 
 #include "benchmain.h"
 #include "model/projectfile.h"
+#include "model/recovery.h"
 #include "platform/caseresolve.h"
 #include "preview/scriptedconversation.h"
 #include "preview/tddeform.h"
 #include "testsupport.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <QToolButton>
 
 #include <benchmark/benchmark.h>
@@ -170,6 +173,43 @@ void BM_PreviewOwnPictures(benchmark::State &state)
     }
 }
 
+// The autosave of an unsaved design, as much of it as the window waits for:
+// the design made into a project file's bytes; the disk is a thread's job.
+void BM_AutosaveOnTheWindowsThread(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    qm::RecoveryStore store(folder.path());
+    if (!store.open())
+        return state.SkipWithError("no recovery file");
+    const int buttons = int(state.range(0));
+    state.counters["buttons"] = buttons;
+    Site &site = Site::of(buttons);
+    QDir::setCurrent(site.folder.path());
+    qm::ScriptedPrompts prompts;
+    qm::LocalFileOps files;
+    MainFormServices services;
+    services.prompts = &prompts;
+    services.files = &files;
+    services.images = TPMultiImage::standardContext(&prompts);
+    services.splash = false;
+    services.recovery = &store;
+    TMainForm m(services);
+    prompts.files = {site.project};
+    m.Open();
+    QCoreApplication::processEvents();
+    if (m.Buttons.size() != buttons)
+        return state.SkipWithError("the project did not open");
+    m.undoStack()->resetClean();
+    for (auto _ : state) {
+        m.autosave();
+        state.PauseTiming();
+        store.finishWriting();
+        state.ResumeTiming();
+    }
+    if (!QFileInfo(store.file()).isFile())
+        state.SkipWithError("no recovery file was written");
+}
+
 void scaleArgs(benchmark::internal::Benchmark *b)
 {
     b->Arg(10)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
@@ -178,5 +218,6 @@ void scaleArgs(benchmark::internal::Benchmark *b)
 BENCHMARK(BM_OpenOwnPictures)->Apply(scaleArgs);
 BENCHMARK(BM_CompileOwnPictures)->Apply(scaleArgs);
 BENCHMARK(BM_PreviewOwnPictures)->Apply(scaleArgs);
+BENCHMARK(BM_AutosaveOnTheWindowsThread)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace

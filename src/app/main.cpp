@@ -4,6 +4,7 @@
 #include "app/windowicon.h"
 #include "editor/tmainform.h"
 #include "imageview/magickdecoder.h"
+#include "model/recovery.h"
 #include "dialogs/taskifsave.h"
 #include "platform/clipboard.h"
 #include "platform/fileops.h"
@@ -46,6 +47,10 @@ int main(int argc, char **argv)
     services.prompts = &prompts;
     services.sound = &sound;
     services.images = TPMultiImage::standardContext(&prompts);
+    // Unsaved work is kept in the user's state folder against a crash.
+    qm::RecoveryStore recovery;
+    if (recovery.open())
+        services.recovery = &recovery;
 
     // The main window first; the dialogs it owns, the unsaved-changes
     // question among them, are made when they are first needed and live
@@ -62,5 +67,8 @@ int main(int argc, char **argv)
     }
     if (!args.file.isEmpty())
         QTimer::singleShot(0, &mainForm, [&mainForm, file = args.file] { mainForm.openAtStartUp(file); });
-    return app.exec();
+    const int status = app.exec();
+    // A clean end: the design was saved, or the user chose not to keep it.
+    recovery.remove();
+    return status;
 }

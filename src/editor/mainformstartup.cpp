@@ -38,6 +38,7 @@ void TMainForm::Timer1Timer()
     if (SplashForm)
         SplashForm->deleteLater();
     Timer1->stop();
+    offerRecovery();
     if (!m_startUpFile.isEmpty())
         openChosenFile(std::exchange(m_startUpFile, QString()));
 }
@@ -50,8 +51,11 @@ void TMainForm::showAtStartUp()
     // start in six showed nothing. During the splash the window is never
     // mapped; the start-up timer's last tick maps it once, in its normal
     // state.
-    if (!Timer1->isActive())
+    if (!Timer1->isActive()) {
         showNormal();
+        // Asked over the window, once it is up.
+        QTimer::singleShot(0, this, [this] { offerRecovery(); });
+    }
 }
 
 void TMainForm::openAtStartUp(const QString &path)

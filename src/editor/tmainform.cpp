@@ -108,6 +108,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
         move(area.center() - QPoint(kMinClientWidth / 2, kMinClientHeight / 2));
     }
     setUpSteps();
+    setUpAutosave();
     createControls();
     createMenus();
     assignHelpContexts();

@@ -9,6 +9,7 @@
 #include "platform/fileops.h"
 
 #include <QList>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
@@ -36,6 +37,7 @@ struct DialogContext;
 }
 
 namespace qm {
+class RecoveryStore;
 class Clipboard;
 class Prompts;
 class SoundPlayer;
@@ -51,6 +53,9 @@ struct MainFormServices {
     // False starts as "No Splash" would, whatever the settings say: for
     // tools and tests that build a main window without a person watching.
     bool splash = true;
+    // Where unsaved designs are kept against a crash; none for tools and
+    // most tests.
+    qm::RecoveryStore *recovery = nullptr;
 };
 
 // The main window. It owns the one open design (the design values are its
@@ -304,6 +309,8 @@ private:
     void flushSelection();
     // FileName, FileDir and their upper-case forms from a chosen path.
     void setFileNames(const QString &path);
+    // Shows a design read from a project file in place of the one shown.
+    void showOpenedDesign(const qm::Design &read);
     void createControls();
     void createMenus();
     // Gives every control and menu item its help context.
@@ -339,6 +346,25 @@ private:
     bool m_lineBreakBatch = false;
     // The file to open when the splash ends.
     QString m_startUpFile;
+
+    // --- Recovery of unsaved designs (tmainform_recovery.cpp) ----------------------
+public:
+    // Offers back the design of a run that did not end cleanly; once the
+    // window is up.
+    void offerRecovery();
+    // Writes the unsaved design to the recovery file now (the timer's job).
+    void autosave();
+    // The autosave is due this long after a change, and never later than
+    // the longest wait after the first change it has not written.
+    static constexpr int AutosaveQuietMs = 3000;
+    static constexpr int AutosaveLongestWaitMs = 30000;
+    QTimer *autosaveTimer() const { return m_autosaveTimer; }
+
+private:
+    void setUpAutosave();
+    void designStateChanged();
+    QTimer *m_autosaveTimer = nullptr;
+    QElapsedTimer m_unwrittenSince;
     // Why the settings file was last refused; empty while it is read.
     QString m_settingsProblem;
     // Sound files the last build did not copy, for Compile to name.

@@ -198,10 +198,16 @@ void TMainForm::readProjectFile(const QString &path)
         return;
     }
 
+    showOpenedDesign(*read);
+    markSaved();
+}
+
+void TMainForm::showOpenedDesign(const qm::Design &read)
+{
     // Every picture of the design is looked up by its upper-cased name; the
     // folders they lie in are listed once for all of them.
     const qm::CaseResolveScope listedOnce;
-    static_cast<qm::Design &>(*this) = *read;
+    static_cast<qm::Design &>(*this) = read;
     pushDesignToControls();
     if (ShowTitleAndBlurb) {
         Title->show();
@@ -234,7 +240,6 @@ void TMainForm::readProjectFile(const QString &path)
 
     setWindowTitle(fileCaption(*this));
     HighlightTable();
-    markSaved();
 }
 
 bool TMainForm::FormCloseQuery()

@@ -29,16 +29,25 @@ QString corruptFileMessage(const Design &d)
 
 std::optional<Design> loadProject(const QString &path, const Design &base, QString *message)
 {
-    // Every picture of the design is looked up by its upper-cased name; the
-    // folders they lie in are listed once for all of them.
-    const CaseResolveScope listedOnce;
-    std::optional<Design> read;
     QFile file(path);
     if (file.size() <= MaxProjectFileBytes && file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.readAll();
         if (file.error() == QFileDevice::NoError)
-            read = readProject(bytes, base);
+            return loadProjectBytes(bytes, base, message);
     }
+    if (message)
+        *message = corruptFileMessage(base);
+    return std::nullopt;
+}
+
+std::optional<Design> loadProjectBytes(const QByteArray &bytes, const Design &base, QString *message)
+{
+    // Every picture of the design is looked up by its upper-cased name; the
+    // folders they lie in are listed once for all of them.
+    const CaseResolveScope listedOnce;
+    std::optional<Design> read;
+    if (bytes.size() <= MaxProjectFileBytes)
+        read = readProject(bytes, base);
     // A text far too long for its area is refused before an area lays it out.
     const QString overlong = read ? overlongText(*read) : QString();
     if (read && overlong.isEmpty())

@@ -21,4 +21,7 @@ QString corruptFileMessage(const Design &design);
 // then says which, naming the file by the upper-case names of `base`.
 std::optional<Design> loadProject(const QString &path, const Design &base, QString *message = nullptr);
 
+// The same for a project file's bytes that are already read.
+std::optional<Design> loadProjectBytes(const QByteArray &bytes, const Design &base, QString *message = nullptr);
+
 } // namespace qm
