@@ -9,6 +9,7 @@
 #include "editor/tdesignsurface.h"
 #include "editor/tmemo.h"
 #include "dialogs/tsplashform.h"
+#include "model/projectlock.h"
 #include "model/textlimits.h"
 #include "platform/prompts.h"
 #include "preview/tddeform.h"
@@ -319,6 +320,8 @@ bool TMainForm::NewTable()
     ButtonControls.clear();
     Buttons.clear();
     QuillmapInit();
+    // The design that was open is gone, and with it the claim on its file.
+    m_projectLock.reset();
     return true;
 }
 

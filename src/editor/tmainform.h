@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QElapsedTimer>
+#include <memory>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
@@ -37,6 +38,7 @@ struct DialogContext;
 }
 
 namespace qm {
+class ProjectLock;
 class RecoveryStore;
 class Clipboard;
 class Prompts;
@@ -360,7 +362,18 @@ public:
     static constexpr int AutosaveLongestWaitMs = 30000;
     QTimer *autosaveTimer() const { return m_autosaveTimer; }
 
+    // --- One editor per file (tmainform_recovery.cpp) ------------------------------
+    // Takes the lock of the project at `path` for this window, unless it holds
+    // it already; false, after saying who holds it, when another program does.
+    bool lockProject(const QString &path);
+    // Whether to go on opening `path`: it is not locked by another program,
+    // or the user chose to open it read-only. `lock` receives this window's
+    // lock on it, if any.
+    bool mayOpen(const QString &path, std::unique_ptr<qm::ProjectLock> &lock);
+
 private:
+    static QString lockFolder();
+    std::unique_ptr<qm::ProjectLock> m_projectLock;
     void setUpAutosave();
     void designStateChanged();
     QTimer *m_autosaveTimer = nullptr;

@@ -4,6 +4,8 @@
 
 #include "editor/tmainform.h"
 
+#include "model/projectlock.h"
+
 #include "compile/appletblock.h"
 #include "compile/runtimefiles.h"
 #include "dialogs/toptionsform.h"
@@ -91,6 +93,9 @@ bool TMainForm::Save()
     const QByteArray bytes = qm::projectBytes(values);
 
     const QString path = FileDir + FileName;
+    // A file another program has open is not written over.
+    if (!lockProject(path))
+        return false;
     // Only a file that Open reads back as this design replaces the old one.
     if (const std::optional<QString> field = qm::fieldNotReadBack(bytes, values, *this)) {
         prompts()->warning(QLatin1String("Error saving ") + path + QLatin1String(": the ") + *field
@@ -176,11 +181,18 @@ void TMainForm::openChosenFile(const QString &chosen)
         return;
     }
 
+    // Another program editing the file is asked about before anything of
+    // the design shown is let go.
+    std::unique_ptr<qm::ProjectLock> lock;
+    if (!mayOpen(path, lock))
+        return;
     // Asks a second time when the design is still unsaved ("No" above).
     if (!NewTable())
         return;
     setFileNames(path);
     readProjectFile(path);
+    if (!FileName.isEmpty())
+        m_projectLock = std::move(lock);
 }
 
 void TMainForm::readProjectFile(const QString &path)

@@ -1,12 +1,14 @@
-// The main window's share of keeping unsaved work: the design is written to
-// a recovery file a few seconds after it changes, and a later run offers the
-// design of one that did not end cleanly.
+// The main window's share of keeping the user's work: the design is written
+// to a recovery file a few seconds after it changes, a later run offers the
+// design of one that did not end cleanly, and a project file open in one
+// program is not saved over by another.
 
 #include "editor/tmainform.h"
 #include "editor/tmemo.h"
 #include "model/linebreaker.h"
 #include "model/projectfile.h"
 #include "model/projectload.h"
+#include "model/projectlock.h"
 #include "model/recovery.h"
 #include "platform/prompts.h"
 
@@ -103,9 +105,49 @@ void TMainForm::offerRecovery()
         return;
     }
     showOpenedDesign(*read);
+    if (!orphan->projectPath.isEmpty())
+        m_projectLock = qm::ProjectLock::take(orphan->projectPath, lockFolder());
     markSaved();
     m_steps->resetClean();
     Saved = false;
     qm::RecoveryStore::discard(*orphan);
     designStateChanged();
+}
+
+QString TMainForm::lockFolder()
+{
+    return qm::RecoveryStore::defaultFolder() + QLatin1String("/locks");
+}
+
+bool TMainForm::mayOpen(const QString &path, std::unique_ptr<qm::ProjectLock> &lock)
+{
+    if (m_projectLock && m_projectLock->path() == path)
+        return true; // this window's own file, opened again
+    QString holder;
+    lock = qm::ProjectLock::take(path, lockFolder(), &holder);
+    if (lock)
+        return true;
+    const qm::ModalResult answer = prompts()->messageBox(
+        qm::BoxIcon::Question, QStringLiteral("File in use"),
+        QStringLiteral("%1 is open in another Quillmap (%2).\n\nOpen it read-only? Its changes can then be saved "
+                       "only under another name.")
+            .arg(QDir::toNativeSeparators(path), holder),
+        qm::BoxButtons::YesNo);
+    return answer == qm::ModalResult::Yes;
+}
+
+bool TMainForm::lockProject(const QString &path)
+{
+    if (m_projectLock && m_projectLock->path() == path)
+        return true;
+    QString holder;
+    std::unique_ptr<qm::ProjectLock> lock = qm::ProjectLock::take(path, lockFolder(), &holder);
+    if (!lock) {
+        prompts()->warning(QStringLiteral("Error saving %1: it is open in another Quillmap (%2). "
+                                          "Save it under another name. The file was not changed.")
+                               .arg(QDir::toNativeSeparators(path), holder));
+        return false;
+    }
+    m_projectLock = std::move(lock);
+    return true;
 }

@@ -3,11 +3,14 @@
 #include "editor/tmemo.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
+#include "model/projectlock.h"
 #include "dialogs/taskifsave.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLockFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -47,6 +50,8 @@ private slots:
     void failedSaveKeepsTheDesignAndTheFile();
     void saveOntoAFullDiskKeepsTheProject();
     void textThatCannotBeStoredKeepsTheOldFile();
+    void oneEditorPerFile_data();
+    void oneEditorPerFile();
     void compileUnsavedDesign();
     void compileCopiesTheRuntimeOnYes();
     void compileWithNothingToCompile();
@@ -423,6 +428,73 @@ void TestDocuments::failedSaveKeepsTheDesignAndTheFile()
     QCOMPARE(qmtest::readBytes(file), old);
     QVERIFY(f.prompts.exhausted());
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestDocuments::oneEditorPerFile_data()
+{
+    QTest::addColumn<QString>("holder");  // "running", "dead" or "none"
+    QTest::addColumn<int>("answer");      // to the question, when it is asked
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("saves");
+    QTest::newRow("held by a running program, opened read-only") << "running" << int(ModalResult::Yes) << true << false;
+    QTest::newRow("held by a running program, not opened") << "running" << int(ModalResult::No) << false << false;
+    QTest::newRow("left by a program that died") << "dead" << 0 << true << true;
+    QTest::newRow("free") << "none" << 0 << true << true;
+}
+
+void TestDocuments::oneEditorPerFile()
+{
+    QFETCH(QString, holder);
+    QFETCH(int, answer);
+    QFETCH(bool, opens);
+    QFETCH(bool, saves);
+    MainFormFixture f;
+    TMainForm &m = *f.form;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("menu.qmf");
+    f.prompts.files = {file};
+    QVERIFY(m.SaveAs());
+    m.NewButtonClick();
+    const QByteArray old = qmtest::readBytes(file);
+
+    // The other program's lock: one this process holds stands for a running
+    // one; a dead one's names a process that has ended.
+    const QString lockName = ProjectLock::lockFileBeside(file);
+    QLockFile other(lockName);
+    if (holder != "none")
+        QVERIFY(other.tryLock(0));
+    if (holder == "dead") {
+        QFile lockFile(lockName);
+        QVERIFY(lockFile.open(QIODevice::ReadOnly));
+        QByteArray info = lockFile.readAll();
+        lockFile.close();
+        other.unlock();
+        QProcess ended;
+        ended.start("true");
+        QVERIFY(ended.waitForStarted());
+        const QByteArray pid = QByteArray::number(ended.processId());
+        QVERIFY(ended.waitForFinished());
+        info.replace(0, info.indexOf('\n'), pid);
+        QVERIFY(qmtest::writeBytes(lockName, info));
+    }
+
+    if (answer)
+        f.prompts.answers = {ModalResult(answer)};
+    f.prompts.files = {file};
+    m.Open();
+    const bool asked = std::any_of(f.prompts.log.cbegin(), f.prompts.log.cend(),
+                                   [](const auto &r) { return r.caption == "File in use"; });
+    QCOMPARE(asked, holder == "running");
+    if (asked)
+        QVERIFY(f.prompts.log.last().text.contains(QString("process %1 on host").arg(QCoreApplication::applicationPid())));
+    QCOMPARE(m.FileName == "menu.qmf", opens);
+    if (!opens)
+        return;
+    m.AddButtonClick(m.AddButton);
+    QCOMPARE(m.Save(), saves);
+    QCOMPARE(qmtest::readBytes(file) != old, saves);
+    if (!saves)
+        QVERIFY(f.prompts.messages().last().contains("open in another Quillmap"));
 }
 
 void TestDocuments::textThatCannotBeStoredKeepsTheOldFile()
