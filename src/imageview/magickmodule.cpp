@@ -141,7 +141,18 @@ DecodeResult decodeBytes(const QByteArray &bytes, DecoderFormat format, int dept
     // Warnings (a truncated JPEG, an odd chunk) still give a picture; only
     // errors fail the decode.
     if (failed(exception.get())) {
+        const ExceptionType severity = exception->severity;
         result.errorText = messageOf(exception.get());
+        // Past the limits above, the pixel cache finds no room: the picture
+        // is too large, not damaged.
+        if (severity == ResourceLimitError || severity == ResourceLimitFatalError
+            || result.errorText.contains(QLatin1String("cache resources exhausted")))
+            result.errorText = QStringLiteral("The picture is too large: at most %1 x %2 pixels and %3 million "
+                                              "pixels in all are shown (%4)")
+                                   .arg(qm::MaxPictureSide)
+                                   .arg(qm::MaxPictureSide)
+                                   .arg(qm::MaxPicturePixels / 1000000)
+                                   .arg(result.errorText);
         return result;
     }
     // No picture format holds a picture of no pixels: the decoder read a
@@ -204,6 +215,16 @@ Q_DECL_EXPORT void quillmap_decoder_start(const char *programPath)
     // path keeps them short and ImageMagick finds its configuration relative
     // to it when there is one.
     MagickCoreGenesis(programPath && *programPath ? programPath : nullptr, MagickFalse);
+    // Limits of the program's own, whatever the system's policy allows: a
+    // picture larger than any menu needs fails at once with a message
+    // instead of filling the memory, and no pixel cache ever goes to disk
+    // (a killed program would leave it in /tmp).
+    SetMagickResourceLimit(DiskResource, 0);
+    SetMagickResourceLimit(AreaResource, qm::MaxPicturePixels);
+    SetMagickResourceLimit(MemoryResource, MagickSizeType(512) * 1024 * 1024);
+    SetMagickResourceLimit(MapResource, MagickSizeType(512) * 1024 * 1024);
+    SetMagickResourceLimit(WidthResource, qm::MaxPictureSide);
+    SetMagickResourceLimit(HeightResource, qm::MaxPictureSide);
     // The program's own pictures, a new design's button among them, are
     // GIFs. Decoding one pixel here loads the GIF coder and starts what
     // ImageMagick starts at its first picture, so that the first real one

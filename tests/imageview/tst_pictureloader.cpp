@@ -557,6 +557,26 @@ private slots:
         QVERIFY2(r.errorText.contains(QLatin1String("damaged or incomplete")), qPrintable(r.errorText));
     }
 
+    void magickRefusesPicturesTooLargeAtOnce()
+    {
+        // A deflated TIFF of 124 KB that unpacks to 16000 x 8000 pixels, and
+        // a GIF that says 65535 x 65535 pixels in a header of 40 bytes.
+        QByteArray huge("GIF89a\xff\xff\xff\xff\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+                        "!\xf9\x04\x01\x00\x00\x00\x00,\x00\x00\x00\x00\xff\xff\xff\xff"
+                        "\x00\x02\x02\x44\x01\x00;", 43);
+        const QStringList before = QDir(QDir::tempPath()).entryList({"magick-*"});
+        for (const auto &[file, format] : {std::pair{QString(QFINDTESTDATA("hostile/big-16000x8000.tif")), DecoderFormat::Tiff},
+                                           std::pair{touch("huge.gif", huge), DecoderFormat::Gif}}) {
+            QElapsedTimer clock;
+            clock.start();
+            const qm::DecodeResult r = qm::MagickDecoder().decode(file, format, 24, true);
+            QVERIFY(!r.ok);
+            QVERIFY2(r.errorText.contains("too large"), qPrintable(r.errorText));
+            QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        }
+        QCOMPARE(QDir(QDir::tempPath()).entryList({"magick-*"}), before);
+    }
+
     void magickReducesColoursBelowTrueColour()
     {
         const QString file = path("gradient.png");
