@@ -523,8 +523,10 @@ void TMainForm::ButtonDimensions1Click()
     if (index < 0)
         return;
     // The dialog starts from the button's stored values: text typed into the
-    // areas since the selection is not among them.
-    if (const std::optional<qm::ButtonData> edited = ButtonOptions->editButton(Buttons.at(index)))
+    // areas since the selection is not among them. A copy: the dialog may
+    // save the design (to make paths relative), which changes the list.
+    const qm::ButtonData current = Buttons.at(index);
+    if (const std::optional<qm::ButtonData> edited = ButtonOptions->editButton(current))
         applyButtonProperties(index, *edited);
 }
 

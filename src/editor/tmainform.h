@@ -363,9 +363,10 @@ public:
     QTimer *autosaveTimer() const { return m_autosaveTimer; }
 
     // --- One editor per file (tmainform_recovery.cpp) ------------------------------
-    // Takes the lock of the project at `path` for this window, unless it holds
-    // it already; false, after saying who holds it, when another program does.
-    bool lockProject(const QString &path);
+    // The lock of the project at `path` for this window, in `lock` unless the
+    // window holds it already; false, after saying who holds it, when another
+    // program does.
+    bool lockProject(const QString &path, std::unique_ptr<qm::ProjectLock> &lock);
     // Whether to go on opening `path`: it is not locked by another program,
     // or the user chose to open it read-only. `lock` receives this window's
     // lock on it, if any.

@@ -93,8 +93,10 @@ bool TMainForm::Save()
     const QByteArray bytes = qm::projectBytes(values);
 
     const QString path = FileDir + FileName;
-    // A file another program has open is not written over.
-    if (!lockProject(path))
+    // A file another program has open is not written over; this window's
+    // claim moves to the new file only once it is written.
+    std::unique_ptr<qm::ProjectLock> lock;
+    if (!lockProject(path, lock))
         return false;
     // Only a file that Open reads back as this design replaces the old one.
     if (const std::optional<QString> field = qm::fieldNotReadBack(bytes, values, *this)) {
@@ -108,6 +110,8 @@ bool TMainForm::Save()
         prompts()->warning(QLatin1String("Error saving ") + path + QLatin1String(": ") + reason);
         return false;
     }
+    if (lock)
+        m_projectLock = std::move(lock);
     setWindowTitle(fileCaption(*this));
     markSaved();
     if (!SelectedButton)
@@ -130,13 +134,22 @@ bool TMainForm::SaveAs()
     if (!chosen)
         return false;
 
+    // A Save As that fails changes nothing, its file name included: the
+    // next Save offers the file the design belongs to, not the one that
+    // could not be written.
+    const QStringList before{FileName, FileNameUpper, FileDir, FileDirUpper};
     setFileNames(*chosen);
     if (!FileName.contains(QLatin1Char('.'))) {
         FileName += QLatin1String(".qmf");
         FileNameUpper += QLatin1String(".qmf");
     }
-    if (!Save())
+    if (!Save()) {
+        FileName = before[0];
+        FileNameUpper = before[1];
+        FileDir = before[2];
+        FileDirUpper = before[3];
         return false;
+    }
     markSaved();
     return true;
 }

@@ -136,18 +136,17 @@ bool TMainForm::mayOpen(const QString &path, std::unique_ptr<qm::ProjectLock> &l
     return answer == qm::ModalResult::Yes;
 }
 
-bool TMainForm::lockProject(const QString &path)
+bool TMainForm::lockProject(const QString &path, std::unique_ptr<qm::ProjectLock> &lock)
 {
     if (m_projectLock && m_projectLock->path() == path)
         return true;
     QString holder;
-    std::unique_ptr<qm::ProjectLock> lock = qm::ProjectLock::take(path, lockFolder(), &holder);
+    lock = qm::ProjectLock::take(path, lockFolder(), &holder);
     if (!lock) {
         prompts()->warning(QStringLiteral("Error saving %1: it is open in another Quillmap (%2). "
                                           "Save it under another name. The file was not changed.")
                                .arg(QDir::toNativeSeparators(path), holder));
         return false;
     }
-    m_projectLock = std::move(lock);
     return true;
 }

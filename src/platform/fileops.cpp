@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QSaveFile>
+#include <optional>
 
 #include <cerrno>
 #include <cstring>
@@ -196,6 +198,81 @@ bool commitSaveFile(QSaveFile &file, QString *error)
     return true;
 }
 
+namespace {
+
+// The rename that made a file is on the disk only once its folder is.
+void syncFolder(const QString &folder)
+{
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// Writes through a file with no name until its bytes are on the disk, then
+// links it in beside the target and renames it over the target: a save
+// killed at any moment before the link leaves nothing, and the named
+// temporary lives only for the instant between link and rename. nullopt
+// where the system offers no such file.
+std::optional<bool> writeThroughAnonymousFile(const QFileInfo &target, const QByteArray &bytes, QString *error)
+{
+    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int code = errno;
+        if (code == EOPNOTSUPP || code == EISDIR || code == EINVAL || code == ENOENT)
+            return std::nullopt;
+        setError(error, systemError(code));
+        return false;
+    }
+    const auto failWith = [&](int code) {
+        setError(error, systemError(code ? code : EIO));
+        ::close(fd);
+        return false;
+    };
+    // A file that is replaced keeps its permissions, as with QSaveFile.
+    struct stat old;
+    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return failWith(errno);
+        done += n;
+    }
+    if (::fsync(fd) != 0)
+        return failWith(errno);
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    const QByteArray dest = QFile::encodeName(target.absoluteFilePath());
+    QByteArray temporary;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary = dest + '.' + QByteArray::number(QRandomGenerator::global()->bounded(0x10000000, 0x7fffffff), 36).right(6);
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temporary.constData(), AT_SYMLINK_FOLLOW) == 0)
+            break;
+        if (errno != EEXIST) {
+            // No /proc to name the file by: the ordinary way.
+            ::close(fd);
+            return std::nullopt;
+        }
+        temporary.clear();
+    }
+    if (temporary.isEmpty())
+        return failWith(EEXIST);
+    if (::rename(temporary.constData(), dest.constData()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.constData());
+        return failWith(code);
+    }
+    ::close(fd);
+    syncFolder(target.absolutePath());
+    return true;
+}
+
+} // namespace
+
 bool writeFileAtomically(const QString &fileName, const QByteArray &bytes, QString *error)
 {
     // A read-only file or folder is not replaced, whoever runs the program:
@@ -212,6 +289,13 @@ bool writeFileAtomically(const QString &fileName, const QByteArray &bytes, QStri
         setError(error, QStringLiteral("The folder is read-only"));
         return false;
     }
+    // A link is written through to the file it names, as QSaveFile does.
+    const QString real = target.isSymLink() ? target.canonicalFilePath() : target.absoluteFilePath();
+    const std::optional<bool> written =
+        real.isEmpty() ? std::nullopt : writeThroughAnonymousFile(QFileInfo(real), bytes, error);
+    if (written)
+        return *written;
+    // No anonymous files here (an older kernel, some network file systems).
     QSaveFile file(fileName);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
@@ -221,7 +305,10 @@ bool writeFileAtomically(const QString &fileName, const QByteArray &bytes, QStri
     errno = 0;
     if (file.write(bytes) != bytes.size())
         return fail(file, error, errno);
-    return commitSaveFile(file, error);
+    if (!commitSaveFile(file, error))
+        return false;
+    syncFolder(target.absolutePath());
+    return true;
 }
 
 bool isSameFile(const QString &a, const QString &b)

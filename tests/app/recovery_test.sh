@@ -33,11 +33,12 @@ wait_window() {
 
 start "$work/menu.qmf"
 main=$(wait_window 'MENU.QMF - Quillmap') || fail "the project did not open"
+sleep 0.5
 # Into the Title area (at 46, 8 of the surface, which starts 56 down).
 xdotool mousemove --window "$main" 120 76 click 1
-sleep 0.3
-xdotool type --delay 20 'Kept9'
-for _ in $(seq 1 100); do
+sleep 0.5
+xdotool type --delay 30 'Kept9'
+for _ in $(seq 1 150); do
   grep -qs 'Kept9' "$state"/*.qmrecover && break
   sleep 0.1
 done
@@ -47,11 +48,18 @@ grep -q 'Kept9' "$work/menu.qmf" && fail "the edit reached the project without S
 
 start
 ask=$(wait_window '^Recover unsaved design$') || fail "the next start did not offer the design back"
-xdotool key --window "$ask" alt+y
+sleep 0.3
+for _ in $(seq 1 20); do
+  xdotool search --all --onlyvisible --pid "$apid" --name '^Recover unsaved design$' >/dev/null 2>&1 || break
+  xdotool key --window "$ask" alt+y
+  sleep 0.3
+done
 main=$(wait_window 'MENU.QMF - Quillmap') || fail "the restored design does not carry its file name"
 # Save (the fourth tool button) shows its dialog with the project's name.
+sleep 0.5
 xdotool mousemove --window "$main" 196 28 click 1
 save=$(wait_window '^Save As$') || fail "Save showed no dialog"
+sleep 0.5
 xdotool key --window "$save" Return
 for _ in $(seq 1 50); do
   grep -q 'Kept9' "$work/menu.qmf" && break

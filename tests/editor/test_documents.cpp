@@ -407,6 +407,14 @@ void TestDocuments::failedSaveKeepsTheDesignAndTheFile()
     QCOMPARE(qmtest::readBytes(file), old);
     QVERIFY(!m.Saved);
     QCOMPARE(m.windowTitle(), caption);
+    // A Save As that fails changes nothing, not even the design's file name.
+    QTemporaryDir elsewhere;
+    QVERIFY(QFile::setPermissions(elsewhere.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    f.prompts.files = {elsewhere.filePath("other.qmf")};
+    QVERIFY(!m.SaveAs());
+    QCOMPARE(m.FileDir + m.FileName, file);
+    QCOMPARE(m.windowTitle(), caption);
+    QFile::setPermissions(elsewhere.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     // Quit: "Yes" and the same file chosen again: the window stays.
     m.show();
