@@ -133,6 +133,11 @@ qm::dialogs::DialogContext TMainForm::dialogContext()
 
 TMainForm::~TMainForm()
 {
+    // The window's children are destroyed after this part of it (the undo
+    // stack empties itself, an area loses the focus): nothing they signal
+    // then may reach a window that is no longer whole.
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
     delete SplashForm;
 }
 
