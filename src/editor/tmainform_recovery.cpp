@@ -80,8 +80,8 @@ void TMainForm::offerRecovery()
                                                        : QDir::toNativeSeparators(orphan->projectPath);
     const qm::ModalResult answer = prompts()->messageBox(
         qm::BoxIcon::Question, QStringLiteral("Recover unsaved design"),
-        QStringLiteral("Quillmap did not end cleanly, and the changes to %1 of %2 were not saved.\n\n"
-                       "Restore them? (No discards them.)")
+        QStringLiteral("Quillmap did not end cleanly, and the changes to %1 were not saved "
+                       "(they were kept up to %2).\n\nRestore them? (No discards them.)")
             .arg(what, QLocale().toString(orphan->written, QLocale::ShortFormat)),
         qm::BoxButtons::YesNo);
     if (answer != qm::ModalResult::Yes) {
