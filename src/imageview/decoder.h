@@ -1,17 +1,11 @@
 #pragma once
 
+#include "imageview/decoderformat.h"
+
 #include <QImage>
 #include <QString>
 
 namespace qm {
-
-// The formats the image view hands to its decoder.
-// The largest picture the decoder takes: far beyond any menu's, small
-// enough to decode in a fraction of a second and a few hundred megabytes.
-inline constexpr int MaxPictureSide = 16384;
-inline constexpr long long MaxPicturePixels = 40'000'000;
-
-enum class DecoderFormat { Bmp, Jpeg, Gif, Pcx, Png, Tiff, Wmf };
 
 struct PictureInfo {
     QString imageType;   // decoder's format name, "ERR" after a missing file

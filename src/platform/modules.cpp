@@ -24,7 +24,7 @@ void addModuleFolder(const QString &folder)
     addedFolders() << folder;
 }
 
-bool loadModule(const char *name, QLibrary &library, QString *error)
+QStringList programPartFolders()
 {
     // The kernel's own link, which needs no application object, unlike
     // QCoreApplication::applicationDirPath(), the stand-in without /proc.
@@ -38,12 +38,25 @@ bool loadModule(const char *name, QLibrary &library, QString *error)
 #ifdef QUILLMAP_MODULE_FROM_BIN
     folders << programDir + QLatin1Char('/') + QLatin1String(QUILLMAP_MODULE_FROM_BIN);
 #endif
-    {
-        const QMutexLocker locked(&g_foldersLock);
-        folders << addedFolders();
+    const QMutexLocker locked(&g_foldersLock);
+    folders << addedFolders();
+    return folders;
+}
+
+QString findProgramPart(const QString &fileName)
+{
+    for (const QString &folder : programPartFolders()) {
+        const QFileInfo file(folder + QLatin1Char('/') + fileName);
+        if (file.isFile() && file.isExecutable())
+            return file.absoluteFilePath();
     }
+    return QString();
+}
+
+bool loadModule(const char *name, QLibrary &library, QString *error)
+{
     QString why = QStringLiteral("no folder holds it");
-    for (const QString &folder : std::as_const(folders)) {
+    for (const QString &folder : programPartFolders()) {
         const QString file = folder + QLatin1String("/lib") + QLatin1String(name) + QLatin1String(".so");
         if (!QFileInfo::exists(file))
             continue;

@@ -12,6 +12,13 @@ namespace qm {
 // also before the application object exists.
 bool loadModule(const char *name, QLibrary &library, QString *error = nullptr);
 
+// The folders searched, in that order.
+QStringList programPartFolders();
+
+// One of the program's helper programs, searched in the same folders as the
+// modules; empty when none is there.
+QString findProgramPart(const QString &fileName);
+
 // One more folder to look in, after the program's own places. Programs that
 // run in the build tree away from the program folder (the tests and the
 // benchmarks) name the program folder the build assembles; the program

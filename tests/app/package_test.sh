@@ -27,7 +27,7 @@ for f in ./usr/bin/quillmap ./usr/share/applications/io.github.quillmap.quillmap
          ./usr/share/metainfo/io.github.quillmap.quillmap.metainfo.xml \
          ./usr/share/icons/hicolor/48x48/apps/io.github.quillmap.quillmap.png \
          ./usr/share/quillmap/images/default.gif ./usr/share/quillmap/java/quillmap.js \
-         ./usr/lib/quillmap/libqmsound.so ./usr/lib/quillmap/libqmdecode.so; do
+         ./usr/lib/quillmap/libqmsound.so ./usr/lib/quillmap/qmdecode; do
   grep -qx -- "$f" "$work/files" || fail "the package lacks $f"
 done
 grep -v '^\./usr/' "$work/files" | grep -qv '^\./$' && fail "files outside /usr: $(grep -v '^\./usr/' "$work/files")"
