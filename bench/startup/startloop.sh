@@ -25,7 +25,10 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -r "$build/app" "$work/app"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# -noreset: with no window manager, the server would otherwise reset each
+# time its last client leaves, and a program starting in that moment finds no
+# display (a desktop always has clients: its window manager, its panel).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work

@@ -14,7 +14,7 @@ trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -r "$build/app" "$work/app"
 printf '[GLOBAL]\r\nSplashState=No Splash\r\n' > "$work/app/QM.INI"
 # Xvfb picks a free display and writes its number once it is ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work

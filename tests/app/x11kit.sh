@@ -16,7 +16,7 @@ cleanup() {
 start_xvfb() {
   local n
   mkfifo "$work/displayfd"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >/dev/null 2>&1 & xpid=$!
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/displayfd" >/dev/null 2>&1 & xpid=$!
   read -r -t 20 n <"$work/displayfd" || { echo "FAIL: Xvfb did not start" >&2; return 1; }
   export DISPLAY=:$n
 }

@@ -12,7 +12,7 @@ if ! command -v Xvfb >/dev/null; then
   exit 77
 fi
 dfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dfile" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$dfile" >/dev/null 2>&1 &
 xpid=$!
 cleanup() {
   kill "$xpid" 2>/dev/null
