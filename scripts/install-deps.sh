@@ -26,6 +26,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(desktop-file-utils appstream shared-mime-info)
   # Start-up is checked under a real window manager.
   packages+=(openbox)
+  # The package is checked by Debian's own checker.
+  packages+=(lintian)
   command -v npm >/dev/null 2>&1 || packages+=(npm)
 fi
 

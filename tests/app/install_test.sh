@@ -41,7 +41,7 @@ done
 # An installed program loads its modules from its own place only: no path
 # into the build tree is among its constants (its debugging data may name
 # the sources).
-for f in "$prefix/bin/quillmap" "$prefix"/lib/quillmap/*.so; do
+for f in "$prefix/bin/quillmap" "$prefix"/lib/*/quillmap/*; do
   readelf -p .rodata "$f" | grep -qF "$build" && fail "$f names the build folder $build"
 done
 [ -f "$prefix/share/quillmap/java/quillmap.js" ] && [ -f "$prefix/share/quillmap/help/QUILLMAP.HLP" ] ||

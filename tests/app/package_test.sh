@@ -27,8 +27,20 @@ for f in ./usr/bin/quillmap ./usr/share/applications/io.github.quillmap.quillmap
          ./usr/share/metainfo/io.github.quillmap.quillmap.metainfo.xml \
          ./usr/share/icons/hicolor/48x48/apps/io.github.quillmap.quillmap.png \
          ./usr/share/quillmap/images/default.gif ./usr/share/quillmap/java/quillmap.js \
-         ./usr/lib/quillmap/libqmsound.so ./usr/lib/quillmap/qmdecode; do
+         ./usr/lib/x86_64-linux-gnu/quillmap/libqmsound.so ./usr/lib/x86_64-linux-gnu/quillmap/qmdecode \
+         ./usr/share/man/man1/quillmap.1.gz ./usr/share/doc/quillmap/copyright ./usr/share/doc/quillmap/changelog.gz; do
   grep -qx -- "$f" "$work/files" || fail "the package lacks $f"
 done
 grep -v '^\./usr/' "$work/files" | grep -qv '^\./$' && fail "files outside /usr: $(grep -v '^\./usr/' "$work/files")"
-echo "PASS: $(basename "$deb"), Depends: $depends"
+# Debian's own checker: no error and no warning the package does not explain
+# in its overrides. The test set-up installs it, so its absence is a failure.
+command -v lintian >/dev/null || fail "needs lintian (scripts/install-deps.sh --tests installs it)"
+lintian --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1
+grep -E '^[EW]: ' "$work/lintian" && fail "lintian reports the errors and warnings above"
+# The manual page names every option --help names.
+mkdir "$work/root" && dpkg-deb -x "$deb" "$work/root"
+page=$(gzip -dc "$work/root/usr/share/man/man1/quillmap.1.gz" | sed 's/\\-/-/g')
+for option in $("$build/app/quillmap" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
+  grep -qF -- "$option" <<<"$page" || fail "the manual page lacks $option"
+done
+echo "PASS: $(basename "$deb"), Depends: $depends, lintian clean"

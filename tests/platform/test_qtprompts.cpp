@@ -96,8 +96,10 @@ void TestQtPrompts::allFilesShowsNamesWithoutADot()
         if (!view)
             return;
         filterText = dialog->findChild<QComboBox *>("fileTypeCombo")->currentText();
-        // The folder is listed in the background.
-        QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) >= 2; }, 3000);
+        // The folder is listed in the background; a listing that never
+        // comes shows in the comparison of the names below.
+        const bool listed = QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) >= 2; }, 3000);
+        Q_UNUSED(listed);
         for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
             names << view->model()->index(row, 0, view->rootIndex()).data().toString();
         dialog->reject();
