@@ -250,8 +250,11 @@ void TestRealBrowser::previewReachesChromiumUnderAnyName()
     QTRY_VERIFY_WITH_TIMEOUT(!m.DDEForm->Timer1->isActive(), 5000);
     QCOMPARE(ms >= 4000, handedOver);
     QVERIFY(f.prompts.log.isEmpty());
-    // One page only: the launcher stopped trying once it arrived.
-    QTest::qWait(2500);
+    // One page only: the launcher stopped trying once it arrived. With both
+    // of its timers stopped it starts nothing more; a moment more lets a
+    // page it might have asked for already come in.
+    QTRY_VERIFY_WITH_TIMEOUT(!m.DDEForm->HandOverTimer->isActive(), 5000);
+    QTest::qWait(500);
     QCOMPARE(browser.countPages(url, "quillmap.js loaded"), 1);
     qInfo("page in a Chromium %s: %lld ms", handedOver ? "handed its URL" : "found as the started process", ms);
 }
