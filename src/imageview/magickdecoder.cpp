@@ -105,8 +105,9 @@ struct MagickDecoder::Helper {
 
     bool running() const { return process && process->state() != QProcess::NotRunning; }
     bool waitUntilReady();
-    // Ends the process and removes what it left in its temporary folder.
-    void end();
+    // Ends the process and removes what it left in its temporary folder:
+    // one at rest is let go, one in the middle of a picture is killed.
+    void end(bool atRest = true);
     bool fail(DecodeResult &result, const QString &text);
     bool receive(DecodeResult &result, const QDeadlineTimer &deadline);
 };
@@ -130,14 +131,13 @@ bool MagickDecoder::Helper::waitUntilReady()
     return true;
 }
 
-void MagickDecoder::Helper::end()
+void MagickDecoder::Helper::end(bool atRest)
 {
     if (process) {
         if (process->state() != QProcess::NotRunning) {
-            // A decoder at rest ends itself when its input closes; one at
-            // work is stopped.
+            // A decoder at rest ends itself when its input closes.
             process->closeWriteChannel();
-            if (!ready || !process->waitForFinished(200)) {
+            if (!atRest || !ready || !process->waitForFinished(200)) {
                 process->kill();
                 process->waitForFinished(2000);
             }
@@ -153,7 +153,7 @@ bool MagickDecoder::Helper::fail(DecodeResult &result, const QString &text)
 {
     result = DecodeResult();
     result.errorText = text;
-    end();
+    end(false);
     return false;
 }
 
