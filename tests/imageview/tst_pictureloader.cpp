@@ -766,6 +766,15 @@ private slots:
         QVERIFY(decoder.decode(good, DecoderFormat::Png, 24, true).ok);
         QCOMPARE(decoder.starts(), 2);
         QVERIFY(decoder.processId() != pid);
+
+        // Killed while at rest (the system short of memory, a user's kill):
+        // the next picture is no fault of its own and is decoded by a new one.
+        const qint64 second = decoder.processId();
+        QVERIFY(::kill(pid_t(second), SIGKILL) == 0);
+        QTRY_COMPARE(decoder.processId(), 0);
+        const qm::DecodeResult after = decoder.decode(good, DecoderFormat::Png, 24, true);
+        QVERIFY2(after.ok, qPrintable(after.errorText));
+        QCOMPARE(decoder.starts(), 3);
     }
 
     void magickReducesColoursBelowTrueColour()
