@@ -32,12 +32,12 @@ void BM_BuildThroughTheAreas(benchmark::State &state)
     qmbench::Form rig;
     TMainForm &form = *rig.form;
     // The design's values only: the controls of the buttons are not needed.
-    qm::Design &d = form;
+    qm::Design &d = form.design();
     const int buttons = int(state.range(0));
     form.HighlightTable();
     fillDesign(d, buttons);
-    form.FileDir = QDir::tempPath() + QStringLiteral("/");
-    form.FileName = QStringLiteral("bench.qmf");
+    form.design().FileDir = QDir::tempPath() + QStringLiteral("/");
+    form.design().FileName = QStringLiteral("bench.qmf");
     for (auto _ : state) {
         if (!form.BuildCompileString(true))
             state.SkipWithError("build abandoned");
@@ -53,7 +53,7 @@ void BM_FirstBuildThroughTheAreas(benchmark::State &state)
 {
     qmbench::Form rig;
     TMainForm &form = *rig.form;
-    qm::Design &d = form;
+    qm::Design &d = form.design();
     const int buttons = int(state.range(0));
     form.HighlightTable();
     fillDesign(d, buttons);

@@ -51,10 +51,10 @@ struct Surface {
         form = std::make_unique<TMainForm>(services);
         TMainForm &m = *form;
         m.resize(1300, 700);
-        while (m.Buttons.size() < 200)
+        while (m.design().Buttons.size() < 200)
             m.AddButtonClick(m.AddButton);
         for (int i = 0; i < 200; ++i) {
-            m.Buttons[i].setRect(QRect(10 + (i % 20) * 62, 140 + (i / 20) * 42, 60, 40));
+            m.design().Buttons[i].setRect(QRect(10 + (i % 20) * 62, 140 + (i / 20) * 42, 60, 40));
             m.pushButtonToControl(i);
         }
         m.HighlightTable();

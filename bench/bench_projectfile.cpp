@@ -18,17 +18,17 @@ void makeDesign(TMainForm &m, int buttons)
     for (int i = 1; i < buttons; ++i)
         m.AddButtonClick(m.AddButton);
     m.HighlightTable();
-    for (int i = 0; i < m.Buttons.size(); ++i) {
-        qm::ButtonData &b = m.Buttons[i];
+    for (int i = 0; i < m.design().Buttons.size(); ++i) {
+        qm::ButtonData &b = m.design().Buttons[i];
         b.Left = 10 + (i % 20) * 20;
         b.Top = 10 + (i / 20) * 20;
         b.TitleText = QStringLiteral("Button %1: fresh coffee").arg(i);
         b.BlurbText = QStringLiteral("Roasted this week.\r\n\r\nOrder before noon and it ships today.");
     }
-    m.FileDir = qmbench::workDir() + QLatin1Char('/');
-    m.FileName = QStringLiteral("big.qmf");
-    m.FileDirUpper = m.FileDir.toUpper();
-    m.FileNameUpper = m.FileName.toUpper();
+    m.design().FileDir = qmbench::workDir() + QLatin1Char('/');
+    m.design().FileName = QStringLiteral("big.qmf");
+    m.design().FileDirUpper = m.design().FileDir.toUpper();
+    m.design().FileNameUpper = m.design().FileName.toUpper();
 }
 
 void BM_Save1000(benchmark::State &state)
@@ -50,11 +50,11 @@ void BM_Open1000(benchmark::State &state)
         state.SkipWithError("save failed");
         return;
     }
-    const QString path = f.form->FileDir + f.form->FileName;
+    const QString path = f.form->design().FileDir + f.form->design().FileName;
     for (auto _ : state) {
         f.prompts.files = {path};
         f.form->Open();
-        if (f.form->Buttons.size() != 1000)
+        if (f.form->design().Buttons.size() != 1000)
             state.SkipWithError("open failed");
     }
 }
@@ -66,10 +66,10 @@ void BM_ReadProjectBytes1000(benchmark::State &state)
     qmbench::Form f;
     makeDesign(*f.form, 1000);
     f.form->Save();
-    QFile file(f.form->FileDir + f.form->FileName);
+    QFile file(f.form->design().FileDir + f.form->design().FileName);
     file.open(QIODevice::ReadOnly);
     const QByteArray bytes = file.readAll();
-    const qm::Design base = *f.form;
+    const qm::Design base = f.form->design();
     for (auto _ : state) {
         auto d = qm::readProject(bytes, base);
         benchmark::DoNotOptimize(d->Buttons.size());

@@ -86,7 +86,7 @@ struct Program {
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qFatal("the main window did not show");
-        form->Saved = true;
+        form->document().markSaved();
     }
 
     bool open(const QString &path, int buttons)
@@ -95,7 +95,7 @@ struct Program {
         form->Open();
         // What the surface does once the command has returned belongs to it.
         QCoreApplication::processEvents();
-        return form->Buttons.size() == buttons && prompts.unscripted.isEmpty();
+        return form->design().Buttons.size() == buttons && prompts.unscripted.isEmpty();
     }
 
     qm::ScriptedPrompts prompts;
@@ -158,7 +158,7 @@ void BM_PreviewOwnPictures(benchmark::State &state)
     TMainForm &m = *program->form;
     // Any existing program passes for the browser; the scripted
     // conversation answers in its place.
-    m.Browser = QCoreApplication::applicationFilePath();
+    m.design().Browser = QCoreApplication::applicationFilePath();
     for (auto _ : state) {
         state.PauseTiming();
         auto conversation = std::make_unique<qm::ScriptedConversation>();
@@ -197,7 +197,7 @@ void BM_AutosaveOnTheWindowsThread(benchmark::State &state)
     prompts.files = {site.project};
     m.Open();
     QCoreApplication::processEvents();
-    if (m.Buttons.size() != buttons)
+    if (m.design().Buttons.size() != buttons)
         return state.SkipWithError("the project did not open");
     m.undoStack()->resetClean();
     for (auto _ : state) {

@@ -17,7 +17,7 @@
 
 QString TMainForm::startUpSplashState() const
 {
-    return m_services.splash ? SplashState : QStringLiteral("No Splash");
+    return m_services.splash ? design().SplashState : QStringLiteral("No Splash");
 }
 
 void TMainForm::Timer1Timer()
@@ -70,14 +70,14 @@ void TMainForm::HelpButtonClick()
 {
     // The help file's name is relative: it resolves in the program folder
     // only while that is the current directory.
-    QDir::setCurrent(StartDir);
+    QDir::setCurrent(design().StartDir);
     m_help->showContents(qm::help::helpFilePath(QDir::currentPath()));
-    QDir::setCurrent(AppDir);
+    QDir::setCurrent(design().AppDir);
 }
 
 QString TMainForm::helpFilePath() const
 {
-    return qm::help::helpFilePath(StartDir);
+    return qm::help::helpFilePath(design().StartDir);
 }
 
 void TMainForm::assignHelpContexts()

@@ -95,7 +95,7 @@ bool isExactlyButton(const QObject *obj)
 
 TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     : QWidget(parent)
-    , OptionsForm([this] { return new TOptionsForm(m_services.prompts, AppDir, this); })
+    , OptionsForm([this] { return new TOptionsForm(m_services.prompts, design().AppDir, this); })
     , ButtonOptions([this] { return new TButtonOptions(dialogContext(), this); })
     , TableForm([this] { return new TTableForm(dialogContext(), this); })
     , m_services(services)
@@ -126,7 +126,7 @@ qm::dialogs::DialogContext TMainForm::dialogContext()
     qm::dialogs::DialogContext dialogs;
     dialogs.prompts = m_services.prompts;
     dialogs.images = m_services.images;
-    dialogs.projectFileName = [this] { return FileName; };
+    dialogs.projectFileName = [this] { return design().FileName; };
     dialogs.saveAs = [this] { return SaveAs(); };
     return dialogs;
 }
@@ -249,8 +249,8 @@ void TMainForm::createMenus()
 
 void TMainForm::FormCreate()
 {
-    AppDir = QDir::currentPath();
-    StartDir = AppDir;
+    design().AppDir = QDir::currentPath();
+    design().StartDir = design().AppDir;
     QuillmapInit();
     AddDefaultButton();
     FormResize();
@@ -268,9 +268,10 @@ void TMainForm::QuillmapInit()
     // The caller has destroyed the buttons already.
     ButtonControls.clear();
     QString settingsProblem;
-    qm::resetDesign(*this, &settingsProblem);
+    qm::Design fresh = design();
+    qm::resetDesign(fresh, &settingsProblem);
     // A new design has no history.
-    m_steps->clear();
+    m_document->replace(fresh, false);
     // A settings file that cannot be read is reported once, not again at
     // every New and Open while it stays that way.
     if (settingsProblem != m_settingsProblem) {
@@ -291,12 +292,12 @@ void TMainForm::QuillmapInit()
     SelectedButton = nullptr;
     LastMouseOverButton = nullptr;
 
-    Title->setText(BgTitleText);
-    Blurb->setText(BgBlurbText);
+    Title->setText(design().BgTitleText);
+    Blurb->setText(design().BgBlurbText);
 
     BlurbImage->setStretch(true);
     ColorBLurbImage();
-    BlurbImage->setGeometry(BlurbRect);
+    BlurbImage->setGeometry(design().BlurbRect);
     BlurbImage->setImageName(QString());
 
     ResizeDirection = QStringLiteral("None");
@@ -308,7 +309,7 @@ void TMainForm::QuillmapInit()
 
 bool TMainForm::NewTable()
 {
-    if (!Saved) {
+    if (!isSaved()) {
         const qm::ModalResult answer = prompts()->askIfSave();
         if (answer == qm::ModalResult::Yes) {
             // A design that could not be saved is not thrown away.
@@ -323,7 +324,6 @@ bool TMainForm::NewTable()
     for (TCleanMyButton *b : std::as_const(ButtonControls))
         delete b;
     ButtonControls.clear();
-    Buttons.clear();
     QuillmapInit();
     // The design that was open is gone, and with it the claim on its file.
     m_projectLock.reset();
@@ -335,7 +335,7 @@ TCleanMyButton *TMainForm::createButtonControl(int index)
     auto *b = new TCleanMyButton(Background->canvas(), m_services.images);
     b->setObjectName(QStringLiteral("Button%1").arg(index));
     b->Tag = index;
-    b->setGeometry(Buttons.at(index).rect());
+    b->setGeometry(design().Buttons.at(index).rect());
     b->installEventFilter(this);
     attachButtonHandlers(b);
     b->hide();
@@ -344,31 +344,27 @@ TCleanMyButton *TMainForm::createButtonControl(int index)
 
 int TMainForm::AddDefaultButton()
 {
-    const int index = int(Buttons.size());
-    Buttons.append(newButton(150, 150));
-    TCleanMyButton *b = createButtonControl(index);
-    b->setImageName(DefaultImageUpper);
-    b->show();
-    ButtonControls.append(b);
-    ButtonBevel->lower();
+    // Part of a new design, not a step: the design stays as saved.
+    const int index = m_document->buttonCount();
+    m_document->insertButton(index, design().newButton(150, 150), false);
     return index;
 }
 
 // --- Selection -------------------------------------------------------------------
 
-void TMainForm::writeBackMemoTexts()
+void TMainForm::writeBackMemoTexts(int owner)
 {
     // While the areas are hidden they do not show the selection's texts, so
     // there is nothing to store back.
-    if (!ShowTitleAndBlurb)
+    if (!design().ShowTitleAndBlurb)
         return;
-    if (SelectedButton) {
-        qm::ButtonData &d = buttonData(SelectedButton);
+    if (m_document->hasButton(owner)) {
+        qm::ButtonData &d = design().Buttons[owner];
         d.TitleText = Title->text();
         d.BlurbText = Blurb->text();
     } else {
-        BgTitleText = Title->text();
-        BgBlurbText = Blurb->text();
+        design().BgTitleText = Title->text();
+        design().BgBlurbText = Blurb->text();
     }
 }
 
@@ -378,55 +374,14 @@ void TMainForm::HighlightButton(QObject *obj)
     DeleteButton->setEnabled(true);
     if (!isExactlyButton(obj))
         return;
-    auto *button = static_cast<TCleanMyButton *>(obj);
-    selectionChanging(button);
-
-    ButtonBevel->setGeometry(button->geometry().adjusted(-2, -2, 2, 2));
-    ButtonBevel->show();
-    ButtonBevel->lower();
-
-    writeBackMemoTexts();
-
-    if (ShowTitleAndBlurb) {
-        const qm::ButtonData &d = buttonData(button);
-        if (!d.MouseOverBlurbImage.isEmpty()) {
-            BlurbImage->setImageName(d.MouseOverBlurbImage);
-            if (BlurbImage->isHidden())
-                ToggleBlurb();
-            Blurb->setText(d.BlurbText);
-        } else {
-            Blurb->setText(d.BlurbText);
-            if (Blurb->isHidden())
-                ToggleBlurb();
-        }
-        Title->setText(d.TitleText);
-    }
-    SelectedButton = button;
+    const int index = int(ButtonControls.indexOf(static_cast<TCleanMyButton *>(obj)));
+    if (index >= 0)
+        m_document->select(index);
 }
 
 void TMainForm::HighlightTable(QObject *)
 {
-    selectionChanging(nullptr);
-    EditButton->setEnabled(false);
-    DeleteButton->setEnabled(false);
-    ButtonBevel->hide();
-
-    writeBackMemoTexts();
-    SelectedButton = nullptr;
-
-    if (ShowTitleAndBlurb) {
-        if (!BlurbImagePath.isEmpty()) {
-            BlurbImage->setImageName(BlurbImagePath);
-            if (BlurbImage->isHidden())
-                ToggleBlurb();
-            Blurb->setText(BgBlurbText);
-        } else {
-            Blurb->setText(BgBlurbText);
-            if (Blurb->isHidden())
-                ToggleBlurb();
-        }
-        Title->setText(BgTitleText);
-    }
+    m_document->select(qm::BackgroundSelected);
 }
 
 void TMainForm::ToggleBlurb()
@@ -442,7 +397,7 @@ void TMainForm::ToggleBlurb()
 
 void TMainForm::ColorBLurbImage()
 {
-    BlurbImage->setColor(toQColor(qm::blurbImageFillColor(BackgroundColor)));
+    BlurbImage->setColor(toQColor(qm::blurbImageFillColor(design().BackgroundColor)));
 }
 
 // --- Buttons -----------------------------------------------------------------------
@@ -450,25 +405,19 @@ void TMainForm::ColorBLurbImage()
 void TMainForm::AddButtonClick(QObject *sender)
 {
     finishGesture();
-    m_selectionBeforePlacing = selectionIndex();
     DragOverFlag = true;
-    const int index = int(Buttons.size());
-    Buttons.append(newButton(1, 1));
-    TCleanMyButton *b = createButtonControl(index);
-    b->setImageName(DefaultImage);
+    const int index = m_document->buttonCount();
+    // The first drag-over on the surface places the button; from then on it
+    // follows the mouse until it is dropped, and where it is dropped is part
+    // of the Add Button step.
+    m_document->push(new qm::edit::AddButtonStep(*m_document, index, design().newButton(1, 1), selectionIndex()));
+    TCleanMyButton *b = ButtonControls.at(index);
     // Added from the surface's menu, the button appears only once the mouse
     // is over the surface, where it is placed.
-    if (sender != AddButton1)
-        b->show();
-    ButtonControls.append(b);
-    ButtonBevel->lower();
-    HighlightButton(b);
-    Saved = false;
+    if (sender == AddButton1)
+        b->hide();
     DragStartX = 0;
     DragStartY = 0;
-    // The first drag-over on the surface places the button; from then on it
-    // follows the mouse until it is dropped, and the button is a step of
-    // the history once it is placed.
     m_placing = b;
     if (!beginDrag(b, true, QCursor::pos())) {
         DragOverFlag = false;
@@ -494,12 +443,12 @@ void TMainForm::DeleteButtonClick(QObject *)
         return;
     // An undo brings the button back with the texts its areas showed, typed
     // ones included.
-    qm::ButtonData removed = Buttons.at(index);
-    if (ShowTitleAndBlurb) {
+    qm::ButtonData removed = design().Buttons.at(index);
+    if (design().ShowTitleAndBlurb) {
         removed.TitleText = Title->text();
         removed.BlurbText = Blurb->text();
     }
-    m_steps->push(new qm::edit::DeleteButtonStep(*this, index, removed, SelectedButton->EditOnDoubleClick));
+    m_document->push(new qm::edit::DeleteButtonStep(*m_document, index, removed));
 }
 
 void TMainForm::EditButtonClick(QObject *)
@@ -530,7 +479,7 @@ void TMainForm::ButtonDimensions1Click()
     // The dialog starts from the button's stored values: text typed into the
     // areas since the selection is not among them. A copy: the dialog may
     // save the design (to make paths relative), which changes the list.
-    const qm::ButtonData current = Buttons.at(index);
+    const qm::ButtonData current = design().Buttons.at(index);
     if (const std::optional<qm::ButtonData> edited = ButtonOptions->editButton(current))
         applyButtonProperties(index, *edited);
 }
@@ -546,7 +495,7 @@ void TMainForm::SetDimensions1Click(QObject *sender)
     // Selecting the background stores what was typed into the areas, so the
     // dialog starts from the background's current texts.
     HighlightTable(sender);
-    if (const std::optional<qm::BackgroundData> edited = TableForm->editBackground(background()))
+    if (const std::optional<qm::BackgroundData> edited = TableForm->editBackground(design().background()))
         applyBackgroundProperties(*edited);
     HighlightTable(sender);
 }
@@ -601,7 +550,7 @@ void TMainForm::paintEvent(QPaintEvent *)
 
 qm::ButtonData &TMainForm::buttonData(const TCleanMyButton *button)
 {
-    return Buttons[button->Tag];
+    return design().Buttons[button->Tag];
 }
 
 const qm::LineBreaker &TMainForm::lineBreaker() const
@@ -611,7 +560,7 @@ const qm::LineBreaker &TMainForm::lineBreaker() const
 
 void TMainForm::setBackgroundColor(qm::TColor color)
 {
-    BackgroundColor = color;
+    design().BackgroundColor = color;
     const QColor c = toQColor(color);
     Background->setSurfaceColor(c);
     // No more than a project file can carry and Open reads back.
@@ -626,7 +575,7 @@ void TMainForm::setBackgroundColor(qm::TColor color)
 
 void TMainForm::setTextColor(qm::TColor color)
 {
-    TextColor = color;
+    design().TextColor = color;
     const QColor c = toQColor(color);
     Background->setFontColor(c);
     // No more than a project file can carry and Open reads back.
@@ -642,28 +591,34 @@ void TMainForm::setTextColor(qm::TColor color)
 void TMainForm::pushButtonToControl(int index)
 {
     TCleanMyButton *b = ButtonControls.at(index);
-    b->setGeometry(Buttons.at(index).rect());
+    b->setGeometry(design().Buttons.at(index).rect());
     if (b == SelectedButton)
         ButtonBevel->setGeometry(b->geometry().adjusted(-2, -2, 2, 2));
 }
 
 void TMainForm::pushDesignToControls()
 {
-    setBackgroundColor(BackgroundColor);
-    setTextColor(TextColor);
-    Title->setGeometry(TitleRect);
-    Blurb->setGeometry(BlurbRect);
-    BlurbImage->setGeometry(BlurbRect);
-    Title->setFace(TitleFontSize, TitleAreaStyle);
-    Blurb->setFace(BlurbFontSize, BlurbAreaStyle);
-    if (StretchBlurbImages) {
+    pushBackgroundToControls();
+    for (int i = 0; i < ButtonControls.size(); ++i)
+        pushButtonToControl(i);
+    Background->updateExtent();
+}
+
+void TMainForm::pushBackgroundToControls()
+{
+    setBackgroundColor(design().BackgroundColor);
+    setTextColor(design().TextColor);
+    Title->setGeometry(design().TitleRect);
+    Blurb->setGeometry(design().BlurbRect);
+    BlurbImage->setGeometry(design().BlurbRect);
+    Title->setFace(design().TitleFontSize, design().TitleAreaStyle);
+    Blurb->setFace(design().BlurbFontSize, design().BlurbAreaStyle);
+    if (design().StretchBlurbImages) {
         BlurbImage->setStretch(true);
     } else {
         BlurbImage->setStretch(false);
         BlurbImage->setCenter(true);
     }
     ColorBLurbImage();
-    for (int i = 0; i < ButtonControls.size(); ++i)
-        pushButtonToControl(i);
     Background->updateExtent();
 }

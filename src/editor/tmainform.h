@@ -1,10 +1,11 @@
 #pragma once
 
-#include "editor/designsteps.h"
 #include "editor/createdonfirstuse.h"
 #include "editor/tdragmanager.h"
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
+#include "model/designdocument.h"
+#include "model/designsteps.h"
 #include "model/linebreaker.h"
 #include "platform/fileops.h"
 
@@ -60,11 +61,11 @@ struct MainFormServices {
     qm::RecoveryStore *recovery = nullptr;
 };
 
-// The main window. It owns the one open design (the design values are its
-// own fields, through qm::Design) and all editor state, shows the design at
-// real size on the design surface and dispatches every command. Every change
-// of the design is a step of its undo history.
-class TMainForm : public QWidget, public qm::Design, private qm::edit::DesignEditor {
+// The main window. It shows the one open design (its DesignDocument) at real
+// size on the design surface and dispatches every command; every change of
+// the design is a step pushed onto the document, and the window follows the
+// document's signals to show what changed.
+class TMainForm : public QWidget {
     Q_OBJECT
 public:
     explicit TMainForm(const MainFormServices &services, QWidget *parent = nullptr);
@@ -176,10 +177,15 @@ public:
     // Where FormPaint draws the logo, in client coordinates.
     QPoint logoPosition() const;
 
+    // --- The document -----------------------------------------------------------------
+    qm::DesignDocument &document() { return *m_document; }
+    qm::Design &design() { return m_document->design(); }
+    const qm::Design &design() const { return m_document->design(); }
+    // The design as it was last saved or opened: the history's clean state.
+    bool isSaved() const { return m_document->isSaved(); }
+
     // --- Undo and redo -------------------------------------------------------------
-    // The design's history. Its clean state is the design as last saved or
-    // opened, and Saved follows it.
-    QUndoStack *undoStack() const { return m_steps; }
+    QUndoStack *undoStack() const { return m_document->undoStack(); }
     // A move or resize in progress ends first.
     void Undo();
     void Redo();
@@ -190,7 +196,7 @@ public:
     // The fields of a button control.
     qm::ButtonData &buttonData(const TCleanMyButton *button);
     // Puts the design's values into the controls that show them.
-    void pushDesignToControls() override;
+    void pushDesignToControls();
     void pushButtonToControl(int index);
     void setBackgroundColor(qm::TColor color);
     void setTextColor(qm::TColor color);
@@ -268,26 +274,32 @@ private:
     qm::dialogs::DialogContext dialogContext();
     class MemoLineBreaker;
 
-    // The steps' access to the design and its controls (tmainform_steps.cpp).
-    qm::Design &editedDesign() override { return *this; }
-    void restoreSelection(int selection) override;
-    void showSelection() override;
-    void setAreaText(qm::edit::TextArea area, const QString &text) override;
-    void reloadButtonPicture(int index) override;
-    void insertButton(int index, const qm::ButtonData &data, bool editOnDoubleClick) override;
-    void removeButton(int index) override;
-
+    // Following the document (tmainform_steps.cpp).
     void setUpSteps();
+    void selectionChanging(int from, int to);
+    void selectionChanged(int selection);
+    // The background's values in the controls that show them: colours,
+    // fonts, the areas' places and the Blurb picture's fitting.
+    void pushBackgroundToControls();
+    // Shows which areas the design uses and the selection's texts and Blurb
+    // picture in them, storing nothing back.
+    void showSelection();
+    void reloadButtonPicture(int index);
+    void buttonInserted(int index);
+    void buttonRemoved(int index);
+    void buttonChanged(int index);
+    void areaMoved(qm::TextArea area);
+    void textChanged(int owner, qm::TextArea area);
     // A save or an open: the design as it is now is the saved one.
     void markSaved();
     // Typing in an area, one step per session.
     void areaEdited(TMemo *area, const QString &before);
-    // Selecting something else ends a typing session and a run of arrow keys.
-    void selectionChanging(QObject *next);
     // Moving or resizing with the mouse: where the control was before, and
     // the step once it is let go.
     void beginGesture(QWidget *control);
     void endGesture(QWidget *control);
+    // Where the design has the rectangle a control shows.
+    QRect designRect(const qm::edit::Place &place) const;
     // Ends a drag or resize in progress, with its step.
     void finishGesture();
     std::optional<qm::edit::Place> placeOf(const QWidget *control) const;
@@ -320,15 +332,17 @@ private:
     // The splash mode this start-up follows.
     QString startUpSplashState() const;
     TCleanMyButton *createButtonControl(int index);
-    void writeBackMemoTexts();
+    // Stores what the areas show into the texts of `owner`.
+    void writeBackMemoTexts(int owner);
 
     // Moving and resizing (tmainform_drag.cpp, tmainform_resize.cpp).
     void setUpDragAndDrop();
     void attachButtonHandlers(TCleanMyButton *button);
     bool beginDrag(QWidget *source, bool immediate, QPoint global);
-    // Puts a control of the design at new bounds, in the design and on the
-    // surface at once, with the controls that go with it: the selection
-    // frame around the selected button, the Blurb text and picture together.
+    // Shows a control of the design at new bounds while the mouse moves or
+    // resizes it, with the controls that go with it: the selection frame
+    // around the selected button, the Blurb text and picture together. The
+    // design changes once, by the gesture's step, when it ends.
     void placeControl(QWidget *control, const QRect &bounds);
     // Where a control's client area starts inside it.
     QPoint clientOffset(const QWidget *control) const;
@@ -342,6 +356,7 @@ private:
     bool routeMouse(QObject *watched, QEvent *event);
 
     MainFormServices m_services;
+    qm::DesignDocument *m_document = nullptr;
     std::unique_ptr<MemoLineBreaker> m_lineBreaker;
     // While set, the line breaker leaves each text in its area; the caller
     // puts the areas' texts back at the end.
@@ -387,21 +402,17 @@ private:
     THelpController *m_help = nullptr;
     TDragManager *m_drag = nullptr;
 
-    QUndoStack *m_steps = nullptr;
     // Typing merges into one step until the selection or the focus changes;
     // arrow keys until another key, a press or a selection comes between.
     int m_typingSession = 0;
     int m_keyRun = 0;
-    // The control a mouse gesture moves or resizes, where it was, and
-    // whether the design was saved before it.
+    // The control a mouse gesture moves or resizes, and where it was.
     struct Gesture {
         QPointer<QWidget> control;
         QRect before;
-        bool saved = true;
     } m_gesture;
-    // A button being placed by Add Button, and the selection before it.
+    // A button being placed by Add Button.
     QPointer<TCleanMyButton> m_placing;
-    int m_selectionBeforePlacing = qm::edit::BackgroundSelected;
     // The text area or Blurb picture the arrow keys move.
     QPointer<QWidget> m_keyArea;
 };

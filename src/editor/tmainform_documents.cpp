@@ -67,7 +67,7 @@ QString fileCaption(const qm::Design &d)
 
 void TMainForm::setFileNames(const QString &path)
 {
-    qm::setProjectFileNames(*this, path);
+    qm::setProjectFileNames(design(), path);
 }
 
 void TMainForm::flushSelection()
@@ -80,26 +80,26 @@ void TMainForm::flushSelection()
 
 bool TMainForm::Save()
 {
-    if (FileNameUpper.isEmpty() || FileDirUpper.isEmpty())
+    if (design().FileNameUpper.isEmpty() || design().FileDirUpper.isEmpty())
         return SaveAs();
 
     flushSelection();
 
     const TMemo::State title = Title->state();
     m_lineBreakBatch = true;
-    const QList<qm::StoredValue> values = qm::storedValues(*this, lineBreaker());
+    const QList<qm::StoredValue> values = qm::storedValues(design(), lineBreaker());
     m_lineBreakBatch = false;
     Title->restore(title);
     const QByteArray bytes = qm::projectBytes(values);
 
-    const QString path = FileDir + FileName;
+    const QString path = design().FileDir + design().FileName;
     // A file another program has open is not written over; this window's
     // claim moves to the new file only once it is written.
     std::unique_ptr<qm::ProjectLock> lock;
     if (!lockProject(path, lock))
         return false;
     // Only a file that Open reads back as this design replaces the old one.
-    if (const std::optional<QString> field = qm::fieldNotReadBack(bytes, values, *this)) {
+    if (const std::optional<QString> field = qm::fieldNotReadBack(bytes, values, design())) {
         prompts()->warning(QLatin1String("Error saving ") + path + QLatin1String(": the ") + *field
                            + QLatin1String(" cannot be stored in a project file. The file was not changed."));
         return false;
@@ -112,7 +112,7 @@ bool TMainForm::Save()
     }
     if (lock)
         m_projectLock = std::move(lock);
-    setWindowTitle(fileCaption(*this));
+    setWindowTitle(fileCaption(design()));
     markSaved();
     if (!SelectedButton)
         HighlightTable();
@@ -126,10 +126,10 @@ bool TMainForm::SaveAs()
     request.caption = QStringLiteral("Save As");
     request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
     request.confirmOverwrite = true;
-    if (!FileName.isEmpty())
-        request.fileName = FileName;
-    if (!FileDir.isEmpty())
-        request.directory = FileDir;
+    if (!design().FileName.isEmpty())
+        request.fileName = design().FileName;
+    if (!design().FileDir.isEmpty())
+        request.directory = design().FileDir;
     const std::optional<QString> chosen = prompts()->fileDialog(request);
     if (!chosen)
         return false;
@@ -137,17 +137,17 @@ bool TMainForm::SaveAs()
     // A Save As that fails changes nothing, its file name included: the
     // next Save offers the file the design belongs to, not the one that
     // could not be written.
-    const QStringList before{FileName, FileNameUpper, FileDir, FileDirUpper};
+    const QStringList before{design().FileName, design().FileNameUpper, design().FileDir, design().FileDirUpper};
     setFileNames(*chosen);
-    if (!FileName.contains(QLatin1Char('.'))) {
-        FileName += QLatin1String(".qmf");
-        FileNameUpper += QLatin1String(".qmf");
+    if (!design().FileName.contains(QLatin1Char('.'))) {
+        design().FileName += QLatin1String(".qmf");
+        design().FileNameUpper += QLatin1String(".qmf");
     }
     if (!Save()) {
-        FileName = before[0];
-        FileNameUpper = before[1];
-        FileDir = before[2];
-        FileDirUpper = before[3];
+        design().FileName = before[0];
+        design().FileNameUpper = before[1];
+        design().FileDir = before[2];
+        design().FileDirUpper = before[3];
         return false;
     }
     markSaved();
@@ -156,7 +156,7 @@ bool TMainForm::SaveAs()
 
 void TMainForm::Open()
 {
-    if (!Saved) {
+    if (!isSaved()) {
         const qm::ModalResult answer = prompts()->askIfSave();
         if (answer == qm::ModalResult::Yes) {
             if (!Save())
@@ -172,12 +172,12 @@ void TMainForm::Open()
     request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
     // The name is offered in upper case; file names here keep their case, so
     // the dialog gets the name of the file on disk that it stands for.
-    if (!FileNameUpper.isEmpty()) {
-        const QString found = qm::resolveCaseInsensitive(FileDir + FileNameUpper);
-        request.fileName = found.isEmpty() ? FileNameUpper : qm::fileNamePart(found);
+    if (!design().FileNameUpper.isEmpty()) {
+        const QString found = qm::resolveCaseInsensitive(design().FileDir + design().FileNameUpper);
+        request.fileName = found.isEmpty() ? design().FileNameUpper : qm::fileNamePart(found);
     }
-    if (!FileDirUpper.isEmpty())
-        request.directory = FileDir;
+    if (!design().FileDirUpper.isEmpty())
+        request.directory = design().FileDir;
     const std::optional<QString> chosen = prompts()->fileDialog(request);
     if (!chosen)
         return;
@@ -204,18 +204,18 @@ void TMainForm::openChosenFile(const QString &chosen)
         return;
     setFileNames(path);
     readProjectFile(path);
-    if (!FileName.isEmpty())
+    if (!design().FileName.isEmpty())
         m_projectLock = std::move(lock);
 }
 
 void TMainForm::readProjectFile(const QString &path)
 {
     QString message;
-    const std::optional<qm::Design> read = qm::loadProject(path, *this, &message);
+    const std::optional<qm::Design> read = qm::loadProject(path, design(), &message);
     if (!read) {
         // Nothing read from the file survives: a fresh, untitled design.
         prompts()->warning(message);
-        Saved = true;
+        markSaved();
         NewTable();
         AddDefaultButton();
         HighlightTable();
@@ -232,9 +232,9 @@ void TMainForm::showOpenedDesign(const qm::Design &read)
     // Every picture of the design is looked up by its upper-cased name; the
     // folders they lie in are listed once for all of them.
     const qm::CaseResolveScope listedOnce;
-    static_cast<qm::Design &>(*this) = read;
+    m_document->replace(read, true);
     pushDesignToControls();
-    if (ShowTitleAndBlurb) {
+    if (design().ShowTitleAndBlurb) {
         Title->show();
         Blurb->show();
     } else {
@@ -242,19 +242,19 @@ void TMainForm::showOpenedDesign(const qm::Design &read)
         Blurb->hide();
     }
     BlurbImage->hide();
-    Title->setText(BgTitleText);
-    Blurb->setText(BgBlurbText);
-    BlurbImage->setImageName(BlurbImageName.toUpper());
+    Title->setText(design().BgTitleText);
+    Blurb->setText(design().BgBlurbText);
+    BlurbImage->setImageName(design().BlurbImageName.toUpper());
 
     // A control that is shown asks to be drawn on its own, and the first
     // drawing after thousands of such requests looks at every pair of
     // buttons. The new buttons' requests are dropped and the surface is
     // drawn once instead, buttons and all (requests made before stay).
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
-    for (int i = 0; i < Buttons.size(); ++i) {
+    for (int i = 0; i < design().Buttons.size(); ++i) {
         TCleanMyButton *b = createButtonControl(i);
-        b->EditOnDoubleClick = true;
-        b->setImageName(Buttons.at(i).DefImagePath);
+        b->EditOnDoubleClick = m_document->editsOnDoubleClick(i);
+        b->setImageName(design().Buttons.at(i).DefImagePath);
         b->show();
         ButtonControls.append(b);
     }
@@ -263,13 +263,13 @@ void TMainForm::showOpenedDesign(const qm::Design &read)
     ButtonBevel->lower();
     Background->updateExtent();
 
-    setWindowTitle(fileCaption(*this));
+    setWindowTitle(fileCaption(design()));
     HighlightTable();
 }
 
 bool TMainForm::FormCloseQuery()
 {
-    if (Saved)
+    if (isSaved())
         return true;
     switch (prompts()->askIfSave()) {
     case qm::ModalResult::Yes:
@@ -293,14 +293,14 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::CompileButtonClick(QObject *)
 {
-    auto hasFile = [this] { return !FileNameUpper.isEmpty() && !FileDirUpper.isEmpty(); };
+    auto hasFile = [this] { return !design().FileNameUpper.isEmpty() && !design().FileDirUpper.isEmpty(); };
     bool go = true;
     if (!hasFile()) {
         prompts()->information(QStringLiteral(
             "Please save the current file, so that Quillmap can work out all the relative paths in relation to it."));
         go = Save() && hasFile();
     }
-    if (go && !ShowTitleAndBlurb && Buttons.isEmpty()) {
+    if (go && !design().ShowTitleAndBlurb && design().Buttons.isEmpty()) {
         prompts()->information(QStringLiteral("There are no Buttons!"));
         go = false;
     }
@@ -309,7 +309,7 @@ void TMainForm::CompileButtonClick(QObject *)
             m_services.clipboard->setText(HTML);
         const qm::ModalResult answer = prompts()->messageBox(
             qm::BoxIcon::Information, QStringLiteral("Information"),
-            QLatin1String("Applet Code copied to Clipboard!\r\nCopy class files to ") + FileDirUpper
+            QLatin1String("Applet Code copied to Clipboard!\r\nCopy class files to ") + design().FileDirUpper
                 + QLatin1String(" ?"),
             qm::BoxButtons::YesNo);
         QList<qm::SkippedCopy> skipped = m_skippedSounds;
@@ -317,7 +317,7 @@ void TMainForm::CompileButtonClick(QObject *)
             // A missing or protected file is skipped; the others are still copied.
             QList<qm::FileCopy> runtime;
             for (const char *name : qm::kRuntimeFiles)
-                runtime.append({AppDir + QLatin1String("/java/") + QLatin1String(name), FileDir + QLatin1String(name)});
+                runtime.append({design().AppDir + QLatin1String("/java/") + QLatin1String(name), design().FileDir + QLatin1String(name)});
             skipped += qm::copyEach(*m_services.files, runtime, qm::CopyKind::Durable).skipped;
         }
         if (!skipped.isEmpty())
@@ -343,17 +343,17 @@ void TMainForm::PreviewButtonClick(QObject *)
     env.launcher = DDEForm;
     env.buildBlock = [this] { return BuildCompileString(true); };
     env.writePage = [this](QString *reason) { return WritePreviewFile(reason); };
-    qm::runPreview(*this, env);
+    qm::runPreview(design(), env);
 }
 
 bool TMainForm::WritePreviewFile(QString *reason)
 {
-    return qm::writePreviewPage(FileDir + FileName, HTML, reason);
+    return qm::writePreviewPage(design().FileDir + design().FileName, HTML, reason);
 }
 
 void TMainForm::OptionsButtonClick(QObject *)
 {
-    OptionsForm->editSettings(*this);
+    OptionsForm->editSettings(design());
 }
 
 // --- Applet block ---------------------------------------------------------------------------
@@ -367,14 +367,14 @@ bool TMainForm::BuildCompileString(bool preview)
     const TMemo::State blurb = Blurb->state();
 
     // A setting of the run, read from the Background dialog at every build.
-    AbsolutePositioning = TableForm->cbAbsPos->isChecked();
+    design().AbsolutePositioning = TableForm->cbAbsPos->isChecked();
     qm::AppletBuildEnv env;
     env.lines = &lineBreaker();
     env.files = m_services.files;
     env.surfaceSize = Background->size();
 
     m_lineBreakBatch = true;
-    const std::optional<qm::AppletBlock> block = qm::buildAppletBlock(*this, preview, env);
+    const std::optional<qm::AppletBlock> block = qm::buildAppletBlock(design(), preview, env);
     m_lineBreakBatch = false;
     Title->restore(title);
     Blurb->restore(blurb);
@@ -383,6 +383,6 @@ bool TMainForm::BuildCompileString(bool preview)
     HTML = block->html;
     m_skippedSounds = block->skipped;
     if (!preview && block->soundFound)
-        prompts()->information(qm::soundsCopiedMessage(*this));
+        prompts()->information(qm::soundsCopiedMessage(design()));
     return true;
 }

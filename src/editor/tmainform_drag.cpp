@@ -91,16 +91,15 @@ void TMainForm::placeControl(QWidget *control, const QRect &bounds)
         auto *button = static_cast<TCleanMyButton *>(control);
         const int index = button->Tag;
         if (index >= 0 && index < ButtonControls.size() && ButtonControls.at(index) == button) {
-            Buttons[index].setRect(bounds);
+            button->setGeometry(bounds);
             // The selection frame follows the selected button.
-            pushButtonToControl(index);
+            if (button == SelectedButton)
+                ButtonBevel->setGeometry(bounds.adjusted(-2, -2, 2, 2));
         }
     } else if (control == Title) {
-        TitleRect = bounds;
         Title->setGeometry(bounds);
     } else if (control == Blurb || control == BlurbImage) {
         // One rectangle for the Blurb area, whichever of the two shows it.
-        BlurbRect = bounds;
         Blurb->setGeometry(bounds);
         BlurbImage->setGeometry(bounds);
     } else if (control) {
@@ -131,8 +130,6 @@ void TMainForm::dragOverMove(QObject *target, QObject *source, int X, int Y, boo
         const QPoint topLeft = mouse - QPoint(DragStartX, DragStartY) - clientOffset(moved);
         if (topLeft != moved->pos()) {
             placeControl(moved, QRect(topLeft, moved->size()));
-            // A move by drag is a change of the design, wherever it is dropped.
-            Saved = false;
         }
     }
 }
@@ -187,10 +184,8 @@ void TMainForm::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
     v->setValue(0);
     if (bounds.top() < 0)
         bounds.moveTop(0);
-    if (bounds != source->geometry()) {
+    if (bounds != source->geometry())
         placeControl(source, bounds);
-        Saved = false;
-    }
     // The scroll range and the view follow the extent the move gave.
     Background->updateExtent();
     h->setValue(hPos);
@@ -204,7 +199,8 @@ void TMainForm::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
 
 void TMainForm::ButtonDragDrop(QObject *, QObject *, int, int)
 {
-    Saved = false;
+    // A button dropped on a button stays where it was let go: the end of
+    // the drag makes its step.
 }
 
 void TMainForm::Move1Click(QObject *)

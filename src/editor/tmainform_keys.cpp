@@ -66,14 +66,14 @@ void TMainForm::setUpKeys()
     redo->setObjectName(QStringLiteral("RedoAction"));
     undo->setEnabled(false);
     redo->setEnabled(false);
-    connect(m_steps, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(m_steps, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(undoStack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(undoStack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     auto named = [](const QString &verb, const QString &step) {
         return step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
     };
-    connect(m_steps, &QUndoStack::undoTextChanged, undo,
+    connect(undoStack(), &QUndoStack::undoTextChanged, undo,
             [undo, named](const QString &step) { undo->setText(named(QStringLiteral("Undo"), step)); });
-    connect(m_steps, &QUndoStack::redoTextChanged, redo,
+    connect(undoStack(), &QUndoStack::redoTextChanged, redo,
             [redo, named](const QString &step) { redo->setText(named(QStringLiteral("Redo"), step)); });
     // At the end of the surface's menus, after what they always held.
     for (QMenu *menu : {ButtMenu, TextMenu, BackgroundMenu}) {
@@ -149,7 +149,7 @@ void TMainForm::nudge(int dx, int dy)
     if (!place)
         return;
     finishGesture();
-    const QRect before = target->geometry();
+    const QRect before = designRect(*place);
     QRect after = before.translated(dx, dy);
     // As at the end of a drag, nothing stays left of or above the origin.
     if (after.left() < 0)
@@ -158,7 +158,7 @@ void TMainForm::nudge(int dx, int dy)
         after.moveTop(0);
     if (after == before)
         return;
-    m_steps->push(new PlaceStep(*this, *place, before, after, selectionIndex(), m_keyRun));
+    m_document->push(new PlaceStep(*m_document, *place, before, after, selectionIndex(), m_keyRun));
     Background->ensureWidgetVisible(target, 0, 0);
 }
 

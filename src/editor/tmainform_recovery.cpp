@@ -24,13 +24,13 @@ void TMainForm::setUpAutosave()
     m_autosaveTimer = new QTimer(this);
     m_autosaveTimer->setSingleShot(true);
     connect(m_autosaveTimer, &QTimer::timeout, this, &TMainForm::autosave);
-    connect(m_steps, &QUndoStack::indexChanged, this, &TMainForm::designStateChanged);
-    connect(m_steps, &QUndoStack::cleanChanged, this, &TMainForm::designStateChanged);
+    connect(undoStack(), &QUndoStack::indexChanged, this, &TMainForm::designStateChanged);
+    connect(undoStack(), &QUndoStack::cleanChanged, this, &TMainForm::designStateChanged);
 }
 
 void TMainForm::designStateChanged()
 {
-    if (m_steps->isClean()) {
+    if (isSaved()) {
         // Saved, opened or new: nothing of this run needs recovering.
         m_autosaveTimer->stop();
         m_unwrittenSince.invalidate();
@@ -47,13 +47,13 @@ void TMainForm::designStateChanged()
 
 void TMainForm::autosave()
 {
-    if (!m_services.recovery || m_steps->isClean())
+    if (!m_services.recovery || isSaved())
         return;
     m_unwrittenSince.invalidate();
     // The design as it is now, with what is typed but not yet stored into
     // the selection (that happens when the selection changes); the window
     // itself is left as it is.
-    qm::Design design = *this;
+    qm::Design design = this->design();
     const int selected = selectionIndex();
     if (selected >= 0 && selected < design.Buttons.size()) {
         design.Buttons[selected].TitleText = Title->text();
@@ -65,8 +65,8 @@ void TMainForm::autosave()
     // Titles whole, not cut to the area's first line: nothing is lost.
     static const qm::FixedWidthLineBreaker whole;
     const QByteArray bytes = qm::projectBytes(qm::storedValues(design, whole));
-    const bool titled = !FileNameUpper.isEmpty() && !FileDirUpper.isEmpty();
-    m_services.recovery->write(bytes, titled ? FileDir + FileName : QString());
+    const bool titled = !design.FileNameUpper.isEmpty() && !design.FileDirUpper.isEmpty();
+    m_services.recovery->write(bytes, titled ? design.FileDir + design.FileName : QString());
 }
 
 void TMainForm::offerRecovery()
@@ -92,7 +92,7 @@ void TMainForm::offerRecovery()
     // there, and the next autosave keeps it in this run's own file.
     if (!NewTable())
         return;
-    qm::Design base = *this;
+    qm::Design base = design();
     if (!orphan->projectPath.isEmpty())
         qm::setProjectFileNames(base, orphan->projectPath);
     QString message;
@@ -107,9 +107,7 @@ void TMainForm::offerRecovery()
     showOpenedDesign(*read);
     if (!orphan->projectPath.isEmpty())
         m_projectLock = qm::ProjectLock::take(orphan->projectPath, lockFolder());
-    markSaved();
-    m_steps->resetClean();
-    Saved = false;
+    m_document->markUnsaved();
     qm::RecoveryStore::discard(*orphan);
     designStateChanged();
 }

@@ -69,9 +69,6 @@ void TMainForm::ResizeMouseMove(QObject *Sender, Qt::KeyboardModifiers, int X, i
     // The Blurb text and picture share one rectangle.
     if ((control == Blurb || control == BlurbImage) && Blurb->geometry() != BlurbImage->geometry())
         placeControl(control, control->geometry());
-
-    if (Resizing)
-        Saved = false;
 }
 
 void TMainForm::BlurbImageMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
@@ -111,7 +108,7 @@ void TMainForm::MemoMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::Keybo
         return;
     PressedTextControl = memo;
     // With DragText the press is the text's own: caret and selection.
-    if (!pressControl(memo, X, Y) && !DragText && Button == Qt::LeftButton)
+    if (!pressControl(memo, X, Y) && !design().DragText && Button == Qt::LeftButton)
         beginDrag(memo, true, memo->mapToGlobal(QPoint(X, Y) + clientOffset(memo)));
 }
 

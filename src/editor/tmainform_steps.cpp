@@ -1,5 +1,6 @@
-// The main window's undo history: every change of the design becomes a step,
-// and the steps reach the design and its controls through the functions here.
+// The main window follows its document: every step changes the document,
+// and the document's signals reach the controls here, each touching only
+// what changed. The gestures and commands that make the steps are here too.
 
 #include "editor/controlkinds.h"
 #include "editor/tcleanmybutton.h"
@@ -8,22 +9,33 @@
 #include "editor/tmemo.h"
 
 #include <QFrame>
+#include <QPushButton>
 #include <QUndoStack>
 
 using namespace qm::edit;
+using qm::TextArea;
 
 void TMainForm::setUpSteps()
 {
-    m_steps = new QUndoStack(this);
-    // Saved is the stack's clean state: an undo back to the design as it was
-    // saved or opened leaves nothing to ask about, every other step does.
-    connect(m_steps, &QUndoStack::indexChanged, this, [this] { Saved = m_steps->isClean(); });
+    m_document = new qm::DesignDocument(this);
+    using Doc = qm::DesignDocument;
+    connect(m_document, &Doc::selectionChanging, this, &TMainForm::selectionChanging);
+    connect(m_document, &Doc::selectionChanged, this, &TMainForm::selectionChanged);
+    connect(m_document, &Doc::buttonMoved, this, &TMainForm::pushButtonToControl);
+    connect(m_document, &Doc::buttonChanged, this, &TMainForm::buttonChanged);
+    connect(m_document, &Doc::buttonInserted, this, &TMainForm::buttonInserted);
+    connect(m_document, &Doc::buttonRemoved, this, &TMainForm::buttonRemoved);
+    connect(m_document, &Doc::areaMoved, this, &TMainForm::areaMoved);
+    connect(m_document, &Doc::textChanged, this, &TMainForm::textChanged);
+    connect(m_document, &Doc::backgroundChanged, this, [this] {
+        pushBackgroundToControls();
+        showSelection();
+    });
 }
 
 void TMainForm::markSaved()
 {
-    m_steps->setClean();
-    Saved = true;
+    m_document->markSaved();
 }
 
 void TMainForm::finishGesture()
@@ -42,7 +54,7 @@ void TMainForm::Undo()
     // What comes after an undo or a redo is a step of its own.
     ++m_typingSession;
     ++m_keyRun;
-    m_steps->undo();
+    undoStack()->undo();
     ++m_typingSession;
 }
 
@@ -51,76 +63,121 @@ void TMainForm::Redo()
     finishGesture();
     ++m_typingSession;
     ++m_keyRun;
-    m_steps->redo();
+    undoStack()->redo();
     ++m_typingSession;
 }
 
 int TMainForm::selectionIndex() const
 {
-    return SelectedButton ? int(ButtonControls.indexOf(SelectedButton)) : BackgroundSelected;
+    return m_document->selection();
 }
 
-void TMainForm::selectionChanging(QObject *next)
+// --- Following the document -------------------------------------------------------------
+
+void TMainForm::selectionChanging(int from, int to)
 {
-    if (next == SelectedButton)
-        return;
-    ++m_typingSession;
-    ++m_keyRun;
-    m_keyArea = nullptr;
+    // Selecting something else ends a typing session and a run of arrow keys.
+    if (from != to) {
+        ++m_typingSession;
+        ++m_keyRun;
+        m_keyArea = nullptr;
+    }
+    // Selecting, also the selection again, stores what was typed into it.
+    writeBackMemoTexts(from);
 }
 
-// --- What the steps do to the design and its controls ------------------------------
-
-void TMainForm::restoreSelection(int selection)
+void TMainForm::selectionChanged(int selection)
 {
-    if (selection == selectionIndex())
+    const bool button = selection >= 0 && selection < ButtonControls.size();
+    EditButton->setEnabled(button);
+    DeleteButton->setEnabled(button);
+    if (!button) {
+        SelectedButton = nullptr;
+        ButtonBevel->hide();
+    } else {
+        SelectedButton = ButtonControls.at(selection);
+        ButtonBevel->setGeometry(SelectedButton->geometry().adjusted(-2, -2, 2, 2));
+        ButtonBevel->show();
+        ButtonBevel->lower();
+    }
+    if (!design().ShowTitleAndBlurb)
         return;
-    if (selection >= 0 && selection < ButtonControls.size())
-        HighlightButton(ButtonControls.at(selection));
-    else
-        HighlightTable();
+    const qm::ButtonData *b = button ? &design().Buttons.at(selection) : nullptr;
+    const QString picture = b ? b->MouseOverBlurbImage : design().BlurbImagePath;
+    if (!picture.isEmpty()) {
+        BlurbImage->setImageName(picture);
+        if (BlurbImage->isHidden())
+            ToggleBlurb();
+    } else if (Blurb->isHidden()) {
+        ToggleBlurb();
+    }
+    Blurb->setText(b ? b->BlurbText : design().BgBlurbText);
+    Title->setText(b ? b->TitleText : design().BgTitleText);
 }
 
 void TMainForm::showSelection()
 {
-    if (!ShowTitleAndBlurb) {
+    if (!design().ShowTitleAndBlurb) {
         Title->hide();
         Blurb->hide();
         BlurbImage->hide();
         return;
     }
-    const qm::ButtonData *b = SelectedButton ? &buttonData(SelectedButton) : nullptr;
-    const QString picture = b ? b->MouseOverBlurbImage : BlurbImagePath;
+    const int selected = selectionIndex();
+    const qm::ButtonData *b = selected >= 0 ? &design().Buttons.at(selected) : nullptr;
+    const QString picture = b ? b->MouseOverBlurbImage : design().BlurbImagePath;
     if (!picture.isEmpty())
         BlurbImage->setImageName(picture);
     BlurbImage->setVisible(!picture.isEmpty());
     Blurb->setVisible(picture.isEmpty());
     Title->show();
-    Title->setText(b ? b->TitleText : BgTitleText);
-    Blurb->setText(b ? b->BlurbText : BgBlurbText);
+    Title->setText(b ? b->TitleText : design().BgTitleText);
+    Blurb->setText(b ? b->BlurbText : design().BgBlurbText);
 }
 
-void TMainForm::setAreaText(TextArea area, const QString &text)
+void TMainForm::textChanged(int owner, TextArea area)
 {
-    (area == TextArea::Title ? Title : Blurb)->setText(text);
+    if (owner != selectionIndex())
+        return;
+    const qm::ButtonData *b = owner >= 0 ? &design().Buttons.at(owner) : nullptr;
+    if (area == TextArea::Title)
+        Title->setText(b ? b->TitleText : design().BgTitleText);
+    else
+        Blurb->setText(b ? b->BlurbText : design().BgBlurbText);
 }
 
 void TMainForm::reloadButtonPicture(int index)
 {
     TCleanMyButton *b = ButtonControls.at(index);
     b->setStretch(true);
-    b->setImageName(Buttons.at(index).DefImagePath);
+    b->setImageName(design().Buttons.at(index).DefImagePath);
 }
 
-void TMainForm::insertButton(int index, const qm::ButtonData &data, bool editOnDoubleClick)
+void TMainForm::buttonChanged(int index)
 {
-    Buttons.insert(index, data);
-    renumber();
+    pushButtonToControl(index);
+    reloadButtonPicture(index);
+    if (index == selectionIndex())
+        showSelection();
+}
+
+void TMainForm::areaMoved(TextArea area)
+{
+    if (area == TextArea::Title) {
+        Title->setGeometry(design().TitleRect);
+    } else {
+        Blurb->setGeometry(design().BlurbRect);
+        BlurbImage->setGeometry(design().BlurbRect);
+    }
+}
+
+void TMainForm::buttonInserted(int index)
+{
     TCleanMyButton *b = createButtonControl(index);
-    b->EditOnDoubleClick = editOnDoubleClick;
-    b->setImageName(data.DefImagePath);
+    b->EditOnDoubleClick = m_document->editsOnDoubleClick(index);
+    b->setImageName(design().Buttons.at(index).DefImagePath);
     ButtonControls.insert(index, b);
-    for (qsizetype i = 0; i < ButtonControls.size(); ++i)
+    for (qsizetype i = index; i < ButtonControls.size(); ++i)
         ButtonControls[i]->Tag = int(i);
     // Later buttons lie over earlier ones, as they did.
     if (index + 1 < ButtonControls.size())
@@ -130,28 +187,16 @@ void TMainForm::insertButton(int index, const qm::ButtonData &data, bool editOnD
     Background->updateExtent();
 }
 
-void TMainForm::removeButton(int index)
+void TMainForm::buttonRemoved(int index)
 {
-    TCleanMyButton *doomed = ButtonControls.at(index);
-    const bool selected = doomed == SelectedButton;
+    TCleanMyButton *doomed = ButtonControls.takeAt(index);
     if (LastMouseOverButton == doomed)
         LastMouseOverButton = nullptr;
-    ButtonControls.removeAt(index);
-    Buttons.removeAt(index);
     // The command may come from the button's own menu, so the control goes
     // once its events are done.
     doomed->hide();
     doomed->deleteLater();
-    if (selected) {
-        // The areas hold the background's own texts before the background
-        // is selected, so the button's texts never reach it.
-        SelectedButton = nullptr;
-        Title->setText(BgTitleText);
-        Blurb->setText(BgBlurbText);
-        HighlightTable();
-    }
-    renumber();
-    for (qsizetype i = 0; i < ButtonControls.size(); ++i)
+    for (qsizetype i = index; i < ButtonControls.size(); ++i)
         ButtonControls[i]->Tag = int(i);
 }
 
@@ -160,7 +205,7 @@ void TMainForm::removeButton(int index)
 void TMainForm::areaEdited(TMemo *area, const QString &before)
 {
     const TextArea which = area == Title ? TextArea::Title : TextArea::Blurb;
-    m_steps->push(new TypingStep(*this, which, selectionIndex(), before, area->text(), m_typingSession));
+    m_document->push(new TypingStep(*m_document, which, selectionIndex(), before, area->text(), m_typingSession));
 }
 
 std::optional<Place> TMainForm::placeOf(const QWidget *control) const
@@ -177,55 +222,66 @@ std::optional<Place> TMainForm::placeOf(const QWidget *control) const
     return std::nullopt;
 }
 
+QRect TMainForm::designRect(const Place &place) const
+{
+    switch (place.kind) {
+    case Place::Kind::Title:
+        return design().TitleRect;
+    case Place::Kind::BlurbArea:
+        return design().BlurbRect;
+    case Place::Kind::Button:
+        break;
+    }
+    return design().Buttons.at(place.button).rect();
+}
+
 void TMainForm::beginGesture(QWidget *control)
 {
     if (control == m_placing)
         return;
     m_gesture.control = control;
     m_gesture.before = control->geometry();
-    m_gesture.saved = Saved;
 }
 
 void TMainForm::endGesture(QWidget *control)
 {
-    if (control && control == m_placing) {
-        // Add Button is one step once the button is placed.
+    const bool placing = control && control == m_placing;
+    if (placing)
         m_placing = nullptr;
-        const int index = int(ButtonControls.indexOf(static_cast<TCleanMyButton *>(control)));
-        if (index >= 0)
-            m_steps->push(new AddButtonStep(*this, index, Buttons.at(index), m_selectionBeforePlacing));
+    else if (!control || control != m_gesture.control)
         return;
-    }
-    if (!control || control != m_gesture.control)
-        return;
-    m_gesture.control = nullptr;
+    else
+        m_gesture.control = nullptr;
     const std::optional<Place> place = placeOf(control);
-    const QRect after = control->geometry();
-    if (!place || after == m_gesture.before) {
-        // Back where it started: nothing changed.
-        Saved = m_gesture.saved;
+    if (!place)
         return;
-    }
-    m_steps->push(new PlaceStep(*this, *place, m_gesture.before, after, selectionIndex()));
+    // The gesture has moved only the control; its step moves the design.
+    const QRect before = designRect(*place);
+    const QRect after = control->geometry();
+    if (after == before)
+        return;
+    // Add Button is one step, with the place the button was put at.
+    m_document->push(new PlaceStep(*m_document, *place, before, after, selectionIndex(),
+                                   placing ? PlaceStep::Placing : PlaceStep::NoRun));
 }
 
 void TMainForm::applyButtonProperties(int index, const qm::ButtonData &edited)
 {
     // What the areas show is part of the button as it stands before the step.
     flushSelection();
-    const qm::ButtonData before = Buttons.at(index);
+    const qm::ButtonData before = design().Buttons.at(index);
     if (edited == before) {
         // Nothing changed; the selection shows the button as OK would.
         reloadButtonPicture(index);
         HighlightButton(ButtonControls.at(index));
         return;
     }
-    m_steps->push(new ButtonPropertiesStep(*this, index, before, edited));
+    m_document->push(new ButtonPropertiesStep(*m_document, index, before, edited));
 }
 
 void TMainForm::applyBackgroundProperties(const qm::BackgroundData &edited)
 {
-    const qm::BackgroundData before = background();
+    const qm::BackgroundData before = design().background();
     if (edited != before)
-        m_steps->push(new BackgroundPropertiesStep(*this, before, edited));
+        m_document->push(new BackgroundPropertiesStep(*m_document, before, edited));
 }

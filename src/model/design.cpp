@@ -153,7 +153,6 @@ void resetDesign(Design &d, QString *settingsProblem)
 
     d.StretchBlurbImages = true;
 
-    d.Saved = true;
     d.FileVersion = QStringLiteral("v1.0");
 }
 

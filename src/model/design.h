@@ -69,8 +69,8 @@ struct BackgroundData {
     bool operator==(const BackgroundData &) const = default;
 };
 
-// The one open design together with the program paths, the settings and the
-// document state that the main window keeps beside it.
+// The one open design together with the program paths and the settings it
+// was made with, and the name of its project file.
 struct Design {
     // Program paths.
     QString AppDir;
@@ -119,12 +119,11 @@ struct Design {
 
     QList<ButtonData> Buttons;
 
-    // Document state.
+    // The project file the design belongs to (empty for an untitled one).
     QString FileName;
     QString FileDir;
     QString FileNameUpper;
     QString FileDirUpper;
-    bool Saved = true;
 
     // A new button with every field at its default, at the given place.
     ButtonData newButton(int left, int top) const;

@@ -316,7 +316,6 @@ std::optional<Design> readProject(const QByteArray &bytes, const Design &base)
     } catch (const Corrupt &) {
         return std::nullopt;
     }
-    d.Saved = true;
     return d;
 }
 

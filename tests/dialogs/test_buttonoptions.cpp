@@ -226,7 +226,7 @@ void TestButtonOptions::loadingShowsTheButton()
     TMainForm &m = *f.form;
     TButtonOptions *o = m.ButtonOptions;
     const QString missingOver = f.folder.file("later/over.gif");
-    ButtonData &b = m.Buttons[0];
+    ButtonData &b = m.design().Buttons[0];
     b.Left = 5;
     b.Top = 20;
     b.Width = 1200;
@@ -241,7 +241,7 @@ void TestButtonOptions::loadingShowsTheButton()
     b.MouseOverBlurbImage = f.folder.file("images/mouse.gif");
     m.pushButtonToControl(0);
     TCleanMyButton *button = selectFirst(m);
-    const ButtonData before = m.Buttons[0];
+    const ButtonData before = m.design().Buttons[0];
     // Left over from an earlier use of the dialog.
     o->PageControl1->setCurrentWidget(o->MouseOverPage);
     o->TitleBlurbCheck->click();
@@ -254,7 +254,7 @@ void TestButtonOptions::loadingShowsTheButton()
         QCOMPARE(d->Top->value(), 20);
         QCOMPARE(d->Width->value(), 1024);
         QCOMPARE(d->Height->value(), 40);
-        QCOMPARE(d->DefImageName->text(), m.DefaultImage);
+        QCOMPARE(d->DefImageName->text(), m.design().DefaultImage);
         QCOMPARE(d->MouseOverImage->text(), missingOver);
         QCOMPARE(d->LinkURL->text(), QString("http://example.org/"));
         QCOMPARE(d->cbTarget->currentText(), QString("mainframe"));
@@ -268,7 +268,7 @@ void TestButtonOptions::loadingShowsTheButton()
         QCOMPARE(d->PageControl1->currentWidget(), d->GeneralPage);
         QVERIFY(d->previewImage->hasPicture() && d->PreviewField2MOImage->hasPicture());
         QVERIFY(!d->PreviewMouseImage->hasPicture());
-        QCOMPARE(d->previewImage->ImageName(), m.DefaultImage.toUpper());
+        QCOMPARE(d->previewImage->ImageName(), m.design().DefaultImage.toUpper());
         // Edits that Cancel throws away.
         d->Left->setValue(300);
         d->LinkURL->setText("http://elsewhere/");
@@ -276,9 +276,9 @@ void TestButtonOptions::loadingShowsTheButton()
     m.EditButtonClick(m.EditButton);
     QVERIFY(ran);
     QVERIFY(f.prompts.unscripted.isEmpty());
-    QCOMPARE(m.Buttons[0], before);
+    QCOMPARE(m.design().Buttons[0], before);
     QCOMPARE(button->geometry(), QRect(5, 20, 1200, 40));
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
 
     // The mouse-over preview is loaded when its name changes, not at each
     // showing: a picture that appeared since is not shown until then.
@@ -324,7 +324,7 @@ void TestButtonOptions::okWritesEveryField()
     });
     m.EditButtonClick(m.EditButton);
 
-    const ButtonData &b = m.Buttons[0];
+    const ButtonData &b = m.design().Buttons[0];
     QCOMPARE(b.rect(), QRect(40, 30, 100, 50));
     QCOMPARE(b.DefImageName, pic);
     QCOMPARE(b.DefImagePath, pic.toUpper());
@@ -352,7 +352,7 @@ void TestButtonOptions::okWritesEveryField()
     QVERIFY(!m.BlurbImage->isHidden() && m.Blurb->isHidden());
     QCOMPARE(m.BlurbImage->ImageName(), blurbPic.toUpper());
     QCOMPARE(m.SelectedButton, button);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 }
 
 void TestButtonOptions::positionAndSizeOnOk_data()
@@ -379,20 +379,20 @@ void TestButtonOptions::positionAndSizeOnOk()
     QFETCH(int, expected);
     MainFormFixture f;
     TMainForm &m = *f.form;
-    setFieldOf(m.Buttons[0], field, stored);
+    setFieldOf(m.design().Buttons[0], field, stored);
     m.pushButtonToControl(0);
     TCleanMyButton *button = selectFirst(m);
-    const ButtonData before = m.Buttons[0];
+    const ButtonData before = m.design().Buttons[0];
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
         if (!typed.isNull())
             d->findChild<TSpinField *>(field)->lineEdit()->setText(typed);
     });
     m.EditButtonClick(m.EditButton);
-    QCOMPARE(fieldOf(m.Buttons[0], field), expected);
+    QCOMPARE(fieldOf(m.design().Buttons[0], field), expected);
     for (const QString other : {"Left", "Top", "Width", "Height"})
         if (other != field)
-            QCOMPARE(fieldOf(m.Buttons[0], other), fieldOf(before, other));
-    QCOMPARE(button->geometry(), m.Buttons[0].rect());
+            QCOMPARE(fieldOf(m.design().Buttons[0], other), fieldOf(before, other));
+    QCOMPARE(button->geometry(), m.design().Buttons[0].rect());
 }
 
 void TestButtonOptions::imageNamesOnOk_data()
@@ -428,7 +428,7 @@ void TestButtonOptions::imageNamesOnOk()
     MainFormFixture f;
     TMainForm &m = *f.form;
     writePictures(f.folder);
-    m.Buttons[0].MouseOverBlurbImage = f.folder.file("images/mouse.gif");
+    m.design().Buttons[0].MouseOverBlurbImage = f.folder.file("images/mouse.gif");
     TCleanMyButton *button = selectFirst(m);
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
         QLineEdit *field = image == "default" ? d->DefImageName
@@ -437,7 +437,7 @@ void TestButtonOptions::imageNamesOnOk()
         field->setText(expand(typed, f.folder));
     });
     m.EditButtonClick(m.EditButton);
-    const ButtonData &b = m.Buttons[0];
+    const ButtonData &b = m.design().Buttons[0];
     if (image == "default") {
         QCOMPARE(b.DefImageName, expand(name, f.folder));
         QCOMPARE(b.DefImagePath, expand(path, f.folder).toUpper());
@@ -471,7 +471,7 @@ void TestButtonOptions::targetOnOk()
     QFETCH(QString, stored);
     MainFormFixture f;
     TMainForm &m = *f.form;
-    m.Buttons[0].Target = "_top";
+    m.design().Buttons[0].Target = "_top";
     selectFirst(m);
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
         QCOMPARE(d->cbTarget->currentText(), QString("_top"));
@@ -486,7 +486,7 @@ void TestButtonOptions::targetOnOk()
         QVERIFY(!d->isVisible());
     });
     m.EditButtonClick(m.EditButton);
-    QCOMPARE(m.Buttons[0].Target, stored);
+    QCOMPARE(m.design().Buttons[0].Target, stored);
     // A typed frame name does not become an item of the list.
     QCOMPARE(m.ButtonOptions->cbTarget->count(), 4);
 }
@@ -503,7 +503,7 @@ void TestButtonOptions::cancelAfterPickingKeepsOnlyTheFolders()
     for (const QString &p : {image, over, blurb})
         QVERIFY(qmtest::writePicture(p, qmtest::solidImage(12, 6, qRgb(9, 9, 9))));
     selectFirst(m);
-    const ButtonData before = m.Buttons[0];
+    const ButtonData before = m.design().Buttons[0];
 
     f.prompts.files = {image, over, blurb, sound};
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
@@ -525,8 +525,8 @@ void TestButtonOptions::cancelAfterPickingKeepsOnlyTheFolders()
     m.EditButtonClick(m.EditButton);
     QVERIFY(f.prompts.exhausted());
 
-    QCOMPARE(m.Buttons[0], before);
-    QVERIFY(m.Saved);
+    QCOMPARE(m.design().Buttons[0], before);
+    QVERIFY(m.isSaved());
     TButtonOptions *o = m.ButtonOptions;
     QCOMPARE(o->LastImageDir, dir.filePath("a/"));
     QCOMPARE(o->LastMouseOverImageDir, dir.filePath("b/"));
@@ -600,7 +600,7 @@ void TestButtonOptions::urlChooserNeedsAProjectFile()
         // Saved: the second message, then the URL dialog.
         d->BitBtnChooseURL->click();
         QCOMPARE(f.prompts.messages(), QStringList({kFirstUrlMessage, kFirstUrlMessage, kSecondUrlMessage}));
-        QCOMPARE(m.FileName, QString("menu.qmf"));
+        QCOMPARE(m.design().FileName, QString("menu.qmf"));
         QVERIFY(QFile::exists(dir.filePath("menu.qmf")));
         QCOMPARE(f.prompts.log.last().file.filter, QString("All Files (*.*)"));
         QVERIFY(d->CheckURLRelative->isChecked());
@@ -616,8 +616,8 @@ void TestButtonOptions::urlChooserNeedsAProjectFile()
     });
     m.EditButtonClick(m.EditButton);
     QVERIFY(f.prompts.exhausted());
-    QCOMPARE(m.Buttons[0].LinkURL, second);
-    QVERIFY(m.Buttons[0].URLRelative);
+    QCOMPARE(m.design().Buttons[0].LinkURL, second);
+    QVERIFY(m.design().Buttons[0].URLRelative);
 }
 
 void TestButtonOptions::groupToggle()
@@ -671,7 +671,7 @@ void TestButtonOptions::textTypedIntoTheWindow()
     m.EditButtonClick(m.EditButton);
     QCOMPARE(m.Title->text(), shown);
     m.HighlightTable();
-    QCOMPARE(m.Buttons[0].TitleText, stored);
+    QCOMPARE(m.design().Buttons[0].TitleText, stored);
 }
 
 void TestButtonOptions::commandsThatOpenTheDialogs()

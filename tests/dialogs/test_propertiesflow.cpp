@@ -96,31 +96,31 @@ void TestPropertiesFlow::editSaveOpenCompile()
     });
     QTest::mouseClick(m.EditButton, Qt::LeftButton);
     QCOMPARE(button->geometry(), QRect(20, 180, 120, 40));
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 
     QTest::mouseClick(m.SaveButton, Qt::LeftButton);
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QTest::mouseClick(m.NewButton, Qt::LeftButton);
-    QCOMPARE(m.BgTitleText, QString("type background title here"));
+    QCOMPARE(m.design().BgTitleText, QString("type background title here"));
     QTest::mouseClick(m.OpenButton, Qt::LeftButton);
 
     // What was entered came back from the file.
-    QCOMPARE(m.FileName, QString("menu.qmf"));
-    QCOMPARE(m.BgTitleText, QString("Welcome"));
-    QCOMPARE(m.BgBlurbText, QString("Choose a page\r\nbelow"));
-    QCOMPARE(m.BlurbImageName, proj + "pics/intro.png");
-    QCOMPARE(m.BackgroundColor, TColor(0x402010));
-    QCOMPARE(m.TextColor, TColor(0xE0E0E0));
-    QCOMPARE(m.TitleFont, QString("Courier"));
-    QCOMPARE(m.TitleFontSize, 28);
-    QCOMPARE(m.TitleStyle, QString("Italic"));
-    QCOMPARE(m.BlurbFont, QString("Helvetica"));
-    QCOMPARE(m.BlurbFontSize, 12);
-    QCOMPARE(m.BlurbStyle, QString("Bold"));
-    QVERIFY(!m.StretchBlurbImages);
-    QVERIFY(m.ShowTitleAndBlurb);
-    QCOMPARE(m.Buttons.size(), 1);
-    const ButtonData &b = m.Buttons.first();
+    QCOMPARE(m.design().FileName, QString("menu.qmf"));
+    QCOMPARE(m.design().BgTitleText, QString("Welcome"));
+    QCOMPARE(m.design().BgBlurbText, QString("Choose a page\r\nbelow"));
+    QCOMPARE(m.design().BlurbImageName, proj + "pics/intro.png");
+    QCOMPARE(m.design().BackgroundColor, TColor(0x402010));
+    QCOMPARE(m.design().TextColor, TColor(0xE0E0E0));
+    QCOMPARE(m.design().TitleFont, QString("Courier"));
+    QCOMPARE(m.design().TitleFontSize, 28);
+    QCOMPARE(m.design().TitleStyle, QString("Italic"));
+    QCOMPARE(m.design().BlurbFont, QString("Helvetica"));
+    QCOMPARE(m.design().BlurbFontSize, 12);
+    QCOMPARE(m.design().BlurbStyle, QString("Bold"));
+    QVERIFY(!m.design().StretchBlurbImages);
+    QVERIFY(m.design().ShowTitleAndBlurb);
+    QCOMPARE(m.design().Buttons.size(), 1);
+    const ButtonData &b = m.design().Buttons.first();
     QCOMPARE(b.rect(), QRect(20, 180, 120, 40));
     QCOMPARE(b.DefImageName, proj + "pics/Home.gif");
     QCOMPARE(b.MouseOverImage, proj + "pics/HomeOver.gif");
@@ -213,7 +213,7 @@ void TestPropertiesFlow::pastedLineBreaksAndQuotesSurviveSaveAndOpen()
         QTest::keySequence(d->cbTarget->lineEdit(), QKeySequence::Paste);
     });
     QTest::mouseClick(m.EditButton, Qt::LeftButton);
-    QCOMPARE(m.Buttons.first().Target, QString("mainframe"));
+    QCOMPARE(m.design().Buttons.first().Target, QString("mainframe"));
 
     // A Blurb typed into the design surface whose first line ends with a quote.
     m.Blurb->selectAll();
@@ -223,14 +223,14 @@ void TestPropertiesFlow::pastedLineBreaksAndQuotesSurviveSaveAndOpen()
 
     f.prompts.files = {file, file};
     QTest::mouseClick(m.SaveButton, Qt::LeftButton);
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QTest::mouseClick(m.NewButton, Qt::LeftButton);
     QTest::mouseClick(m.OpenButton, Qt::LeftButton);
     QVERIFY2(f.prompts.messages().isEmpty(), qPrintable(f.prompts.messages().join("; ")));
-    QCOMPARE(m.FileName, QString("menu.qmf"));
-    QCOMPARE(m.Buttons.first().Target, QString("mainframe"));
+    QCOMPARE(m.design().FileName, QString("menu.qmf"));
+    QCOMPARE(m.design().Buttons.first().Target, QString("mainframe"));
     // The space after the quote keeps the value whole; it does not show.
-    QCOMPARE(m.Buttons.first().BlurbText, QString("Say \"hi\" \r\nbye"));
+    QCOMPARE(m.design().Buttons.first().BlurbText, QString("Say \"hi\" \r\nbye"));
     QVERIFY(f.prompts.exhausted());
 }
 

@@ -167,22 +167,22 @@ void TestTableForm::loadingShowsTheDesign()
     m.setBackgroundColor(0x336699);
     m.setTextColor(0x00FFFF);
     m.Blurb->setText("one\r\ntwo");
-    m.TitleFont = "Courier";
-    m.TitleFontSize = 30;
-    m.TitleStyle = "Italic";
-    m.BlurbFont = "Symbol";
-    m.BlurbFontSize = 9;
-    m.BlurbStyle = "Bold Italic";
-    m.BlurbImageName = f.folder.file("images/mouse.gif");
-    m.BlurbImagePath = m.BlurbImageName.toUpper();
-    m.StretchBlurbImages = false;
+    m.design().TitleFont = "Courier";
+    m.design().TitleFontSize = 30;
+    m.design().TitleStyle = "Italic";
+    m.design().BlurbFont = "Symbol";
+    m.design().BlurbFontSize = 9;
+    m.design().BlurbStyle = "Bold Italic";
+    m.design().BlurbImageName = f.folder.file("images/mouse.gif");
+    m.design().BlurbImagePath = m.design().BlurbImageName.toUpper();
+    m.design().StretchBlurbImages = false;
     m.HighlightTable();
     // Typed into the window's Title area while the background is selected,
     // then a button is selected, which stores it.
     m.Title->selectAll();
     QTest::keyClicks(m.Title, "Typed title");
     m.HighlightButton(m.ButtonControls.first());
-    m.Saved = true;
+    m.document().markSaved();
     TTableForm *t = m.TableForm;
     t->PageControl1->setCurrentIndex(1);
     t->DontShowMemosRadio->setChecked(true);
@@ -216,13 +216,13 @@ void TestTableForm::loadingShowsTheDesign()
     m.BackgroundButtonClick(m.BackgroundButton);
     QVERIFY(ran);
     // Cancel: nothing of the design changed.
-    QVERIFY(m.Saved);
-    QCOMPARE(m.BackgroundColor, TColor(0x336699));
+    QVERIFY(m.isSaved());
+    QCOMPARE(m.design().BackgroundColor, TColor(0x336699));
     QCOMPARE(m.Background->surfaceColor(), QColor(0x99, 0x66, 0x33));
-    QCOMPARE(m.TitleFont, QString("Courier"));
-    QVERIFY(m.ShowTitleAndBlurb);
+    QCOMPARE(m.design().TitleFont, QString("Courier"));
+    QVERIFY(m.design().ShowTitleAndBlurb);
     QVERIFY(!m.Title->isHidden());
-    QCOMPARE(m.BgTitleText, QString("Typed title"));
+    QCOMPARE(m.design().BgTitleText, QString("Typed title"));
     QVERIFY(m.SelectedButton == nullptr);
 }
 
@@ -248,21 +248,21 @@ void TestTableForm::okWritesEverything()
     });
     m.BackgroundButtonClick(m.BackgroundButton);
 
-    QCOMPARE(m.BgTitleText, QString("Our menu"));
-    QCOMPARE(m.BgBlurbText, QString("Pick\r\nany"));
+    QCOMPARE(m.design().BgTitleText, QString("Our menu"));
+    QCOMPARE(m.design().BgBlurbText, QString("Pick\r\nany"));
     QCOMPARE(m.Title->text(), QString("Our menu"));
     QCOMPARE(m.Blurb->text(), QString("Pick\r\nany"));
-    QCOMPARE(m.BackgroundColor, TColor(0x204060));
-    QCOMPARE(m.TextColor, TColor(0x00C0FF));
-    QCOMPARE(m.TitleFont, QString("Helvetica"));
-    QCOMPARE(m.TitleFontSize, 36);
-    QCOMPARE(m.TitleStyle, QString("Normal"));
-    QCOMPARE(m.BlurbFont, QString("Dialog"));
-    QCOMPARE(m.BlurbFontSize, 10);
-    QCOMPARE(m.BlurbStyle, QString("Bold Italic"));
-    QVERIFY(!m.StretchBlurbImages);
-    QVERIFY(m.ShowTitleAndBlurb);
-    QVERIFY(!m.Saved);
+    QCOMPARE(m.design().BackgroundColor, TColor(0x204060));
+    QCOMPARE(m.design().TextColor, TColor(0x00C0FF));
+    QCOMPARE(m.design().TitleFont, QString("Helvetica"));
+    QCOMPARE(m.design().TitleFontSize, 36);
+    QCOMPARE(m.design().TitleStyle, QString("Normal"));
+    QCOMPARE(m.design().BlurbFont, QString("Dialog"));
+    QCOMPARE(m.design().BlurbFontSize, 10);
+    QCOMPARE(m.design().BlurbStyle, QString("Bold Italic"));
+    QVERIFY(!m.design().StretchBlurbImages);
+    QVERIFY(m.design().ShowTitleAndBlurb);
+    QVERIFY(!m.isSaved());
 
     // The controls show the model's values.
     const QColor surface(0x60, 0x40, 0x20);
@@ -274,11 +274,11 @@ void TestTableForm::okWritesEverything()
     const QFontInfo title(m.Title->font());
     QCOMPARE(title.pixelSize(), pointsToPixels(36));
     QVERIFY(!title.bold() && !title.italic());
-    QCOMPARE(m.TitleAreaStyle, AreaStyle({false, false}));
+    QCOMPARE(m.design().TitleAreaStyle, AreaStyle({false, false}));
     const QFontInfo blurb(m.Blurb->font());
     QCOMPARE(blurb.pixelSize(), pointsToPixels(10));
     QVERIFY(blurb.bold() && blurb.italic());
-    QCOMPARE(m.BlurbAreaStyle, AreaStyle({true, true}));
+    QCOMPARE(m.design().BlurbAreaStyle, AreaStyle({true, true}));
     // The areas keep the editor's own face whatever the applet's font.
     QCOMPARE(title.family(), QString("Liberation Serif"));
     QVERIFY(!m.BlurbImage->Stretch() && m.BlurbImage->Center());
@@ -308,13 +308,13 @@ void TestTableForm::listsOnOk()
     QFETCH(QString, stored);
     MainFormFixture f;
     TMainForm &m = *f.form;
-    QString &field = list == "TitleFont" ? m.TitleFont
-        : list == "BlurbFont"            ? m.BlurbFont
-        : list == "TitleStyle"           ? m.TitleStyle
-                                         : m.BlurbStyle;
+    QString &field = list == "TitleFont" ? m.design().TitleFont
+        : list == "BlurbFont"            ? m.design().BlurbFont
+        : list == "TitleStyle"           ? m.design().TitleStyle
+                                         : m.design().BlurbStyle;
     field = value;
-    const AreaStyle titleStyle = m.TitleAreaStyle;
-    const AreaStyle blurbStyle = m.BlurbAreaStyle;
+    const AreaStyle titleStyle = m.design().TitleAreaStyle;
+    const AreaStyle blurbStyle = m.design().BlurbAreaStyle;
     script<TTableForm>(f.prompts, [&](TTableForm *d) {
         auto *combo = d->findChild<QComboBox *>(list);
         QCOMPARE(combo->currentIndex(), index);
@@ -324,9 +324,9 @@ void TestTableForm::listsOnOk()
     m.SetDimensions1Click(m.SetDimensions1);
     QCOMPARE(field, stored);
     if (list == "TitleStyle" && stored.isEmpty())
-        QCOMPARE(m.TitleAreaStyle, titleStyle);
+        QCOMPARE(m.design().TitleAreaStyle, titleStyle);
     if (list == "BlurbStyle" && stored.isEmpty())
-        QCOMPARE(m.BlurbAreaStyle, blurbStyle);
+        QCOMPARE(m.design().BlurbAreaStyle, blurbStyle);
     if (list == "TitleStyle" && !stored.isEmpty())
         QCOMPARE(QFontInfo(m.Title->font()).italic(), stored.contains("Italic"));
 }
@@ -354,7 +354,7 @@ void TestTableForm::fontSizesOnOk()
     QFETCH(int, result);
     MainFormFixture f;
     TMainForm &m = *f.form;
-    (title ? m.TitleFontSize : m.BlurbFontSize) = stored;
+    (title ? m.design().TitleFontSize : m.design().BlurbFontSize) = stored;
     script<TTableForm>(f.prompts, [&](TTableForm *d) {
         TSpinField *spin = title ? d->TitleFontSize : d->BlurbFontSize;
         QCOMPARE(spin->value(), shown);
@@ -362,7 +362,7 @@ void TestTableForm::fontSizesOnOk()
             spin->lineEdit()->setText(typed);
     });
     m.SetDimensions1Click(m.SetDimensions1);
-    QCOMPARE(title ? m.TitleFontSize : m.BlurbFontSize, result);
+    QCOMPARE(title ? m.design().TitleFontSize : m.design().BlurbFontSize, result);
     QCOMPARE(QFontInfo((title ? m.Title : m.Blurb)->font()).pixelSize(), pointsToPixels(result));
 }
 
@@ -378,9 +378,9 @@ void TestTableForm::colourDialogStartsWhereItEnded()
         QCOMPARE(d->Color->textColor(), TColor(0xFFFFFF));
     }, ModalResult::Cancel);
     m.BackgroundButtonClick(m.BackgroundButton);
-    QCOMPARE(m.BackgroundColor, TColor(0));
+    QCOMPARE(m.design().BackgroundColor, TColor(0));
     QCOMPARE(m.Background->surfaceColor(), QColor(Qt::black));
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
 
     script<TTableForm>(f.prompts, [&](TTableForm *d) {
         // The panel shows the design again; the colour dialog starts with
@@ -394,8 +394,8 @@ void TestTableForm::colourDialogStartsWhereItEnded()
         if (r.kind == Kind::ColorDialog)
             started << r.color;
     QCOMPARE(started, QList<unsigned>({0, 0x0000FF, 0x0000FF}));
-    QCOMPARE(m.TextColor, TColor(0x00FF00));
-    QCOMPARE(m.BackgroundColor, TColor(0));
+    QCOMPARE(m.design().TextColor, TColor(0x00FF00));
+    QCOMPARE(m.design().BackgroundColor, TColor(0));
 }
 
 void TestTableForm::blurbImageOnOk_data()
@@ -419,12 +419,12 @@ void TestTableForm::blurbImageOnOk()
     TMainForm &m = *f.form;
     QVERIFY(qmtest::writePicture(f.folder.file("pics/Blurb.Gif"), qmtest::solidImage(30, 20, qRgb(9, 99, 199))));
     auto expand = [&](QString s) { return s.replace("%P", f.folder.path()); };
-    m.BlurbImageName = f.folder.file("images/mouse.gif");
-    m.BlurbImagePath = m.BlurbImageName.toUpper();
+    m.design().BlurbImageName = f.folder.file("images/mouse.gif");
+    m.design().BlurbImagePath = m.design().BlurbImageName.toUpper();
     script<TTableForm>(f.prompts, [&](TTableForm *d) { d->Field2MouseOverImage->setText(expand(typed)); });
     m.BackgroundButtonClick(m.BackgroundButton);
-    QCOMPARE(m.BlurbImageName, expand(name));
-    QCOMPARE(m.BlurbImagePath, expand(path).toUpper());
+    QCOMPARE(m.design().BlurbImageName, expand(name));
+    QCOMPARE(m.design().BlurbImagePath, expand(path).toUpper());
     QCOMPARE(m.BlurbImage->isHidden(), path.isEmpty());
     QCOMPARE(m.Blurb->isHidden(), !path.isEmpty());
     if (!path.isEmpty()) {
@@ -436,10 +436,10 @@ void TestTableForm::blurbImageOnOk()
     f.prompts.files = {f.folder.file("blurb.qmf"), f.folder.file("blurb.qmf")};
     QVERIFY(m.SaveAs());
     m.OpenButtonClick();
-    QCOMPARE(m.BlurbImageName, expand(name));
+    QCOMPARE(m.design().BlurbImageName, expand(name));
     script<TTableForm>(f.prompts, [](TTableForm *) {});
     m.BackgroundButtonClick(m.BackgroundButton);
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QCOMPARE(m.undoStack()->count(), 0);
 }
 
@@ -461,7 +461,7 @@ void TestTableForm::titleAndBlurbOffAndOn()
         d->DontShowMemosRadio->setChecked(true);
     });
     m.BackgroundButtonClick(m.BackgroundButton);
-    QVERIFY(!m.ShowTitleAndBlurb);
+    QVERIFY(!m.design().ShowTitleAndBlurb);
     QVERIFY(m.Title->isHidden() && m.Blurb->isHidden() && m.BlurbImage->isHidden());
 
     // While the areas are hidden the dialog's texts go straight into the design.
@@ -470,12 +470,12 @@ void TestTableForm::titleAndBlurbOffAndOn()
         d->TitleText->setPlainText("Hidden title");
     });
     m.BackgroundButtonClick(m.BackgroundButton);
-    QCOMPARE(m.BgTitleText, QString("Hidden title"));
+    QCOMPARE(m.design().BgTitleText, QString("Hidden title"));
     QVERIFY(m.Title->isHidden());
 
     script<TTableForm>(f.prompts, [&](TTableForm *d) { d->ShowMemosRadio->setChecked(true); });
     m.BackgroundButtonClick(m.BackgroundButton);
-    QVERIFY(m.ShowTitleAndBlurb);
+    QVERIFY(m.design().ShowTitleAndBlurb);
     QVERIFY(!m.Title->isHidden());
     QCOMPARE(m.Title->text(), QString("Hidden title"));
     QCOMPARE(m.BlurbImage->isHidden(), !withPicture);
@@ -490,7 +490,7 @@ void TestTableForm::centreThenStretch()
     QVERIFY(m.BlurbImage->Stretch() && !m.BlurbImage->Center());
     script<TTableForm>(f.prompts, [](TTableForm *d) { d->CenterRadio->setChecked(true); });
     m.BackgroundButtonClick(m.BackgroundButton);
-    QVERIFY(!m.StretchBlurbImages);
+    QVERIFY(!m.design().StretchBlurbImages);
     QVERIFY(!m.BlurbImage->Stretch() && m.BlurbImage->Center());
 
     script<TTableForm>(f.prompts, [](TTableForm *d) {
@@ -498,7 +498,7 @@ void TestTableForm::centreThenStretch()
         d->StretchRadio->setChecked(true);
     });
     m.BackgroundButtonClick(m.BackgroundButton);
-    QVERIFY(m.StretchBlurbImages);
+    QVERIFY(m.design().StretchBlurbImages);
     QVERIFY(m.BlurbImage->Stretch());
     QVERIFY(m.BlurbImage->Center());
 }
@@ -508,18 +508,18 @@ void TestTableForm::absolutePositioningLastsForTheRun()
     MainFormFixture f;
     TMainForm &m = *f.form;
     QVERIFY(m.BuildCompileString(true));
-    QVERIFY(m.AbsolutePositioning);
-    QCOMPARE(QSize(m.AppletWidth, m.AppletHeight), m.Background->size());
+    QVERIFY(m.design().AbsolutePositioning);
+    QCOMPARE(QSize(m.design().AppletWidth, m.design().AppletHeight), m.Background->size());
 
     // Cancel does not undo the box: the next build reads it.
     script<TTableForm>(f.prompts, [](TTableForm *d) { d->cbAbsPos->setChecked(false); }, ModalResult::Cancel);
     m.BackgroundButtonClick(m.BackgroundButton);
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QVERIFY(m.BuildCompileString(true));
-    QVERIFY(!m.AbsolutePositioning);
+    QVERIFY(!m.design().AbsolutePositioning);
     // Title (46,8 372x41) to the button's bottom (150+65), 5 pixels around.
-    QCOMPARE(m.AppletWidth, 372 + 10);
-    QCOMPARE(m.AppletHeight, 215 - 8 + 10);
+    QCOMPARE(m.design().AppletWidth, 372 + 10);
+    QCOMPARE(m.design().AppletHeight, 215 - 8 + 10);
 
     // New leaves it as it is, and the dialog does not load it.
     m.NewButtonClick();
@@ -529,7 +529,7 @@ void TestTableForm::absolutePositioningLastsForTheRun()
     });
     m.BackgroundButtonClick(m.BackgroundButton);
     QVERIFY(m.BuildCompileString(true));
-    QVERIFY(m.AbsolutePositioning);
+    QVERIFY(m.design().AbsolutePositioning);
 }
 
 QTEST_MAIN(TestTableForm)

@@ -68,14 +68,14 @@ void TestAreaLines::initTestCase()
 void TestAreaLines::compare(TextArea area, const QString &text, int width, int points, AreaStyle style)
 {
     TMainForm &m = *m_fixture->form;
-    QRect &rect = area == TextArea::Title ? m.TitleRect : m.BlurbRect;
+    QRect &rect = area == TextArea::Title ? m.design().TitleRect : m.design().BlurbRect;
     rect.setWidth(width);
-    (area == TextArea::Title ? m.TitleFontSize : m.BlurbFontSize) = points;
-    (area == TextArea::Title ? m.TitleAreaStyle : m.BlurbAreaStyle) = style;
+    (area == TextArea::Title ? m.design().TitleFontSize : m.design().BlurbFontSize) = points;
+    (area == TextArea::Title ? m.design().TitleAreaStyle : m.design().BlurbAreaStyle) = style;
     m.pushDesignToControls();
 
     const QStringList editor = m.lineBreaker().displayLines(area, text);
-    const QStringList core = AreaLineBreaker(m).displayLines(area, text);
+    const QStringList core = AreaLineBreaker(m.design()).displayLines(area, text);
     if (editor != core) {
         qWarning() << "editor:" << editor;
         qWarning() << "core:  " << core;

@@ -12,10 +12,10 @@ namespace {
 
 void saveAs(TMainForm &m, const QString &folder)
 {
-    m.FileDir = folder + "/";
-    m.FileName = "menu.qmf";
-    m.FileDirUpper = m.FileDir.toUpper();
-    m.FileNameUpper = m.FileName.toUpper();
+    m.design().FileDir = folder + "/";
+    m.design().FileName = "menu.qmf";
+    m.design().FileDirUpper = m.design().FileDir.toUpper();
+    m.design().FileNameUpper = m.design().FileName.toUpper();
 }
 
 } // namespace
@@ -48,7 +48,7 @@ void TestBuildBlock::compileFormOfTheStartDesign()
     QVERIFY(m.HTML.endsWith("</applet>\r\n"));
     // The default sound went beside the project, with one message.
     QCOMPARE(qmtest::readBytes(project.filePath("click.au")), qmtest::readBytes(f.folder.file("sound/click.au")));
-    QCOMPARE(f.prompts.messages(), QStringList({"AU File(s) copied to " + m.FileDirUpper}));
+    QCOMPARE(f.prompts.messages(), QStringList({"AU File(s) copied to " + m.design().FileDirUpper}));
 
     // The Preview form copies nothing and says nothing.
     f.prompts.log.clear();
@@ -69,7 +69,7 @@ void TestBuildBlock::longTitleIsCutWhereTheAreaWrapsIt()
     const QStringList shown = m.Title->displayLines();
     QVERIFY2(shown.size() > 1, "the title must wrap in a 372-pixel area");
 
-    m.Buttons[0].TitleText = longTitle + " too";
+    m.design().Buttons[0].TitleText = longTitle + " too";
     QVERIFY(m.BuildCompileString(true));
     QCOMPARE(paramValue(m.HTML, "deftag"), shown.first());
     QVERIFY(longTitle.startsWith(shown.first()));
@@ -106,8 +106,8 @@ void TestBuildBlock::hiddenAreasStillBreakAtTheirWidth()
     m.HighlightTable();
 
     // Hide the areas, then change the Blurb area's width while it is hidden.
-    m.Buttons[0].BlurbText = blurb;
-    m.ShowTitleAndBlurb = false;
+    m.design().Buttons[0].BlurbText = blurb;
+    m.design().ShowTitleAndBlurb = false;
     m.Title->hide();
     m.Blurb->hide();
     QVERIFY(m.BuildCompileString(true));
@@ -133,18 +133,18 @@ void TestBuildBlock::areasShowTheirTextsAfterTheBuild()
     c.setPosition(2);
     c.setPosition(4, QTextCursor::KeepAnchor);
     m.Blurb->setTextCursor(c);
-    m.Saved = true;
+    m.document().markSaved();
 
     QVERIFY(m.BuildCompileString(true));
     // The flush stored the typed texts into the selected button first.
-    QCOMPARE(m.Buttons[0].TitleText, QString("typed title"));
+    QCOMPARE(m.design().Buttons[0].TitleText, QString("typed title"));
     QCOMPARE(paramValue(m.HTML, "blurb1"), QString("typed\r\n|blurb"));
     QCOMPARE(paramValue(m.HTML, "deftag"), QString("type background title here"));
     QCOMPARE(m.Title->toPlainText(), QString("typed title"));
     QCOMPARE(m.Blurb->toPlainText(), QString("typed\nblurb"));
     QCOMPARE(m.Blurb->textCursor().anchor(), 2);
     QCOMPARE(m.Blurb->textCursor().position(), 4);
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
 }
 
 void TestBuildBlock::abandonedBuildKeepsThePreviousBlock()
@@ -153,7 +153,7 @@ void TestBuildBlock::abandonedBuildKeepsThePreviousBlock()
     TMainForm &m = *f.form;
     QVERIFY(m.BuildCompileString(true));
     const QString previous = m.HTML;
-    m.ShowTitleAndBlurb = false;
+    m.design().ShowTitleAndBlurb = false;
     m.HighlightButton(m.ButtonControls.at(0));
     f.prompts.answers = {ModalResult::Yes};
     m.DeleteButtonClick();
@@ -171,7 +171,7 @@ void TestBuildBlock::soundInTheProjectFolderIsLeftIntact()
     const QByteArray sound = QByteArray(".snd") + QByteArray(100, 'x');
     QVERIFY(qmtest::writeBytes(project.filePath("ding.au"), sound));
     saveAs(m, project.path());
-    m.Buttons[0].MouseOverSound = project.filePath("ding.au");
+    m.design().Buttons[0].MouseOverSound = project.filePath("ding.au");
     QVERIFY(m.BuildCompileString(false));
     QCOMPARE(qmtest::readBytes(project.filePath("ding.au")), sound);
     QCOMPARE(paramValue(m.HTML, "sound1"), QString("ding.au"));

@@ -90,15 +90,15 @@ void TestDocuments::saveAsNamesTheFile()
     MainFormFixture f;
     TMainForm &m = *f.form;
     QTemporaryDir dir;
-    m.Saved = false;
+    m.document().markUnsaved();
     f.prompts.files = {dir.filePath("menu")};
     QVERIFY(m.SaveAs());
-    QCOMPARE(m.FileName, QString("menu.qmf"));
-    QCOMPARE(m.FileNameUpper, QString("MENU.qmf"));
-    QCOMPARE(m.FileDir, dir.path() + "/");
-    QCOMPARE(m.FileDirUpper, (dir.path() + "/").toUpper());
+    QCOMPARE(m.design().FileName, QString("menu.qmf"));
+    QCOMPARE(m.design().FileNameUpper, QString("MENU.qmf"));
+    QCOMPARE(m.design().FileDir, dir.path() + "/");
+    QCOMPARE(m.design().FileDirUpper, (dir.path() + "/").toUpper());
     QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "MENU.qmf - Quillmap");
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QVERIFY(QFile::exists(dir.filePath("menu.qmf")));
     const auto &request = f.prompts.log.last().file;
     QCOMPARE(request.mode, FileDialogRequest::Mode::Save);
@@ -107,14 +107,14 @@ void TestDocuments::saveAsNamesTheFile()
 
     f.prompts.files = {dir.filePath("my.menu")};
     QVERIFY(m.SaveAs());
-    QCOMPARE(m.FileName, QString("my.menu"));
-    QCOMPARE(m.FileNameUpper, QString("MY.MENU"));
+    QCOMPARE(m.design().FileName, QString("my.menu"));
+    QCOMPARE(m.design().FileNameUpper, QString("MY.MENU"));
     QVERIFY(QFile::exists(dir.filePath("my.menu")));
 
     // Cancel changes nothing.
     f.prompts.files = {std::nullopt};
     QVERIFY(!m.SaveAs());
-    QCOMPARE(m.FileName, QString("my.menu"));
+    QCOMPARE(m.design().FileName, QString("my.menu"));
 }
 
 void TestDocuments::saveAlwaysShowsTheDialog()
@@ -124,7 +124,7 @@ void TestDocuments::saveAlwaysShowsTheDialog()
     QTemporaryDir dir;
     f.prompts.files = {dir.filePath("first.qmf"), std::nullopt};
     m.SaveButtonClick();
-    QCOMPARE(m.FileName, QString("first.qmf"));
+    QCOMPARE(m.design().FileName, QString("first.qmf"));
     m.SaveButton->click();
     QCOMPARE(f.prompts.count(Kind::FileDialog), 2);
     const auto &request = f.prompts.log.last().file;
@@ -138,48 +138,48 @@ void TestDocuments::savedDesignOpensWithEveryValue()
     TMainForm &m = *f.form;
     QTemporaryDir dir;
     m.AddButtonClick(m.AddButton);
-    m.Buttons[1].Left = 20;
-    m.Buttons[1].Top = 30;
-    m.Buttons[1].URLRelative = true;
-    m.Buttons[1].Target = "_blank";
+    m.design().Buttons[1].Left = 20;
+    m.design().Buttons[1].Top = 30;
+    m.design().Buttons[1].URLRelative = true;
+    m.design().Buttons[1].Target = "_blank";
     m.pushButtonToControl(1);
     // Typed into the areas while the new button is selected.
     m.Title->setPlainText("Straße “A” \"B\"");
     m.Blurb->setPlainText("Zeile eins\n\nZeile drei\n");
     m.setBackgroundColor(0x102030);
     m.setTextColor(0x00FF00);
-    m.TitleRect = QRect(40, 4, 300, 40);
+    m.design().TitleRect = QRect(40, 4, 300, 40);
     m.pushDesignToControls();
     m.HighlightTable();
     m.Title->setPlainText("Menu of the day");
 
     f.prompts.files = {dir.filePath("menu.qmf")};
     m.SaveButtonClick();
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     const QByteArray saved = qmtest::readBytes(dir.filePath("menu.qmf"));
     QVERIFY(saved.startsWith("\"Quillmap Version:\"\r\n\"v1.0\"\r\n\"Globals:\"\r\n\"4\"\r\n\"40\"\r\n\"40\"\r\n\"300\"\r\n"));
 
     m.NewButtonClick();
-    QCOMPARE(m.Buttons.size(), 1);
-    QCOMPARE(m.BgTitleText, QString("type background title here"));
+    QCOMPARE(m.design().Buttons.size(), 1);
+    QCOMPARE(m.design().BgTitleText, QString("type background title here"));
 
     f.prompts.files = {dir.filePath("menu.qmf")};
     m.OpenButtonClick();
     QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "MENU.QMF - Quillmap");
-    QVERIFY(m.Saved);
-    QCOMPARE(m.Buttons.size(), 2);
+    QVERIFY(m.isSaved());
+    QCOMPARE(m.design().Buttons.size(), 2);
     QCOMPARE(m.ButtonControls.size(), 2);
-    QCOMPARE(m.BgTitleText, QString("Menu of the day"));
+    QCOMPARE(m.design().BgTitleText, QString("Menu of the day"));
     QCOMPARE(m.Title->text(), QString("Menu of the day"));
-    QCOMPARE(m.Buttons[1].TitleText, QString("Straße “A” \"B\""));
-    QCOMPARE(m.Buttons[1].BlurbText, QString("Zeile eins\r\n\r\nZeile drei\r\n"));
-    QVERIFY(m.Buttons[1].URLRelative);
-    QCOMPARE(m.Buttons[1].Target, QString("_blank"));
+    QCOMPARE(m.design().Buttons[1].TitleText, QString("Straße “A” \"B\""));
+    QCOMPARE(m.design().Buttons[1].BlurbText, QString("Zeile eins\r\n\r\nZeile drei\r\n"));
+    QVERIFY(m.design().Buttons[1].URLRelative);
+    QCOMPARE(m.design().Buttons[1].Target, QString("_blank"));
     QCOMPARE(m.ButtonControls[1]->geometry(), QRect(20, 30, 156, 65));
     QVERIFY(m.ButtonControls[1]->EditOnDoubleClick);
     QVERIFY(m.ButtonControls[0]->hasPicture());
-    QCOMPARE(m.BackgroundColor, TColor(0x102030));
-    QCOMPARE(m.TextColor, TColor(0x00FF00));
+    QCOMPARE(m.design().BackgroundColor, TColor(0x102030));
+    QCOMPARE(m.design().TextColor, TColor(0x00FF00));
     QCOMPARE(m.Title->geometry(), QRect(40, 4, 300, 40));
     QCOMPARE(m.Title->palette().color(QPalette::Text), QColor(0, 255, 0));
     QVERIFY(m.SelectedButton == nullptr);
@@ -198,7 +198,7 @@ void TestDocuments::quitAsksOnlyAboutChanges()
     QVERIFY(QTest::qWaitForWindowExposed(&m));
     // Typing counts as a change.
     QTest::keyClicks(m.Title, "!");
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     f.prompts.answers = {ModalResult::Yes};
     f.prompts.files = {std::nullopt};
     m.QuitButtonClick();
@@ -222,9 +222,9 @@ void TestDocuments::openAsksTwiceAfterNo()
     f.prompts.files = {dir.filePath("other.qmf")};
     m.Open();
     QCOMPARE(f.prompts.count(Kind::AskIfSave), 2);
-    QCOMPARE(m.Buttons.size(), 2);
-    QVERIFY(!m.Saved);
-    QVERIFY(m.FileName.isEmpty());
+    QCOMPARE(m.design().Buttons.size(), 2);
+    QVERIFY(!m.isSaved());
+    QVERIFY(m.design().FileName.isEmpty());
 }
 
 void TestDocuments::openWithYesWritesTitledDesignFirst()
@@ -243,14 +243,14 @@ void TestDocuments::openWithYesWritesTitledDesignFirst()
     QCOMPARE(f.prompts.log.last().file.mode, FileDialogRequest::Mode::Open);
     // Offered under the name of the file on disk, not its upper-case form.
     QCOMPARE(f.prompts.log.last().file.fileName, QString("a.qmf"));
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QVERIFY(qmtest::readBytes(dir.filePath("a.qmf")).contains("\"Button:\"\r\n\"1\"\r\n\"1\"\r\n"));
 
     // A name typed in upper case opens that file, and saving writes it.
     f.prompts.files = {dir.filePath("A.QMF")};
     m.Open();
-    QCOMPARE(m.Buttons.size(), 2);
-    QCOMPARE(m.FileName, QString("a.qmf"));
+    QCOMPARE(m.design().Buttons.size(), 2);
+    QCOMPARE(m.design().FileName, QString("a.qmf"));
     QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "A.QMF - Quillmap");
     QVERIFY(m.Save());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"a.qmf"}));
@@ -262,12 +262,12 @@ void TestDocuments::openOfAMissingFile()
     TMainForm &m = *f.form;
     QTemporaryDir dir;
     m.AddButtonClick(m.AddButton);
-    m.Saved = true;
+    m.document().markSaved();
     f.prompts.files = {dir.filePath("typed name.qmf")};
     m.OpenButtonClick();
     QCOMPARE(f.prompts.messages(), QStringList({"Error opening " + dir.filePath("typed name.qmf")}));
     QCOMPARE(f.prompts.log.last().icon, BoxIcon::Warning);
-    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.design().Buttons.size(), 2);
 }
 
 void TestDocuments::corruptFileGivesAFreshUntitledDesign()
@@ -284,21 +284,21 @@ void TestDocuments::corruptFileGivesAFreshUntitledDesign()
         TMainForm &m = *f.form;
         QTemporaryDir dir;
         QVERIFY(qmtest::writeBytes(dir.filePath("bad.qmf"), bytes));
-        m.ShowTitleAndBlurb = false;
+        m.design().ShowTitleAndBlurb = false;
         m.Title->hide();
         m.AddButtonClick(m.AddButton);
-        m.Saved = true;
+        m.document().markSaved();
         f.prompts.files = {dir.filePath("bad.qmf")};
         m.Open();
         QCOMPARE(f.prompts.messages(),
                  QStringList({"Error reading file. " + (dir.path() + "/").toUpper() + "BAD.QMF is corrupt."}));
         QCOMPARE(m.windowTitle(), QString("Untitled - Quillmap v1.1"));
-        QVERIFY(m.FileName.isEmpty() && m.FileDir.isEmpty() && m.FileNameUpper.isEmpty() && m.FileDirUpper.isEmpty());
-        QVERIFY(m.Saved);
-        QCOMPARE(m.Buttons.size(), 1);
+        QVERIFY(m.design().FileName.isEmpty() && m.design().FileDir.isEmpty() && m.design().FileNameUpper.isEmpty() && m.design().FileDirUpper.isEmpty());
+        QVERIFY(m.isSaved());
+        QCOMPARE(m.design().Buttons.size(), 1);
         QCOMPARE(m.ButtonControls.first()->geometry(), QRect(150, 150, 156, 65));
-        QVERIFY(m.ShowTitleAndBlurb && !m.Title->isHidden());
-        QCOMPARE(m.BgTitleText, QString("type background title here"));
+        QVERIFY(m.design().ShowTitleAndBlurb && !m.Title->isHidden());
+        QCOMPARE(m.design().BgTitleText, QString("type background title here"));
     }
 }
 
@@ -328,20 +328,20 @@ void TestDocuments::damagedFilesNeverLeaveAPartDesign()
         f.prompts.log.clear();
         f.prompts.files = {file};
         m.Open();
-        const std::optional<Design> expected = readProject(bytes, m);
+        const std::optional<Design> expected = readProject(bytes, m.design());
         if (f.prompts.messages().isEmpty()) {
             // Read whole: the file's name and every button of the file.
             QVERIFY(expected);
-            QCOMPARE(m.FileName, QString("menu.qmf"));
-            QCOMPARE(m.Buttons, expected->Buttons);
-            QCOMPARE(m.ButtonControls.size(), m.Buttons.size());
+            QCOMPARE(m.design().FileName, QString("menu.qmf"));
+            QCOMPARE(m.design().Buttons, expected->Buttons);
+            QCOMPARE(m.ButtonControls.size(), m.design().Buttons.size());
         } else {
             ++corrupt;
-            QVERIFY(m.FileName.isEmpty());
+            QVERIFY(m.design().FileName.isEmpty());
             QCOMPARE(m.windowTitle(), QString("Untitled - Quillmap v1.1"));
-            QCOMPARE(m.Buttons.size(), 1);
+            QCOMPARE(m.design().Buttons.size(), 1);
         }
-        QVERIFY(m.Saved);
+        QVERIFY(m.isSaved());
     }
     QVERIFY(corrupt > 0 && corrupt < 150);
 }
@@ -367,23 +367,23 @@ void TestDocuments::saveOntoAFullDiskKeepsTheProject()
     QCOMPARE(f.prompts.log.last().icon, BoxIcon::Warning);
     QCOMPARE(f.prompts.messages().last(), "Error saving " + file + ": No space left on device");
     QCOMPARE(qmtest::readBytes(file), old);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     QCOMPARE(m.windowTitle(), caption);
 
     // Quitting still asks; "Cancel" keeps the window and the design.
     m.show();
     f.prompts.answers = {ModalResult::Cancel};
     QVERIFY(!m.close());
-    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.design().Buttons.size(), 2);
 
     // With room again the same save goes through and opens back whole.
     fs.unfill();
     f.prompts.files = {file};
     QVERIFY(m.SaveAs());
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     f.prompts.files = {file};
     m.Open();
-    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.design().Buttons.size(), 2);
     QCOMPARE(m.windowTitle(), caption);
     QVERIFY(f.prompts.exhausted());
 }
@@ -405,14 +405,14 @@ void TestDocuments::failedSaveKeepsTheDesignAndTheFile()
     QCOMPARE(f.prompts.log.last().icon, BoxIcon::Warning);
     QVERIFY(f.prompts.messages().last().startsWith("Error saving " + file + ": "));
     QCOMPARE(qmtest::readBytes(file), old);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     QCOMPARE(m.windowTitle(), caption);
     // A Save As that fails changes nothing, not even the design's file name.
     QTemporaryDir elsewhere;
     QVERIFY(QFile::setPermissions(elsewhere.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     f.prompts.files = {elsewhere.filePath("other.qmf")};
     QVERIFY(!m.SaveAs());
-    QCOMPARE(m.FileDir + m.FileName, file);
+    QCOMPARE(m.design().FileDir + m.design().FileName, file);
     QCOMPARE(m.windowTitle(), caption);
     QFile::setPermissions(elsewhere.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
@@ -425,14 +425,14 @@ void TestDocuments::failedSaveKeepsTheDesignAndTheFile()
     f.prompts.answers = {ModalResult::Yes};
     f.prompts.files = {file};
     m.NewButtonClick();
-    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.design().Buttons.size(), 2);
     // Open: "Yes" writes the titled design directly; it fails, Open stops.
     f.prompts.answers = {ModalResult::Yes};
     const int dialogs = f.prompts.count(Kind::FileDialog);
     m.Open();
     QCOMPARE(f.prompts.count(Kind::FileDialog), dialogs);
-    QCOMPARE(m.Buttons.size(), 2);
-    QVERIFY(!m.Saved);
+    QCOMPARE(m.design().Buttons.size(), 2);
+    QVERIFY(!m.isSaved());
     QCOMPARE(qmtest::readBytes(file), old);
     QVERIFY(f.prompts.exhausted());
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -495,7 +495,7 @@ void TestDocuments::oneEditorPerFile()
     QCOMPARE(asked, holder == "running");
     if (asked)
         QVERIFY(f.prompts.log.last().text.contains(QString("process %1 on host").arg(QCoreApplication::applicationPid())));
-    QCOMPARE(m.FileName == "menu.qmf", opens);
+    QCOMPARE(m.design().FileName == "menu.qmf", opens);
     if (!opens)
         return;
     m.AddButtonClick(m.AddButton);
@@ -518,18 +518,18 @@ void TestDocuments::textThatCannotBeStoredKeepsTheOldFile()
 
     // Half a character pair, which no file can hold, in the second button's Blurb.
     m.HighlightTable();
-    m.Buttons[1].BlurbText = QString("broken ") + QChar(0xDC00);
-    m.Saved = false;
+    m.design().Buttons[1].BlurbText = QString("broken ") + QChar(0xDC00);
+    m.document().markUnsaved();
     QVERIFY(!m.Save());
     QCOMPARE(f.prompts.log.last().icon, BoxIcon::Warning);
     QCOMPARE(f.prompts.messages().last(), "Error saving " + file
                  + ": the Blurb Text of button 2 cannot be stored in a project file. The file was not changed.");
     QCOMPARE(qmtest::readBytes(file), old);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 
-    m.Buttons[1].BlurbText = "mended";
+    m.design().Buttons[1].BlurbText = "mended";
     QVERIFY(m.Save());
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QVERIFY(qmtest::readBytes(file).contains("\"mended\""));
 }
 
@@ -549,7 +549,7 @@ void TestDocuments::compileUnsavedDesign()
     QVERIFY(messages.at(0).startsWith("Please save the current file"));
     QCOMPARE(messages.at(1), "AU File(s) copied to " + (dir.path() + "/").toUpper());
     QCOMPARE(messages.at(2), "Applet Code copied to Clipboard!\r\nCopy class files to " + (dir.path() + "/").toUpper() + " ?");
-    QCOMPARE(m.FileName, QString("site.qmf"));
+    QCOMPARE(m.design().FileName, QString("site.qmf"));
 
     const QString block = clipboardText();
     QCOMPARE(block, m.HTML);
@@ -562,7 +562,7 @@ void TestDocuments::compileUnsavedDesign()
     QVERIFY(QFile::exists(dir.filePath("click.au")));
     // "No": nothing of the runtime, and still saved.
     QVERIFY(!QFile::exists(dir.filePath("quillmap.class")));
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QVERIFY(QFile::exists(dir.filePath("site.qmf")));
 }
 
@@ -581,7 +581,7 @@ void TestDocuments::compileCopiesTheRuntimeOnYes()
     m.CompileButtonClick();
     for (const char *name : kRuntime)
         QCOMPARE(qmtest::readBytes(dir.filePath(name)), QByteArray("v1 ") + name);
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QCOMPARE(m.SelectedButton, m.ButtonControls.at(1));
     QVERIFY(m.EditButton->isEnabled());
 
@@ -605,7 +605,7 @@ void TestDocuments::compileWithNothingToCompile()
     QTemporaryDir dir;
     f.prompts.files = {dir.filePath("empty.qmf")};
     QVERIFY(m.SaveAs());
-    m.ShowTitleAndBlurb = false;
+    m.design().ShowTitleAndBlurb = false;
     m.HighlightButton(m.ButtonControls.at(0));
     f.prompts.answers = {ModalResult::Yes};
     m.DeleteButtonClick();
@@ -616,7 +616,7 @@ void TestDocuments::compileWithNothingToCompile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"empty.qmf"}));
 
     // With the Title and Blurb in use, a design without buttons compiles.
-    m.ShowTitleAndBlurb = true;
+    m.design().ShowTitleAndBlurb = true;
     f.prompts.answers = {ModalResult::No};
     m.CompileButtonClick();
     QVERIFY(clipboardText().contains("<param name=\"defcenter\" value=\"false\">\r\n\r\n</applet>\r\n"));
@@ -630,7 +630,7 @@ void TestDocuments::compileCancelledSaveTouchesNothing()
     m.CompileButtonClick();
     QCOMPARE(f.prompts.messages().size(), 1);
     QCOMPARE(clipboardText(), QString("untouched"));
-    QVERIFY(m.FileName.isEmpty());
+    QVERIFY(m.design().FileName.isEmpty());
 }
 
 void TestDocuments::compileWithoutRuntimeFolder()

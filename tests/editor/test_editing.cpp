@@ -49,15 +49,15 @@ QStringList snapshot(TMainForm &m)
     mouseMove(m.Background->canvas(), QPoint(440, 4));
     m.SelectedButton ? m.HighlightButton(m.SelectedButton) : m.HighlightTable();
     QStringList s;
-    const BackgroundData b = m.background();
+    const BackgroundData b = m.design().background();
     s << "background " + QStringList{b.BgTitleText, b.BgBlurbText, b.BlurbImageName, b.BlurbImagePath,
                                      QString::number(b.BackgroundColor), QString::number(b.TextColor), b.TitleFont,
                                      QString::number(b.TitleFontSize), b.TitleStyle, b.BlurbFont,
                                      QString::number(b.BlurbFontSize), b.BlurbStyle}
                               .join('|');
-    s << QString("areas %1 %2 stretch %3 show %4").arg(rect(m.TitleRect), rect(m.BlurbRect)).arg(b.StretchBlurbImages)
+    s << QString("areas %1 %2 stretch %3 show %4").arg(rect(m.design().TitleRect), rect(m.design().BlurbRect)).arg(b.StretchBlurbImages)
              .arg(b.ShowTitleAndBlurb);
-    for (const ButtonData &d : m.Buttons)
+    for (const ButtonData &d : m.design().Buttons)
         s << "button " + QStringList{rect(d.rect()), d.TitleText, d.BlurbText, d.DefImageName, d.DefImagePath,
                                      d.MouseOverImage, d.MouseOverImagePath, d.LinkURL, d.Target,
                                      QString::number(d.URLRelative), d.MouseOverBlurbImage, d.MouseOverSound,
@@ -111,8 +111,8 @@ void keysToSurface(TMainForm &m, QWidget *area = nullptr)
 void showBlurbPicture(MainFormFixture &f)
 {
     QVERIFY(writePicture(f.folder.file("art/blurb.png"), solidImage(30, 20, qRgb(0, 160, 0))));
-    f.form->BlurbImagePath = f.folder.file("art/blurb.png").toUpper();
-    f.form->BlurbImageName = f.folder.file("art/blurb.png");
+    f.form->design().BlurbImagePath = f.folder.file("art/blurb.png").toUpper();
+    f.form->design().BlurbImageName = f.folder.file("art/blurb.png");
     f.form->HighlightTable();
 }
 
@@ -164,7 +164,7 @@ void TestEditing::everyChangeIsOneStep()
     if (change.contains("typed"))
         typeInto(m.Title, " typed");
     m.undoStack()->setClean();
-    m.Saved = true;
+    m.document().markSaved();
     const int steps = m.undoStack()->count();
     const QStringList before = snapshot(m);
 
@@ -241,16 +241,16 @@ void TestEditing::everyChangeIsOneStep()
     // One step, and the design is changed.
     QVERIFY(f.prompts.unscripted.isEmpty());
     QCOMPARE(m.undoStack()->count(), steps + 1);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     const QStringList after = snapshot(m);
     QVERIFY(after != before);
 
     m.Undo();
     QCOMPARE(snapshot(m), before);
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     m.Redo();
     QCOMPARE(snapshot(m), after);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     // Keys back to where the run began leave no step at all.
     if (change == "a run of arrow keys") {
         QTest::keyClick(m.Background, Qt::Key_Escape);
@@ -276,15 +276,15 @@ void TestEditing::historyAroundSaveNewAndOpen()
     f.prompts.files = {file, std::nullopt};
     f.prompts.answers = {ModalResult::No, ModalResult::Cancel, ModalResult::No, ModalResult::No, ModalResult::No};
     m.SaveButtonClick();
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     m.CompileButtonClick();
     m.PreviewButtonClick();
     QCOMPARE(m.undoStack()->count(), 2);
     m.Undo();
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     QCOMPARE(m.Title->text(), QString("type button title hereA"));
     m.Redo();
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     m.Undo();
     m.QuitButtonClick();
     QCOMPARE(f.prompts.count(Kind::AskIfSave), 1);
@@ -292,14 +292,14 @@ void TestEditing::historyAroundSaveNewAndOpen()
     // New and Open start a new history.
     m.NewButtonClick();
     QCOMPARE(m.undoStack()->count(), 0);
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     m.HighlightTable();
     typeInto(m.Title, "!");
     f.prompts.files = {file};
     m.OpenButtonClick();
-    QCOMPARE(m.FileName, QString("menu.qmf"));
+    QCOMPARE(m.design().FileName, QString("menu.qmf"));
     QCOMPARE(m.undoStack()->count(), 0);
-    QVERIFY(m.Saved && !m.undoStack()->canUndo());
+    QVERIFY(m.isSaved() && !m.undoStack()->canUndo());
     QVERIFY(f.prompts.exhausted() && f.prompts.unscripted.isEmpty());
 }
 
@@ -406,16 +406,16 @@ void TestEditing::keysOnly()
     for (int i = 0; i < 5; ++i)
         press(QKeySequence(Qt::SHIFT | Qt::Key_Right));
     press(QKeySequence(Qt::Key_Down));
-    QCOMPARE(m.Buttons.at(1).rect(), QRect(51, 2, 156, 65));
+    QCOMPARE(m.design().Buttons.at(1).rect(), QRect(51, 2, 156, 65));
     script<TButtonOptions>(f.prompts, [](TButtonOptions *d) { d->LinkURL->setText("http://example.org/keys"); });
     press(QKeySequence(Qt::Key_Return));
-    QCOMPARE(m.Buttons.at(1).LinkURL, QString("http://example.org/keys"));
+    QCOMPARE(m.design().Buttons.at(1).LinkURL, QString("http://example.org/keys"));
     QCOMPARE(m.undoStack()->count(), 3);
     // The edit undone, redone with one key and undone with the other.
     press(QKeySequence::Undo);
-    QCOMPARE(m.Buttons.at(1).LinkURL, QString(MakerHomePage));
+    QCOMPARE(m.design().Buttons.at(1).LinkURL, QString(MakerHomePage));
     press(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    QCOMPARE(m.Buttons.at(1).LinkURL, QString("http://example.org/keys"));
+    QCOMPARE(m.design().Buttons.at(1).LinkURL, QString("http://example.org/keys"));
     press(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     press(QKeySequence::Undo);
     QVERIFY(m.Background->hasFocus());
@@ -434,8 +434,8 @@ void TestEditing::keysOnly()
 
     f.prompts.files = {file};
     press(QKeySequence::Save);
-    QVERIFY(m.Saved);
-    const std::optional<Design> saved = loadProject(file, m);
+    QVERIFY(m.isSaved());
+    const std::optional<Design> saved = loadProject(file, m.design());
     QVERIFY(saved);
     QCOMPARE(saved->Buttons.size(), 2);
     QCOMPARE(saved->Buttons.at(1).rect(), QRect(51, 2, 156, 65));

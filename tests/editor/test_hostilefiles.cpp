@@ -101,8 +101,8 @@ void TestHostileFiles::specialFilesAreRefused()
     QVERIFY(makeSpecial(Special(kind), sound));
     f.prompts.files = {site.filePath("menu.qmf")};
     QVERIFY(m.SaveAs());
-    m.Buttons[0].DefImageName = picture;
-    m.Buttons[0].MouseOverSound = sound;
+    m.design().Buttons[0].DefImageName = picture;
+    m.design().Buttons[0].MouseOverSound = sound;
 
     // Preview, over what an earlier Preview left under the picture's name.
     const QString tmp = f.folder.file("tmp");
@@ -112,7 +112,7 @@ void TestHostileFiles::specialFilesAreRefused()
     conversation->answering = {"WWW_OpenURL", "WWW_Activate"};
     conversation->replies = {QString("1"), QString("1")};
     m.DDEForm->setConversation(std::move(conversation));
-    m.Browser = QCoreApplication::applicationFilePath();
+    m.design().Browser = QCoreApplication::applicationFilePath();
     f.prompts.log.clear();
     m.PreviewButtonClick();
     QStringList said = warnings(f.prompts);
@@ -137,14 +137,14 @@ void TestHostileFiles::specialFilesAreRefused()
     QVERIFY(f.prompts.exhausted());
 
     // Open: the design stays, the file is named.
-    const int buttons = int(m.Buttons.size());
+    const int buttons = int(m.design().Buttons.size());
     f.prompts.log.clear();
     f.prompts.files = {picture};
     m.Open();
     said = warnings(f.prompts);
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].contains(openMessage), qPrintable(said[0]));
-    QCOMPARE(int(m.Buttons.size()), openMessage == "is corrupt." ? 1 : buttons);
+    QCOMPARE(int(m.design().Buttons.size()), openMessage == "is corrupt." ? 1 : buttons);
 
     // The settings file: the defaults, said once, not again at New; not
     // written over by Options.
@@ -155,12 +155,12 @@ void TestHostileFiles::specialFilesAreRefused()
     said = warnings(f.prompts);
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].contains("QM.INI is not read: it is ") && said[0].contains(reason), qPrintable(said[0]));
-    QCOMPARE(r.SplashState, QString("Splash And Sound"));
-    QVERIFY(r.Browser.isEmpty());
+    QCOMPARE(r.design().SplashState, QString("Splash And Sound"));
+    QVERIFY(r.design().Browser.isEmpty());
     r.NewButtonClick();
     QCOMPARE(warnings(f.prompts).size(), 1);
     QString why;
-    QVERIFY(!writeSettings(r.AppDir, Settings(), &why));
+    QVERIFY(!writeSettings(r.design().AppDir, Settings(), &why));
     QVERIFY2(why.contains(reason), qPrintable(why));
     QVERIFY(!QFileInfo(f.folder.file("QM.INI")).isFile() || QFileInfo(f.folder.file("QM.INI")).size() > MaxSettingsFileBytes);
 }
@@ -187,7 +187,7 @@ void TestHostileFiles::overlongTextsAreRefused()
     QFETCH(QString, refusal);
     MainFormFixture f;
     TMainForm &m = *f.form;
-    Design d = m;
+    Design d = m.design();
     d.Buttons.append(d.newButton(10, 200));
     // One word each: the costliest text for an area to lay out.
     QString &title = button ? d.Buttons[button - 1].TitleText : d.BgTitleText;
@@ -206,13 +206,13 @@ void TestHostileFiles::overlongTextsAreRefused()
     const QStringList said = warnings(f.prompts);
     if (refusal.isEmpty()) {
         QVERIFY2(said.isEmpty(), qPrintable(said.join('\n')));
-        QCOMPARE(m.Buttons.size(), 2);
-        QCOMPARE((button ? m.Buttons[button - 1].BlurbText : m.BgBlurbText).size(), blurbChars);
+        QCOMPARE(m.design().Buttons.size(), 2);
+        QCOMPARE((button ? m.design().Buttons[button - 1].BlurbText : m.design().BgBlurbText).size(), blurbChars);
     } else {
         QCOMPARE(said.size(), 1);
         QVERIFY2(said[0].contains("LONG.QMF cannot be opened: " + refusal), qPrintable(said[0]));
-        QCOMPARE(m.Buttons.size(), 1);
-        QVERIFY(m.FileName.isEmpty());
+        QCOMPARE(m.design().Buttons.size(), 1);
+        QVERIFY(m.design().FileName.isEmpty());
     }
 }
 
@@ -268,11 +268,11 @@ void TestHostileFiles::areasHoldWhatOpenReads()
     f.prompts.files = {f.folder.file("long.qmf")};
     m.Open();
     QVERIFY(warnings(f.prompts).isEmpty());
-    QCOMPARE(m.FileName, QString("long.qmf"));
+    QCOMPARE(m.design().FileName, QString("long.qmf"));
     if (title)
-        QVERIFY(m.BgTitleText.startsWith(before) && m.BgTitleText.size() > before.size());
+        QVERIFY(m.design().BgTitleText.startsWith(before) && m.design().BgTitleText.size() > before.size());
     else
-        QCOMPARE(m.BgBlurbText.size(), length);
+        QCOMPARE(m.design().BgBlurbText.size(), length);
 }
 
 void TestHostileFiles::surfaceExtentOncePerBatch()
@@ -287,13 +287,13 @@ void TestHostileFiles::surfaceExtentOncePerBatch()
     m.HighlightTable();
     QCoreApplication::processEvents();
     const int before = m.Background->extentPasses();
-    for (int i = 0; i < m.Buttons.size(); ++i) {
-        m.Buttons[i].setRect(QRect(20 * i, 10 * i, 60, 40));
+    for (int i = 0; i < m.design().Buttons.size(); ++i) {
+        m.design().Buttons[i].setRect(QRect(20 * i, 10 * i, 60, 40));
         m.pushButtonToControl(i);
     }
     QCoreApplication::processEvents();
     QCOMPARE(m.Background->extentPasses(), before + 1);
-    const QRect last = m.Buttons.last().rect();
+    const QRect last = m.design().Buttons.last().rect();
     QCOMPARE(m.Background->canvas()->size(), QSize(last.right() + 1, last.bottom() + 1));
 }
 
@@ -313,7 +313,7 @@ void TestHostileFiles::dialogsAreMadeAtFirstUse()
     TTableForm *made = m.TableForm;
     QVERIFY(m.BuildCompileString(true));
     QCOMPARE(static_cast<TTableForm *>(m.TableForm), made);
-    QVERIFY(!m.AbsolutePositioning);
+    QVERIFY(!m.design().AbsolutePositioning);
     QVERIFY(!m.ButtonOptions.created());
 }
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 
 using namespace qm;
@@ -46,8 +47,8 @@ void TestMainForm::startUpState()
     MainFormFixture f;
     TMainForm &m = *f.form;
     QCOMPARE(m.windowTitle(), QString("Untitled - Quillmap v1.1"));
-    QVERIFY(m.Saved);
-    QCOMPARE(m.Buttons.size(), 1);
+    QVERIFY(m.isSaved());
+    QCOMPARE(m.design().Buttons.size(), 1);
     QCOMPARE(m.ButtonControls.size(), 1);
     TCleanMyButton *b = m.ButtonControls.first();
     QCOMPARE(b->geometry(), QRect(150, 150, 156, 65));
@@ -92,13 +93,13 @@ void TestMainForm::startUpInAnotherFolder()
     QDir::setCurrent(other.path());
     f.restart();
     TMainForm &m = *f.form;
-    QCOMPARE(m.AppDir, other.path());
-    QCOMPARE(m.StartDir, other.path());
-    QCOMPARE(m.DefaultImage, other.path() + "/images/default.gif");
-    QCOMPARE(m.DefaultSound, other.path() + "/sound/click.au");
-    QCOMPARE(m.Browser, QString("/other/browser"));
-    QVERIFY(!m.DragText);
-    QCOMPARE(m.Buttons.first().DefImageName, other.path() + "/images/default.gif");
+    QCOMPARE(m.design().AppDir, other.path());
+    QCOMPARE(m.design().StartDir, other.path());
+    QCOMPARE(m.design().DefaultImage, other.path() + "/images/default.gif");
+    QCOMPARE(m.design().DefaultSound, other.path() + "/sound/click.au");
+    QCOMPARE(m.design().Browser, QString("/other/browser"));
+    QVERIFY(!m.design().DragText);
+    QCOMPARE(m.design().Buttons.first().DefImageName, other.path() + "/images/default.gif");
     QVERIFY(m.ButtonControls.first()->hasPicture());
 }
 
@@ -246,7 +247,7 @@ void TestMainForm::titleShowsItsFirstOrTheCaretLine()
     QTemporaryDir dir;
     f.prompts.files = {dir.filePath("lines.qmf")};
     m.SaveButtonClick();
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QCOMPARE(shown(), QString("first"));
 }
 
@@ -261,7 +262,7 @@ void TestMainForm::clickingSelectsAndWritesBack()
     m.dragManager()->cancelDrag();
     TCleanMyButton *a = m.ButtonControls.at(0);
     TCleanMyButton *b = m.ButtonControls.at(1);
-    m.Buttons[1].Left = 320;
+    m.design().Buttons[1].Left = 320;
     m.pushButtonToControl(1);
 
     QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(10, 10));
@@ -276,9 +277,9 @@ void TestMainForm::clickingSelectsAndWritesBack()
     m.Blurb->setPlainText("Line one\nLine two");
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(m.SelectedButton, b);
-    QCOMPARE(m.Buttons.at(0).TitleText, QString("Fresh coffee"));
-    QCOMPARE(m.Buttons.at(0).BlurbText, QString("Line one\r\nLine two"));
-    QCOMPARE(m.Buttons.at(1).TitleText, QString("type button title here"));
+    QCOMPARE(m.design().Buttons.at(0).TitleText, QString("Fresh coffee"));
+    QCOMPARE(m.design().Buttons.at(0).BlurbText, QString("Line one\r\nLine two"));
+    QCOMPARE(m.design().Buttons.at(1).TitleText, QString("type button title here"));
 
     QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(m.Title->text(), QString("Fresh coffee"));
@@ -288,12 +289,12 @@ void TestMainForm::clickingSelectsAndWritesBack()
     QVERIFY(m.SelectedButton == nullptr);
     QVERIFY(m.ButtonBevel->isHidden());
     QCOMPARE(m.Title->text(), QString("type background title here"));
-    QCOMPARE(m.Buttons.at(0).TitleText, QString("Fresh coffee"));
+    QCOMPARE(m.design().Buttons.at(0).TitleText, QString("Fresh coffee"));
 
     // Selecting the selection again stores what was typed (the flush).
     m.Title->setPlainText("Background now");
     m.HighlightTable();
-    QCOMPARE(m.BgTitleText, QString("Background now"));
+    QCOMPARE(m.design().BgTitleText, QString("Background now"));
     QCOMPARE(m.Title->text(), QString("Background now"));
 }
 
@@ -302,16 +303,16 @@ void TestMainForm::hiddenAreasWriteNothingBack()
     MainFormFixture f;
     TMainForm &m = *f.form;
     m.AddButtonClick(m.AddButton);
-    m.ShowTitleAndBlurb = false;
+    m.design().ShowTitleAndBlurb = false;
     m.Title->hide();
     m.Blurb->hide();
     m.Title->setPlainText("stray");
     m.HighlightButton(m.ButtonControls.at(0));
     m.HighlightButton(m.ButtonControls.at(1));
     m.HighlightTable();
-    QCOMPARE(m.Buttons.at(0).TitleText, QString("type button title here"));
-    QCOMPARE(m.Buttons.at(1).TitleText, QString("type button title here"));
-    QCOMPARE(m.BgTitleText, QString("type background title here"));
+    QCOMPARE(m.design().Buttons.at(0).TitleText, QString("type button title here"));
+    QCOMPARE(m.design().Buttons.at(1).TitleText, QString("type button title here"));
+    QCOMPARE(m.design().BgTitleText, QString("type background title here"));
     QCOMPARE(m.Title->text(), QString("stray"));
     QVERIFY(m.Title->isHidden() && m.Blurb->isHidden() && m.BlurbImage->isHidden());
 }
@@ -322,7 +323,7 @@ void TestMainForm::blurbPictureReplacesTheBlurbText()
     TMainForm &m = *f.form;
     QVERIFY(qmtest::writePicture(f.folder.file("art/Blurb.png"), qmtest::solidImage(40, 20, qRgb(0, 200, 0))));
     m.AddButtonClick(m.AddButton);
-    m.Buttons[1].MouseOverBlurbImage = f.folder.file("art/Blurb.png");
+    m.design().Buttons[1].MouseOverBlurbImage = f.folder.file("art/Blurb.png");
 
     m.HighlightButton(m.ButtonControls.at(1));
     QVERIFY(!m.BlurbImage->isHidden());
@@ -336,7 +337,7 @@ void TestMainForm::blurbPictureReplacesTheBlurbText()
     QVERIFY(!m.Blurb->isHidden());
 
     // The background's own picture, while the background is selected.
-    m.BlurbImagePath = f.folder.file("art/Blurb.png").toUpper();
+    m.design().BlurbImagePath = f.folder.file("art/Blurb.png").toUpper();
     m.HighlightTable();
     QVERIFY(!m.BlurbImage->isHidden() && m.Blurb->isHidden());
     QVERIFY(m.BlurbImage->hasPicture());
@@ -363,16 +364,16 @@ void TestMainForm::addButtonFromTheCommandRow()
     m.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m));
     QTest::mouseClick(m.AddButton, Qt::LeftButton);
-    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.design().Buttons.size(), 2);
     TCleanMyButton *b = m.ButtonControls.at(1);
     QCOMPARE(b->geometry(), QRect(1, 1, 156, 65));
     QVERIFY(!b->isHidden());
     QCOMPARE(b->Tag, 1);
-    QCOMPARE(m.Buttons.at(1).Tag, 1);
+    QCOMPARE(m.design().Buttons.at(1).Tag, 1);
     QCOMPARE(m.SelectedButton, b);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     QVERIFY(m.DragOverFlag);
-    QCOMPARE(b->ImageName(), m.DefaultImageUpper);
+    QCOMPARE(b->ImageName(), m.design().DefaultImageUpper);
     QVERIFY(b->hasPicture());
     QCOMPARE(m.Title->text(), QString("type button title here"));
 }
@@ -390,9 +391,14 @@ void TestMainForm::addButtonFromTheSurfaceMenuWaitsForTheMouse()
     QTest::mouseMove(m.Background->canvas(), QPoint(60, 200));
     QTRY_VERIFY(!b->isHidden());
     QCOMPARE(b->pos(), QPoint(60, 200));
-    QCOMPARE(m.Buttons.at(1).Left, 60);
-    QCOMPARE(m.Buttons.at(1).Top, 200);
     QVERIFY(!m.DragOverFlag);
+    // The button follows the mouse as a preview; where it is let go is part
+    // of the one Add Button step.
+    QTest::mouseClick(m.Background->canvas(), Qt::LeftButton, {}, QPoint(60, 200));
+    QTRY_COMPARE(m.design().Buttons.at(1).rect().topLeft(), QPoint(60, 200));
+    QCOMPARE(m.undoStack()->count(), 1);
+    m.Undo();
+    QCOMPARE(m.design().Buttons.size(), 1);
 }
 
 void TestMainForm::deleteAnsweredNoChangesNothing()
@@ -410,9 +416,9 @@ void TestMainForm::deleteAnsweredNoChangesNothing()
     m.DeleteButtonClick(m.DeleteButton);
     QCOMPARE(f.prompts.messages(), QStringList({"Are you sure you want to delete this button?"}));
     QCOMPARE(f.prompts.log.first().buttons, BoxButtons::YesNo);
-    QCOMPARE(m.Buttons.size(), 1);
+    QCOMPARE(m.design().Buttons.size(), 1);
     QCOMPARE(m.SelectedButton, m.ButtonControls.at(0));
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
 }
 
 void TestMainForm::deleteRenumbersAndSelectsTheBackground()
@@ -422,27 +428,27 @@ void TestMainForm::deleteRenumbersAndSelectsTheBackground()
     m.AddButtonClick(m.AddButton);
     m.AddButtonClick(m.AddButton);
     m.HighlightTable(); // texts set below are not overwritten by a write-back
-    m.Buttons[0].TitleText = "first";
-    m.Buttons[2].TitleText = "third";
-    m.Saved = true;
+    m.design().Buttons[0].TitleText = "first";
+    m.design().Buttons[2].TitleText = "third";
+    m.document().markSaved();
 
     m.HighlightButton(m.ButtonControls.at(1));
     m.Title->setPlainText("typed into the second");
     f.prompts.answers = {ModalResult::Yes};
     m.Remove1->trigger();
-    QCOMPARE(m.Buttons.size(), 2);
-    QCOMPARE(m.Buttons.at(0).TitleText, QString("first"));
-    QCOMPARE(m.Buttons.at(1).TitleText, QString("third"));
-    QCOMPARE(m.Buttons.at(0).Tag, 0);
-    QCOMPARE(m.Buttons.at(1).Tag, 1);
+    QCOMPARE(m.design().Buttons.size(), 2);
+    QCOMPARE(m.design().Buttons.at(0).TitleText, QString("first"));
+    QCOMPARE(m.design().Buttons.at(1).TitleText, QString("third"));
+    QCOMPARE(m.design().Buttons.at(0).Tag, 0);
+    QCOMPARE(m.design().Buttons.at(1).Tag, 1);
     QCOMPARE(m.ButtonControls.at(0)->Tag, 0);
     QCOMPARE(m.ButtonControls.at(1)->Tag, 1);
     QVERIFY(m.SelectedButton == nullptr);
     QVERIFY(!m.DeleteButton->isEnabled());
     // The deleted button's texts never reach the background.
-    QCOMPARE(m.BgTitleText, QString("type background title here"));
+    QCOMPARE(m.design().BgTitleText, QString("type background title here"));
     QCOMPARE(m.Title->text(), QString("type background title here"));
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 
     // Deleting every button leaves an empty, valid design.
     for (int i = 0; i < 2; ++i) {
@@ -450,7 +456,7 @@ void TestMainForm::deleteRenumbersAndSelectsTheBackground()
         f.prompts.answers = {ModalResult::Yes};
         m.DeleteButtonClick();
     }
-    QVERIFY(m.Buttons.isEmpty() && m.ButtonControls.isEmpty());
+    QVERIFY(m.design().Buttons.isEmpty() && m.ButtonControls.isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(m.Background->canvas()->findChildren<TCleanMyButton *>().size(), 0);
 }
@@ -470,14 +476,14 @@ void TestMainForm::newShowsTheAreasAgain()
 {
     MainFormFixture f;
     TMainForm &m = *f.form;
-    m.ShowTitleAndBlurb = false;
+    m.design().ShowTitleAndBlurb = false;
     m.Title->hide();
     m.Blurb->hide();
     m.BlurbImage->hide();
     m.NewButtonClick();
-    QVERIFY(m.ShowTitleAndBlurb);
+    QVERIFY(m.design().ShowTitleAndBlurb);
     QVERIFY(!m.Title->isHidden() && !m.Blurb->isHidden() && m.BlurbImage->isHidden());
-    QCOMPARE(m.Buttons.size(), 1);
+    QCOMPARE(m.design().Buttons.size(), 1);
     QCOMPARE(f.prompts.log.size(), 0);
 }
 
@@ -486,27 +492,27 @@ void TestMainForm::newWithUnsavedChanges()
     MainFormFixture f;
     TMainForm &m = *f.form;
     m.AddButtonClick(m.AddButton);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 
     f.prompts.answers = {ModalResult::Cancel};
     m.NewButtonClick();
-    QCOMPARE(m.Buttons.size(), 2);
-    QVERIFY(!m.Saved);
+    QCOMPARE(m.design().Buttons.size(), 2);
+    QVERIFY(!m.isSaved());
 
     // "Yes", then the save dialog cancelled: the design is kept.
     f.prompts.answers = {ModalResult::Yes};
     f.prompts.files = {std::nullopt};
     m.NewButtonClick();
-    QCOMPARE(m.Buttons.size(), 2);
-    QVERIFY(!m.Saved);
+    QCOMPARE(m.design().Buttons.size(), 2);
+    QVERIFY(!m.isSaved());
 
     f.prompts.answers = {ModalResult::No};
     m.NewButtonClick();
     QCOMPARE(f.prompts.count(Kind::AskIfSave), 3);
-    QCOMPARE(m.Buttons.size(), 1);
+    QCOMPARE(m.design().Buttons.size(), 1);
     QCOMPARE(m.ButtonControls.size(), 1);
     QCOMPARE(m.ButtonControls.first()->geometry(), QRect(150, 150, 156, 65));
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QVERIFY(m.SelectedButton == nullptr);
     QCOMPARE(m.windowTitle(), QString("Untitled - Quillmap v1.1"));
     QVERIFY(f.prompts.unscripted.isEmpty());
@@ -521,9 +527,9 @@ void TestMainForm::typingMarksTheDesignChanged()
     // Selection changes and flushes set texts without changing anything.
     m.HighlightButton(m.ButtonControls.at(0));
     m.HighlightTable();
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QTest::keyClicks(m.Blurb, "x");
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 }
 
 void TestMainForm::closingAsksOnlyWhenChanged()
@@ -535,7 +541,7 @@ void TestMainForm::closingAsksOnlyWhenChanged()
     QCOMPARE(f.prompts.count(Kind::AskIfSave), 0);
 
     m.show();
-    m.Saved = false;
+    m.document().markUnsaved();
     f.prompts.answers = {ModalResult::Cancel};
     QVERIFY(!m.close());
     QVERIFY(m.isVisible());

@@ -48,7 +48,7 @@ TCleanMyButton *addNeighbour(TMainForm &m)
 {
     m.AddButtonClick(m.AddButton);
     m.dragManager()->cancelDrag();
-    m.Buttons[1].setRect(QRect(306, 150, 156, 65));
+    m.design().Buttons[1].setRect(QRect(306, 150, 156, 65));
     m.pushButtonToControl(1);
     m.HighlightTable();
     return m.ButtonControls.at(1);
@@ -73,7 +73,7 @@ void TestMouseOver::surfaceToButtonAndBack()
     MainFormFixture f;
     TMainForm &m = shown(f);
     TCleanMyButton *a = m.ButtonControls.at(0);
-    const ButtonData stored = m.Buttons.at(0);
+    const ButtonData stored = m.design().Buttons.at(0);
     QWidget *canvas = m.Background->canvas();
 
     mouseMove(canvas, QPoint(400, 300));
@@ -102,8 +102,8 @@ void TestMouseOver::surfaceToButtonAndBack()
 
     // What the button shows is no part of the design.
     mouseMove(a, QPoint(60, 30));
-    QCOMPARE(m.Buttons.at(0), stored);
-    QVERIFY(m.Saved);
+    QCOMPARE(m.design().Buttons.at(0), stored);
+    QVERIFY(m.isSaved());
 }
 
 void TestMouseOver::straightOntoTheNeighbour()
@@ -128,10 +128,10 @@ void TestMouseOver::theBlurbPictureRestoresNothing()
     MainFormFixture f;
     TMainForm &m = shown(f);
     QVERIFY(writePicture(f.folder.file("art/blurb.png"), solidImage(30, 20, qRgb(0, 160, 0))));
-    m.BlurbImagePath = f.folder.file("art/blurb.png").toUpper();
+    m.design().BlurbImagePath = f.folder.file("art/blurb.png").toUpper();
     m.HighlightTable();
     // The button just below the Blurb picture.
-    m.Buttons[0].setRect(QRect(150, 129, 156, 65));
+    m.design().Buttons[0].setRect(QRect(150, 129, 156, 65));
     m.pushButtonToControl(0);
     TCleanMyButton *a = m.ButtonControls.at(0);
     mouseMove(a, QPoint(60, 1));
@@ -170,8 +170,8 @@ void TestMouseOver::missingOrNoMouseOverPicture()
     TMainForm &m = shown(f);
     TCleanMyButton *a = m.ButtonControls.at(0);
     TCleanMyButton *b = addNeighbour(m);
-    m.Buttons[0].MouseOverImagePath = f.folder.file("images/GONE.GIF");
-    m.Buttons[1].MouseOverImagePath.clear();
+    m.design().Buttons[0].MouseOverImagePath = f.folder.file("images/GONE.GIF");
+    m.design().Buttons[1].MouseOverImagePath.clear();
 
     // A missing picture: nothing shows, and leaving brings nothing back.
     mouseMove(a, QPoint(60, 30));

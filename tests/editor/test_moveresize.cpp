@@ -51,7 +51,7 @@ void showBlurbPicture(MainFormFixture &f)
 {
     TMainForm &m = *f.form;
     QVERIFY(writePicture(f.folder.file("art/blurb.png"), solidImage(30, 20, qRgb(0, 160, 0))));
-    m.BlurbImagePath = f.folder.file("art/blurb.png").toUpper();
+    m.design().BlurbImagePath = f.folder.file("art/blurb.png").toUpper();
     m.HighlightTable();
     QVERIFY(!m.BlurbImage->isHidden() && m.Blurb->isHidden());
 }
@@ -72,11 +72,11 @@ Picked pick(MainFormFixture &f, const QString &name)
 // The design's own values equal what the surface shows.
 void checkModelMatchesControls(TMainForm &m)
 {
-    QCOMPARE(m.TitleRect, m.Title->geometry());
-    QCOMPARE(m.BlurbRect, m.Blurb->geometry());
-    QCOMPARE(m.BlurbRect, m.BlurbImage->geometry());
+    QCOMPARE(m.design().TitleRect, m.Title->geometry());
+    QCOMPARE(m.design().BlurbRect, m.Blurb->geometry());
+    QCOMPARE(m.design().BlurbRect, m.BlurbImage->geometry());
     for (int i = 0; i < m.ButtonControls.size(); ++i)
-        QCOMPARE(m.Buttons.at(i).rect(), m.ButtonControls.at(i)->geometry());
+        QCOMPARE(m.design().Buttons.at(i).rect(), m.ButtonControls.at(i)->geometry());
     if (m.SelectedButton)
         QCOMPARE(m.ButtonBevel->geometry(), m.SelectedButton->geometry().adjusted(-2, -2, 2, 2));
 }
@@ -146,7 +146,7 @@ void TestMoveResize::hotZonesShowTheirCursors()
     TMainForm &m = shown(f);
     QWidget *w = pick(f, control).mouse;
     if (height) {
-        m.Buttons[0].Height = height;
+        m.design().Buttons[0].Height = height;
         m.pushButtonToControl(0);
     }
     // Positions are the control's client coordinates; the picture's client
@@ -203,7 +203,7 @@ void TestMoveResize::resizingFollowsTheMouse()
     QVERIFY(!m.Resizing);
     QCOMPARE(::control(m, control)->geometry(), bounds);
     checkModelMatchesControls(m);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     if (control == "button")
         QCOMPARE(m.SelectedButton, m.ButtonControls.at(0));
     else
@@ -266,7 +266,7 @@ void TestMoveResize::blurbTextAndPictureShareTheirBounds()
     QCOMPARE(m.Blurb->geometry(), m.BlurbImage->geometry());
 
     // Back to the text: resizing the memo takes the picture along.
-    m.BlurbImagePath.clear();
+    m.design().BlurbImagePath.clear();
     m.HighlightTable();
     QVERIFY(!m.Blurb->isHidden());
     QWidget *v = m.Blurb->viewport();
@@ -292,7 +292,7 @@ void TestMoveResize::clickWithoutMovingOnlySelects()
     QCOMPARE(m.SelectedButton, b);
     QCOMPARE(b->geometry(), QRect(150, 150, 156, 65));
     QVERIFY(!m.dragManager()->isPending() && !m.dragManager()->isDragging());
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     QVERIFY(QWidget::mouseGrabber() == nullptr);
 }
 
@@ -303,7 +303,7 @@ void TestMoveResize::draggedButtonKeepsThePressPointUnderTheMouse()
     m.AddButtonClick(m.AddButton);
     m.dragManager()->cancelDrag();
     m.HighlightTable();
-    m.Saved = true;
+    m.document().markSaved();
     TCleanMyButton *b = m.ButtonControls.at(0);
     const QPoint canvasPress = b->mapTo(m.Background->canvas(), QPoint(50, 30));
     mouseMove(b, QPoint(50, 30));
@@ -318,7 +318,7 @@ void TestMoveResize::draggedButtonKeepsThePressPointUnderTheMouse()
     checkModelMatchesControls(m);
     // The other button stayed where it was; the move is a change to save.
     QCOMPARE(m.ButtonControls.at(1)->geometry(), QRect(1, 1, 156, 65));
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
     QVERIFY(!m.dragManager()->isDragging());
 }
 
@@ -357,7 +357,7 @@ void TestMoveResize::droppedAboveOrLeftOfTheOriginLandsAtZero()
     if (control == "picture")
         QCOMPARE(m.Blurb->pos(), landed);
     checkModelMatchesControls(m);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 }
 
 void TestMoveResize::moveCommands_data()
@@ -392,14 +392,14 @@ void TestMoveResize::moveCommands()
     if (control == "picture")
         QCOMPARE(m.Blurb->geometry(), c->geometry());
     checkModelMatchesControls(m);
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 }
 
 void TestMoveResize::dragTextSelectsInsteadOfMoving()
 {
     MainFormFixture f;
     TMainForm &m = shown(f);
-    m.DragText = true;
+    m.design().DragText = true;
     QWidget *v = m.Title->viewport();
     mouseMove(v, QPoint(10, 15));
     mousePress(v, QPoint(10, 15));
@@ -408,7 +408,7 @@ void TestMoveResize::dragTextSelectsInsteadOfMoving()
     mouseReleaseHere(v);
     QCOMPARE(m.Title->geometry(), QRect(46, 8, 372, 41));
     QVERIFY(m.Title->textCursor().hasSelection());
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
 
     // "Move" from the text menu still moves it.
     choosePopupItem(m.MoveField1);
@@ -418,7 +418,7 @@ void TestMoveResize::dragTextSelectsInsteadOfMoving()
     mousePress(m.Background->canvas(), QPoint(200, 200));
     mouseRelease(m.Background->canvas(), QPoint(200, 200));
     QCOMPARE(v->mapTo(m.Background->canvas(), QPoint(30, 15)), QPoint(200, 200));
-    QCOMPARE(m.TitleRect, m.Title->geometry());
+    QCOMPARE(m.design().TitleRect, m.Title->geometry());
 }
 
 void TestMoveResize::addedButtonIsPlacedAndCarriedToTheDrop()
@@ -427,7 +427,7 @@ void TestMoveResize::addedButtonIsPlacedAndCarriedToTheDrop()
     TMainForm &m = shown(f);
     mousePress(m.AddButton, QPoint(40, 20));
     mouseRelease(m.AddButton, QPoint(40, 20));
-    QCOMPARE(m.Buttons.size(), 2);
+    QCOMPARE(m.design().Buttons.size(), 2);
     TCleanMyButton *b = m.ButtonControls.at(1);
     QVERIFY(m.dragManager()->isDragging());
     QCOMPARE(b->pos(), QPoint(1, 1));
@@ -444,7 +444,7 @@ void TestMoveResize::addedButtonIsPlacedAndCarriedToTheDrop()
     mousePress(m.Background->canvas(), QPoint(70, 250));
     mouseRelease(m.Background->canvas(), QPoint(70, 250));
     QVERIFY(!m.dragManager()->isDragging());
-    QCOMPARE(m.Buttons.at(1).rect(), QRect(70, 250, 156, 65));
+    QCOMPARE(m.design().Buttons.at(1).rect(), QRect(70, 250, 156, 65));
     QCOMPARE(m.SelectedButton, b);
     QCOMPARE(m.ButtonControls.at(0)->geometry(), QRect(150, 150, 156, 65));
     checkModelMatchesControls(m);
@@ -491,7 +491,7 @@ void TestMoveResize::abandonedPlacementMovesNothing()
             r << b->geometry();
         return r;
     }();
-    m.Saved = true;
+    m.document().markSaved();
 
     // Hover over the surface and every button, then click the first one.
     mouseMove(m.Background->canvas(), QPoint(400, 300));
@@ -504,7 +504,7 @@ void TestMoveResize::abandonedPlacementMovesNothing()
     mouseRelease(first, QPoint(60, 30));
     for (int i = 0; i < m.ButtonControls.size(); ++i)
         QCOMPARE(m.ButtonControls.at(i)->geometry(), before.at(i));
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
 
     // Dragging the Title while that button is selected moves the Title only.
     QCOMPARE(m.SelectedButton, first);
@@ -541,17 +541,17 @@ void TestMoveResize::movedAndResizedButtonIsSavedAndCompiled()
     mousePress(m.Title->viewport(), QPoint(100, 20));
     mouseGlide(m.Title->viewport(), QPoint(100, 20), QPoint(100, 25));
     mouseReleaseHere(m.Title->viewport());
-    QVERIFY(!m.Saved);
+    QVERIFY(!m.isSaved());
 
     f.prompts.files = {dir.filePath("moved.qmf")};
     m.SaveButtonClick();
-    QVERIFY(m.Saved);
+    QVERIFY(m.isSaved());
     m.NewButtonClick();
-    QCOMPARE(m.Buttons.at(0).rect(), QRect(150, 150, 156, 65));
+    QCOMPARE(m.design().Buttons.at(0).rect(), QRect(150, 150, 156, 65));
     f.prompts.files = {dir.filePath("moved.qmf")};
     m.OpenButtonClick();
-    QCOMPARE(m.Buttons.size(), 1);
-    QCOMPARE(m.Buttons.at(0).rect(), QRect(190, 120, 180, 80));
+    QCOMPARE(m.design().Buttons.size(), 1);
+    QCOMPARE(m.design().Buttons.at(0).rect(), QRect(190, 120, 180, 80));
     QCOMPARE(m.ButtonControls.at(0)->geometry(), QRect(190, 120, 180, 80));
     QCOMPARE(m.Title->geometry(), QRect(46, 13, 372, 41));
 

@@ -19,7 +19,7 @@ void TestStartUpFile::opensAfterTheSplash()
     MainFormFixture f;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Menu.qmf"));
-    Design d = *f.form;
+    Design d = f.form->design();
     resetDesign(d);
     d.BgTitleText = QStringLiteral("From the command line");
     QVERIFY(qmtest::writeBytes(path, writeProject(d, FixedWidthLineBreaker())));
@@ -34,9 +34,9 @@ void TestStartUpFile::opensAfterTheSplash()
     m.Timer1Timer();
     QCOMPARE(m.windowTitle(), QString::fromLatin1(UntitledCaption));
     m.Timer1Timer();
-    QCOMPARE(m.windowTitle(), m.FileDirUpper + QStringLiteral("MENU.QMF - Quillmap"));
-    QCOMPARE(m.BgTitleText, QStringLiteral("From the command line"));
-    QVERIFY(m.Buttons.isEmpty());
+    QCOMPARE(m.windowTitle(), m.design().FileDirUpper + QStringLiteral("MENU.QMF - Quillmap"));
+    QCOMPARE(m.design().BgTitleText, QStringLiteral("From the command line"));
+    QVERIFY(m.design().Buttons.isEmpty());
     QVERIFY(f.prompts.messages().isEmpty());
 }
 

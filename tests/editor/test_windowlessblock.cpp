@@ -85,7 +85,7 @@ void TestWindowlessBlock::sameBlockAsTheProgram()
     QTemporaryDir project;
     const QString path = project.filePath(QStringLiteral("Menu.qmf"));
 
-    Design d = m;
+    Design d = m.design();
     resetDesign(d);
     edit(d);
     QVERIFY(qmtest::writeBytes(path, writeProject(d, FixedWidthLineBreaker())));

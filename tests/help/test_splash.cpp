@@ -150,11 +150,11 @@ void TestSplash::sequence()
     QCOMPARE(m.Timer1->interval(), 3000);
 
     // The hidden window ignores what is sent to it.
-    const qsizetype buttons = m.Buttons.size();
+    const qsizetype buttons = m.design().Buttons.size();
     QTest::mouseClick(m.AddButton, Qt::LeftButton);
-    QCOMPARE(m.Buttons.size(), buttons);
+    QCOMPARE(m.design().Buttons.size(), buttons);
     QTest::keyClick(m.Title, Qt::Key_X);
-    QCOMPARE(m.Title->text(), m.BgTitleText);
+    QCOMPARE(m.Title->text(), m.design().BgTitleText);
 
     // Six quiet ticks.
     for (int tick = 1; tick <= 6; ++tick) {
@@ -190,7 +190,7 @@ void TestSplash::sequence()
 
     // Now the window takes commands.
     QTest::mouseClick(m.AddButton, Qt::LeftButton);
-    QCOMPARE(m.Buttons.size(), buttons + 1);
+    QCOMPARE(m.design().Buttons.size(), buttons + 1);
 }
 
 void TestSplash::noSplash_data()

@@ -28,7 +28,6 @@ void TestDesign::resetGivesTheDefaults()
     Design d;
     d.AppDir = folder.path();
     d.TitleFont = "Courier";
-    d.Saved = false;
     d.FileName = "x.qmf";
     d.BgTitleText = "old";
     resetDesign(d);
@@ -55,7 +54,6 @@ void TestDesign::resetGivesTheDefaults()
     QCOMPARE(d.TableMargin, 5);
     QCOMPARE(d.OffsetTop + d.OffsetLeft + d.AppletWidth + d.AppletHeight, 0);
     QVERIFY(d.FileName.isEmpty() && d.FileDir.isEmpty() && d.FileNameUpper.isEmpty() && d.FileDirUpper.isEmpty());
-    QVERIFY(d.Saved);
     QCOMPARE(d.FileVersion, QString("v1.0"));
 }
 

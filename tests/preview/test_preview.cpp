@@ -1,3 +1,4 @@
+#include "editor/tcleanmybutton.h"
 #include "mainformfixture.h"
 #include "preview/tddeform.h"
 #include "standin.h"
@@ -28,7 +29,7 @@ QStringList entries(const QString &folder)
 // The document state that Preview must leave as it found it.
 struct DocumentState {
     explicit DocumentState(const TMainForm &m)
-        : names{m.FileName, m.FileDir, m.FileNameUpper, m.FileDirUpper}, caption(m.windowTitle()), saved(m.Saved)
+        : names{m.design().FileName, m.design().FileDir, m.design().FileNameUpper, m.design().FileDirUpper}, caption(m.windowTitle()), saved(m.isSaved())
     {
     }
     bool operator==(const DocumentState &) const = default;
@@ -55,7 +56,7 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     MainFormFixture f;
     TMainForm &m = *f.form;
     StandInBrowser browser("my \"odd\" browsers");
-    m.Browser = browser.path();
+    m.design().Browser = browser.path();
 
     // The design: a named project with changes, two buttons whose pictures
     // have one bare name, a Blurb picture and a relative link.
@@ -72,15 +73,15 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     QVERIFY(m.SaveAs());
     m.AddButtonClick(m.AddButton);
     m.HighlightTable();
-    m.Buttons[0].DefImageName = first;
-    m.Buttons[0].LinkURL = "/site/page one.html";
-    m.Buttons[0].TitleText = QString::fromUtf8("Caf\xc3\xa9 \xe2\x9c\x93");
-    m.Buttons[0].URLRelative = true;
-    m.Buttons[1].DefImageName = second;
-    m.Buttons[1].MouseOverImage = "images/mouse.gif"; // relative to the program folder
-    m.Buttons[1].MouseOverSound = elsewhere.filePath("snd/ding.au");
-    m.BlurbImageName = elsewhere.filePath("blurb.png");
-    QVERIFY(!m.Saved);
+    m.design().Buttons[0].DefImageName = first;
+    m.design().Buttons[0].LinkURL = "/site/page one.html";
+    m.design().Buttons[0].TitleText = QString::fromUtf8("Caf\xc3\xa9 \xe2\x9c\x93");
+    m.design().Buttons[0].URLRelative = true;
+    m.design().Buttons[1].DefImageName = second;
+    m.design().Buttons[1].MouseOverImage = "images/mouse.gif"; // relative to the program folder
+    m.design().Buttons[1].MouseOverSound = elsewhere.filePath("snd/ding.au");
+    m.design().BlurbImageName = elsewhere.filePath("blurb.png");
+    QVERIFY(!m.isSaved());
     const DocumentState before(m);
 
     // What an earlier Preview left, a sub-folder, and links out of the
@@ -122,7 +123,7 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
              qPrintable(page));
     QVERIFY(page.endsWith("</applet>\r\n\r\n</BODY>\r\n</HTML>\r\n"));
     QVERIFY(page.contains("\r\n" + m.HTML + "\r\n</BODY>"));
-    QCOMPARE(paramValue(page, "tag1"), m.Buttons[0].TitleText); // in UTF-8, as the head says
+    QCOMPARE(paramValue(page, "tag1"), m.design().Buttons[0].TitleText); // in UTF-8, as the head says
     QCOMPARE(paramValue(page, "img1"), QString("pic.png"));
     QCOMPARE(paramValue(page, "img2"), QString("pic.png"));
     QCOMPARE(paramValue(page, "rollOverImg2"), QString("mouse.gif"));
@@ -141,9 +142,9 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     QTRY_VERIFY(!m.DDEForm->Timer1->isActive());
 
     // A second Preview empties the folder first.
-    m.Buttons[1].DefImageName = first;
-    m.Buttons[0].DefImageName.clear();
-    m.Buttons[1].MouseOverSound.clear();
+    m.design().Buttons[1].DefImageName = first;
+    m.design().Buttons[0].DefImageName.clear();
+    m.design().Buttons[1].MouseOverSound.clear();
     m.PreviewButtonClick();
     QVERIFY(!QFile::exists(tmp + "/ding.au"));
     QCOMPARE(qmtest::readBytes(tmp + "/pic.png"), qmtest::readBytes(first));
@@ -158,7 +159,7 @@ void TestPreview::previewHandsThePageToTheRunningBrowser()
     QVERIFY(qmtest::writeBytes(f.folder.file("QM.INI"), "[GLOBAL]\r\nBrowser = \"" + browser.path().toUtf8() + "\"\r\n"));
     f.restart();
     TMainForm &m = *f.form;
-    QCOMPARE(m.Browser, browser.path());
+    QCOMPARE(m.design().Browser, browser.path());
     QVERIFY(browser.startRunning());
     const DocumentState before(m);
 
@@ -169,7 +170,7 @@ void TestPreview::previewHandsThePageToTheRunningBrowser()
     const QString url = QUrl::fromLocalFile(f.folder.file("tmp/preview.html")).toString(QUrl::FullyEncoded);
     QCOMPARE(browser.starts(), QStringList({"", "[" + url + "]"}));
     QVERIFY(DocumentState(m) == before);
-    QVERIFY(m.FileName.isEmpty());
+    QVERIFY(m.design().FileName.isEmpty());
 }
 
 void TestPreview::previewAsksForABrowser_data()
@@ -192,7 +193,7 @@ void TestPreview::previewAsksForABrowser()
     QVERIFY(browser.startRunning());
     const QByteArray ini = "[Other]\nKey=1\n[GLOBAL]\nSplashState=No Splash\n";
     QVERIFY(qmtest::writeBytes(f.folder.file("QM.INI"), ini));
-    m.Browser = setting;
+    m.design().Browser = setting;
     const QString textFile = f.folder.file("notes.txt");
     QVERIFY(qmtest::writeBytes(textFile, "not a program"));
     if (answer == "cancel")
@@ -218,7 +219,7 @@ void TestPreview::previewAsksForABrowser()
     QCOMPARE(f.prompts.log.size(), answer == "text file" ? 3 : 2);
     if (answer == "text file")
         QCOMPARE(f.prompts.log.at(2).text, textFile + " is not a program that can be started.");
-    QCOMPARE(m.Browser, picked ? browser.path() : setting);
+    QCOMPARE(m.design().Browser, picked ? browser.path() : setting);
     QCOMPARE(qmtest::readBytes(f.folder.file("QM.INI")),
              picked ? ini + "Browser=" + browser.path().toUtf8() + "\n" : ini);
     QCOMPARE(QFile::exists(f.folder.file("tmp/preview.html")), picked);
@@ -231,7 +232,7 @@ void TestPreview::pageThatCannotBeWrittenLeavesTheNamesAsTheyWere()
     MainFormFixture f;
     TMainForm &m = *f.form;
     StandInBrowser browser;
-    m.Browser = browser.path();
+    m.design().Browser = browser.path();
     QTemporaryDir project;
     f.prompts.files = {project.filePath("menu.qmf")};
     QVERIFY(m.SaveAs());
@@ -265,13 +266,13 @@ void TestPreview::nothingToPreview()
     MainFormFixture f;
     TMainForm &m = *f.form;
     StandInBrowser browser;
-    m.Browser = browser.path();
-    m.SelectedButton = m.ButtonControls.first();
+    m.design().Browser = browser.path();
+    m.HighlightButton(m.ButtonControls.first());
     QVERIFY(qmtest::writeBytes(f.folder.file("tmp/old.gif"), "old"));
     f.prompts.answers = {ModalResult::Yes};
     m.DeleteButtonClick();
-    m.ShowTitleAndBlurb = false;
-    QVERIFY(m.Buttons.isEmpty());
+    m.design().ShowTitleAndBlurb = false;
+    QVERIFY(m.design().Buttons.isEmpty());
     f.prompts.log.clear();
 
     m.PreviewButtonClick();
