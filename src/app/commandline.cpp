@@ -90,12 +90,11 @@ bool copyRuntime(const QString &appDir, const Design &d, const QString &dir)
             ok = false;
         }
     };
-    for (const char *name : kRuntimeFiles) {
-        const QString source = programPath(appDir, QLatin1String("java/") + QLatin1String(name));
-        if (QFileInfo(source).isFile())
-            copy(source, QLatin1String(name));
+    for (const FileCopy &c : runtimeCopies(appDir, dir)) {
+        if (QFileInfo(c.source).isFile())
+            copy(c.source, fileNamePart(c.target));
         else
-            say(QStringLiteral("the runtime file %1 is missing; not copied").arg(source));
+            say(QStringLiteral("the runtime file %1 is missing; not copied").arg(c.source));
     }
     // In button order, as Compile copies them: of two sounds with one name
     // the later one is left.

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/fileops.h"
+
+#include <QList>
+#include <QString>
 #include <array>
 
 namespace qm {
@@ -13,5 +17,9 @@ inline constexpr std::array<const char *, 9> kRuntimeFiles = {
     "quillmap.class", "mainarea.class", "quillmap.zip", "quillmap.cab",
     "quillmap.js",
 };
+
+// The copies that put the runtime of the program in `appDir` into `folder`,
+// in the order above: what Compile, Preview and the command line copy.
+QList<FileCopy> runtimeCopies(const QString &appDir, const QString &folder);
 
 } // namespace qm

@@ -15,7 +15,6 @@
 #include "preview/tddeform.h"
 
 #include <QAction>
-#include <QCache>
 #include <QCheckBox>
 #include <QCursor>
 #include <QDir>
@@ -27,33 +26,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
-
-// Breaks texts through the Title and Blurb areas themselves. Laying a text
-// out is the costly part of building the applet block, so the lines are
-// kept per text and per everything that decides where the area wraps: its
-// width and its font.
-class TMainForm::MemoLineBreaker : public qm::LineBreaker {
-public:
-    explicit MemoLineBreaker(TMainForm *form) : m_form(form) {}
-    QStringList displayLines(qm::TextArea area, const QString &text) const override
-    {
-        TMemo *memo = area == qm::TextArea::Title ? m_form->Title : m_form->Blurb;
-        const QString key = QString::number(int(area)) + QLatin1Char('/')
-            + QString::number(memo->contentsRect().width()) + QLatin1Char('/') + memo->font().key()
-            + QLatin1Char('\n') + text;
-        if (const QStringList *known = m_lines.object(key))
-            return *known;
-        const QStringList lines = m_form->m_lineBreakBatch ? memo->layoutLines(text) : memo->displayLinesOf(text);
-        // Long texts count by their length, so the kept lines of a large
-        // design all stay without the texts taking much memory.
-        m_lines.insert(key, new QStringList(lines), 1 + key.size() / 1024);
-        return lines;
-    }
-
-private:
-    TMainForm *m_form;
-    mutable QCache<QString, QStringList> m_lines{65536};
-};
 
 namespace {
 
@@ -99,7 +71,6 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     , ButtonOptions([this] { return new TButtonOptions(dialogContext(), this); })
     , TableForm([this] { return new TTableForm(dialogContext(), this); })
     , m_services(services)
-    , m_lineBreaker(std::make_unique<MemoLineBreaker>(this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setMinimumSize(kMinClientWidth, kMinClientHeight);
@@ -555,7 +526,7 @@ qm::ButtonData &TMainForm::buttonData(const TCleanMyButton *button)
 
 const qm::LineBreaker &TMainForm::lineBreaker() const
 {
-    return *m_lineBreaker;
+    return m_document->lineBreaker();
 }
 
 void TMainForm::setBackgroundColor(qm::TColor color)

@@ -94,6 +94,9 @@ public:
     void openChosenFile(const QString &chosen);
     // Reads a project file into the freshly reset design.
     void readProjectFile(const QString &path);
+    // Shows the document's design, just opened or recovered, in place of the
+    // one shown.
+    void showOpenedDesign();
     // False keeps the window open.
     bool FormCloseQuery();
 
@@ -200,7 +203,7 @@ public:
     void pushButtonToControl(int index);
     void setBackgroundColor(qm::TColor color);
     void setTextColor(qm::TColor color);
-    // Breaks texts into lines through the Title and Blurb areas.
+    // Breaks texts into lines as the Title and Blurb areas do.
     const qm::LineBreaker &lineBreaker() const;
 
     qm::Prompts *prompts() const { return m_services.prompts; }
@@ -272,7 +275,6 @@ protected:
 private:
     // What the property dialogs need of the window, for their first use.
     qm::dialogs::DialogContext dialogContext();
-    class MemoLineBreaker;
 
     // Following the document (tmainform_steps.cpp).
     void setUpSteps();
@@ -323,8 +325,6 @@ private:
     void flushSelection();
     // FileName, FileDir and their upper-case forms from a chosen path.
     void setFileNames(const QString &path);
-    // Shows a design read from a project file in place of the one shown.
-    void showOpenedDesign(const qm::Design &read);
     void createControls();
     void createMenus();
     // Gives every control and menu item its help context.
@@ -357,10 +357,6 @@ private:
 
     MainFormServices m_services;
     qm::DesignDocument *m_document = nullptr;
-    std::unique_ptr<MemoLineBreaker> m_lineBreaker;
-    // While set, the line breaker leaves each text in its area; the caller
-    // puts the areas' texts back at the end.
-    bool m_lineBreakBatch = false;
     // The file to open when the splash ends.
     QString m_startUpFile;
 

@@ -85,11 +85,7 @@ bool TMainForm::Save()
 
     flushSelection();
 
-    const TMemo::State title = Title->state();
-    m_lineBreakBatch = true;
     const QList<qm::StoredValue> values = qm::storedValues(design(), lineBreaker());
-    m_lineBreakBatch = false;
-    Title->restore(title);
     const QByteArray bytes = qm::projectBytes(values);
 
     const QString path = design().FileDir + design().FileName;
@@ -186,11 +182,10 @@ void TMainForm::Open()
 
 void TMainForm::openChosenFile(const QString &chosen)
 {
-    // A name typed in another case opens the file it stands for, and a
-    // later save writes that same file.
-    const QString path = qm::resolveCaseInsensitive(chosen);
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        prompts()->warning(qm::openingErrorMessage(chosen));
+    QString message;
+    const QString path = qm::findProjectFile(chosen, &message);
+    if (path.isEmpty()) {
+        prompts()->warning(message);
         return;
     }
 
@@ -202,7 +197,6 @@ void TMainForm::openChosenFile(const QString &chosen)
     // Asks a second time when the design is still unsaved ("No" above).
     if (!NewTable())
         return;
-    setFileNames(path);
     readProjectFile(path);
     if (!design().FileName.isEmpty())
         m_projectLock = std::move(lock);
@@ -211,8 +205,7 @@ void TMainForm::openChosenFile(const QString &chosen)
 void TMainForm::readProjectFile(const QString &path)
 {
     QString message;
-    const std::optional<qm::Design> read = qm::loadProject(path, design(), &message);
-    if (!read) {
+    if (!m_document->open(path, &message)) {
         // Nothing read from the file survives: a fresh, untitled design.
         prompts()->warning(message);
         markSaved();
@@ -223,16 +216,14 @@ void TMainForm::readProjectFile(const QString &path)
         return;
     }
 
-    showOpenedDesign(*read);
-    markSaved();
+    showOpenedDesign();
 }
 
-void TMainForm::showOpenedDesign(const qm::Design &read)
+void TMainForm::showOpenedDesign()
 {
     // Every picture of the design is looked up by its upper-cased name; the
     // folders they lie in are listed once for all of them.
     const qm::CaseResolveScope listedOnce;
-    m_document->replace(read, true);
     pushDesignToControls();
     if (design().ShowTitleAndBlurb) {
         Title->show();
@@ -315,10 +306,9 @@ void TMainForm::CompileButtonClick(QObject *)
         QList<qm::SkippedCopy> skipped = m_skippedSounds;
         if (answer == qm::ModalResult::Yes && m_services.files) {
             // A missing or protected file is skipped; the others are still copied.
-            QList<qm::FileCopy> runtime;
-            for (const char *name : qm::kRuntimeFiles)
-                runtime.append({design().AppDir + QLatin1String("/java/") + QLatin1String(name), design().FileDir + QLatin1String(name)});
-            skipped += qm::copyEach(*m_services.files, runtime, qm::CopyKind::Durable).skipped;
+            skipped += qm::copyEach(*m_services.files, qm::runtimeCopies(design().AppDir, design().FileDir),
+                                    qm::CopyKind::Durable)
+                           .skipped;
         }
         if (!skipped.isEmpty())
             prompts()->warning(qm::skippedCopiesMessage(skipped));
@@ -360,11 +350,8 @@ void TMainForm::OptionsButtonClick(QObject *)
 
 bool TMainForm::BuildCompileString(bool preview)
 {
-    // Store what was typed into the selection, then keep what the areas show
-    // to put it back once they have served as line breakers.
+    // What was typed into the selection is part of the block.
     flushSelection();
-    const TMemo::State title = Title->state();
-    const TMemo::State blurb = Blurb->state();
 
     // A setting of the run, read from the Background dialog at every build.
     design().AbsolutePositioning = TableForm->cbAbsPos->isChecked();
@@ -373,11 +360,7 @@ bool TMainForm::BuildCompileString(bool preview)
     env.files = m_services.files;
     env.surfaceSize = Background->size();
 
-    m_lineBreakBatch = true;
     const std::optional<qm::AppletBlock> block = qm::buildAppletBlock(design(), preview, env);
-    m_lineBreakBatch = false;
-    Title->restore(title);
-    Blurb->restore(blurb);
     if (!block)
         return false;
     HTML = block->html;

@@ -104,7 +104,8 @@ void TMainForm::offerRecovery()
         markSaved();
         return;
     }
-    showOpenedDesign(*read);
+    m_document->replace(*read, true);
+    showOpenedDesign();
     if (!orphan->projectPath.isEmpty())
         m_projectLock = qm::ProjectLock::take(orphan->projectPath, lockFolder());
     m_document->markUnsaved();

@@ -1,5 +1,7 @@
 #include "model/designdocument.h"
 
+#include "model/projectload.h"
+
 #include <QUndoStack>
 
 namespace qm {
@@ -56,6 +58,24 @@ void DesignDocument::replace(const Design &design, bool buttonsEditOnDoubleClick
     m_selection = BackgroundSelected;
     m_steps->clear();
     emit replaced();
+}
+
+bool DesignDocument::open(const QString &path, QString *message)
+{
+    Design base = m_design;
+    setProjectFileNames(base, path);
+    std::optional<Design> read = loadProject(path, base, message);
+    if (!read)
+        return false;
+    // Opening ends with the background selected, which stores what its
+    // areas show back into its texts.
+    if (read->ShowTitleAndBlurb) {
+        read->BgTitleText = throughArea(read->BgTitleText);
+        read->BgBlurbText = throughArea(read->BgBlurbText);
+    }
+    replace(*read, true);
+    markSaved();
+    return true;
 }
 
 void DesignDocument::setButtonRect(int index, const QRect &bounds)

@@ -2,6 +2,7 @@
 
 #include "model/design.h"
 #include "model/linebreaker.h"
+#include "model/textarea.h"
 
 #include <QList>
 #include <QObject>
@@ -32,6 +33,19 @@ public:
     // it changes, the settings) change nothing that is shown elsewhere.
     Design &design() { return m_design; }
     const Design &design() const { return m_design; }
+
+    // Where the Title and Blurb areas break the design's texts into lines.
+    const LineBreaker &lineBreaker() const { return m_lines; }
+
+    // --- Files --------------------------------------------------------------------
+    // Reads the project file at `path` (see findProjectFile) in place of the
+    // design, keeping the program paths and settings: the design opens
+    // saved, with no history and the background selected, whose areas have
+    // given its texts back as they show them. False, with the reason in
+    // `message` and the design untouched, when the file is not a project.
+    bool open(const QString &path, QString *message = nullptr);
+    // Whether there is anything to build a block from.
+    bool hasContent() const { return m_design.ShowTitleAndBlurb || !m_design.Buttons.isEmpty(); }
 
     // --- History ------------------------------------------------------------------
     QUndoStack *undoStack() const { return m_steps; }
@@ -89,6 +103,7 @@ signals:
 
 private:
     Design m_design;
+    AreaLineBreaker m_lines{m_design};
     QList<bool> m_editOnDoubleClick;
     int m_selection = BackgroundSelected;
     QUndoStack *m_steps = nullptr;

@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace qm {
 
@@ -15,6 +16,19 @@ void setProjectFileNames(Design &d, const QString &path)
     d.FileNameUpper = d.FileName.toUpper();
     d.FileDir = folderPart(path);
     d.FileDirUpper = d.FileDir.toUpper();
+}
+
+QString findProjectFile(const QString &chosen, QString *message)
+{
+    // A name typed in another case opens the file it stands for, and a
+    // later save writes that same file.
+    const QString path = resolveCaseInsensitive(chosen);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        if (message)
+            *message = openingErrorMessage(chosen);
+        return QString();
+    }
+    return path;
 }
 
 QString openingErrorMessage(const QString &chosen)

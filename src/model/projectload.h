@@ -10,6 +10,11 @@ namespace qm {
 // FileName, FileDir and their upper-case forms from the path of a project file.
 void setProjectFileNames(Design &design, const QString &path);
 
+// The project file a chosen name stands for: the name itself, or the file
+// whose name differs from it only in letter case. Empty, with Open's message
+// in `message`, when there is no such file.
+QString findProjectFile(const QString &chosen, QString *message = nullptr);
+
 // The messages of Open: a chosen file that does not exist, a file that
 // cannot be read as a project (named by the design's upper-case names).
 QString openingErrorMessage(const QString &chosen);

@@ -111,9 +111,20 @@ QStringList AreaLineBreaker::layoutLines(const QString &text, int areaWidth, int
 
 QStringList AreaLineBreaker::displayLines(TextArea which, const QString &text) const
 {
-    if (which == TextArea::Title)
-        return layoutLines(text, m_design.TitleRect.width(), m_design.TitleFontSize, m_design.TitleAreaStyle);
-    return layoutLines(text, m_design.BlurbRect.width(), m_design.BlurbFontSize, m_design.BlurbAreaStyle);
+    const bool title = which == TextArea::Title;
+    const int width = (title ? m_design.TitleRect : m_design.BlurbRect).width();
+    const int points = title ? m_design.TitleFontSize : m_design.BlurbFontSize;
+    const AreaStyle style = title ? m_design.TitleAreaStyle : m_design.BlurbAreaStyle;
+    const QString key = QString::number(int(which)) + QLatin1Char('/') + QString::number(width) + QLatin1Char('/')
+        + QString::number(points) + QLatin1Char(style.bold ? 'b' : '-') + QLatin1Char(style.italic ? 'i' : '-')
+        + QLatin1Char('\n') + text;
+    if (const QStringList *known = m_lines.object(key))
+        return *known;
+    const QStringList lines = layoutLines(text, width, points, style);
+    // Long texts count by their length, so the kept lines of a large design
+    // all stay without the texts taking much memory.
+    m_lines.insert(key, new QStringList(lines), 1 + key.size() / 1024);
+    return lines;
 }
 
 } // namespace qm

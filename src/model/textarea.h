@@ -3,6 +3,7 @@
 #include "model/design.h"
 #include "model/linebreaker.h"
 
+#include <QCache>
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -54,6 +55,9 @@ QString throughArea(const QString &crlfText);
 // QTextLayout from the design's rectangles, font sizes and styles: the lines
 // the areas on the design surface show, without a window. Needs a
 // QGuiApplication (the offscreen platform does where there is no display).
+// Laying a text out is the costly part of building the applet block, so the
+// lines are kept per text and per everything that decides where the area
+// wraps.
 class AreaLineBreaker : public LineBreaker {
 public:
     explicit AreaLineBreaker(const Design &design) : m_design(design) {}
@@ -64,6 +68,7 @@ public:
 
 private:
     const Design &m_design;
+    mutable QCache<QString, QStringList> m_lines{65536};
 };
 
 } // namespace qm

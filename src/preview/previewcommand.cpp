@@ -82,16 +82,14 @@ int emptyPreviewFolder(const QString &folder, const QSet<QString> &reusable, QSt
 
 QList<FileCopy> previewCopies(const Design &d, const QString &folder)
 {
-    QList<FileCopy> copies;
     const QDir appDir(d.AppDir);
+    QList<FileCopy> copies = runtimeCopies(d.AppDir, folder);
     auto add = [&](const QString &name) {
         const QString bare = fileNamePart(name);
         if (name.isEmpty() || bare.isEmpty())
             return;
         copies.append({appDir.filePath(name), folder + QLatin1Char('/') + bare});
     };
-    for (const char *name : kRuntimeFiles)
-        add(programPath(d.AppDir, QLatin1String("java/") + QLatin1String(name)));
     add(d.BlurbImageName);
     for (const ButtonData &b : d.Buttons) {
         add(b.DefImageName);

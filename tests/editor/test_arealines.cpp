@@ -74,7 +74,9 @@ void TestAreaLines::compare(TextArea area, const QString &text, int width, int p
     (area == TextArea::Title ? m.design().TitleAreaStyle : m.design().BlurbAreaStyle) = style;
     m.pushDesignToControls();
 
-    const QStringList editor = m.lineBreaker().displayLines(area, text);
+    // The lines the area on the surface shows, and the lines the block and
+    // the project file get.
+    const QStringList editor = (area == TextArea::Title ? m.Title : m.Blurb)->displayLinesOf(text);
     const QStringList core = AreaLineBreaker(m.design()).displayLines(area, text);
     if (editor != core) {
         qWarning() << "editor:" << editor;

@@ -78,7 +78,7 @@ void TestBuildBlock::longTitleIsCutWhereTheAreaWrapsIt()
     QVERIFY(m.HTML.contains("<!-- " + longTitle + " too -->"));
 
     // A narrower area wraps earlier, and the block follows it.
-    m.Title->resize(150, 41);
+    m.document().setAreaRect(TextArea::Title, QRect(46, 8, 150, 41));
     m.Title->setPlainText(longTitle);
     const QStringList narrow = m.Title->displayLines();
     QVERIFY(narrow.first().size() < shown.first().size());
@@ -86,7 +86,10 @@ void TestBuildBlock::longTitleIsCutWhereTheAreaWrapsIt()
     QCOMPARE(paramValue(m.HTML, "deftag"), narrow.first());
 
     // So does a smaller font.
-    m.Title->setFontPoints(10);
+    qm::BackgroundData smaller = m.design().background();
+    smaller.TitleFontSize = 10;
+    m.document().setBackground(smaller);
+    m.Title->setPlainText(longTitle);
     const QStringList small = m.Title->displayLines();
     QVERIFY(small.first().size() > narrow.first().size());
     QVERIFY(m.BuildCompileString(true));
@@ -113,7 +116,7 @@ void TestBuildBlock::hiddenAreasStillBreakAtTheirWidth()
     QVERIFY(m.BuildCompileString(true));
     QCOMPARE(paramValue(m.HTML, "blurb1"), shown.join("\r\n|"));
 
-    m.Blurb->resize(200, 73);
+    m.document().setAreaRect(TextArea::Blurb, QRect(46, 56, 200, 73));
     QVERIFY(m.BuildCompileString(true));
     m.Blurb->show();
     m.Blurb->setPlainText(blurb);
