@@ -224,7 +224,7 @@ void TestRealBrowser::previewOpensThePageInChromium()
 void TestRealBrowser::previewReachesChromiumUnderAnyName_data()
 {
     QTest::addColumn<int>("wrapper");
-    QTest::addColumn<bool>("handedOver");   // with its URL, after the delay
+    QTest::addColumn<bool>("handedOver");   // with its URL, after the delay, as a rule
     QTest::newRow("run under Chromium's name") << int(Chromium::ChromiumsName) << false;
     QTest::newRow("left running by a launcher") << int(Chromium::LeavesItRunning) << true;
 }
@@ -248,7 +248,13 @@ void TestRealBrowser::previewReachesChromiumUnderAnyName()
     QVERIFY2(ms >= 0, "the page did not arrive");
     QVERIFY(started);
     QTRY_VERIFY_WITH_TIMEOUT(!m.DDEForm->Timer1->isActive(), 5000);
-    QCOMPARE(ms >= 4000, handedOver);
+    // A browser run under its own name is found as the started process,
+    // before the hand-over. One a launcher leaves running is reached by the
+    // hand-over, or earlier when a loaded machine is slow to end the
+    // launcher and the tick finds it still running; the page arrives once
+    // either way.
+    if (!handedOver)
+        QVERIFY2(ms < 4000, "the started browser was not found before the hand-over");
     QVERIFY(f.prompts.log.isEmpty());
     // One page only: the launcher stopped trying once it arrived. With both
     // of its timers stopped it starts nothing more; a moment more lets a
