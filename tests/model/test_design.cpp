@@ -1,7 +1,9 @@
 #include "model/design.h"
+#include "model/designsteps.h"
 #include "model/settings.h"
 #include "testsupport.h"
 
+#include <QUndoStack>
 #include <QtTest>
 
 using namespace qm;
@@ -20,7 +22,51 @@ private slots:
     void blurbImageFill_data();
     void blurbImageFill();
     void renumberFollowsListOrder();
+    void stepsChangeOnlyWhatTheyChange_data();
+    void stepsChangeOnlyWhatTheyChange();
+    void stepsThatJoinAndSavedFromTheHistory();
 };
+
+namespace {
+
+// A document of three buttons, opened (saved, no history), the second one
+// selected, that logs every signal it sends.
+struct LoggedDocument {
+    LoggedDocument()
+    {
+        Design d;
+        d.AppDir = folder.path();
+        resetDesign(d);
+        for (int i = 0; i < 3; ++i)
+            d.Buttons.append(d.newButton(10 + 70 * i, 150));
+        doc.replace(d, true);
+        doc.select(1);
+        using D = DesignDocument;
+        auto log = [this](const char *what) { return [this, what](auto... args) { note(what, {int(args)...}); }; };
+        QObject::connect(&doc, &D::selectionChanged, log("select"));
+        QObject::connect(&doc, &D::buttonMoved, log("moved"));
+        QObject::connect(&doc, &D::buttonChanged, log("changed"));
+        QObject::connect(&doc, &D::buttonInserted, log("inserted"));
+        QObject::connect(&doc, &D::buttonRemoved, log("removed"));
+        QObject::connect(&doc, &D::areaMoved, log("area"));
+        QObject::connect(&doc, &D::textChanged, log("text"));
+        QObject::connect(&doc, &D::backgroundChanged, log("background"));
+    }
+    void note(const char *what, std::initializer_list<int> args)
+    {
+        QString s = QLatin1String(what);
+        for (int a : args)
+            s += QLatin1Char(' ') + QString::number(a);
+        sent << s;
+    }
+    QStringList take() { return std::exchange(sent, {}); }
+
+    qmtest::ProgramFolder folder;
+    DesignDocument doc;
+    QStringList sent;
+};
+
+} // namespace
 
 void TestDesign::resetGivesTheDefaults()
 {
@@ -192,6 +238,129 @@ void TestDesign::renumberFollowsListOrder()
     d.renumber();
     QCOMPARE(d.Buttons.at(0).Tag, 0);
     QCOMPARE(d.Buttons.at(1).Tag, 1);
+}
+
+void TestDesign::stepsChangeOnlyWhatTheyChange_data()
+{
+    // Each step, made while the second button is selected: what it tells
+    // the views when it is done (and again, the same, for an undo and a
+    // redo: an undo or a redo reaches the screen as the change did).
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QStringList>("done");
+    QTest::addColumn<QStringList>("undone");
+    QTest::newRow("nudge") << 0 << QStringList{"moved 1"} << QStringList{"moved 1"};
+    QTest::newRow("move another button") << 1 << QStringList{"select 2", "moved 2"}
+                                         << QStringList{"moved 2"};
+    QTest::newRow("move the Title") << 2 << QStringList{"area 0"} << QStringList{"area 0"};
+    QTest::newRow("resize the Blurb area") << 3 << QStringList{"area 1"} << QStringList{"area 1"};
+    QTest::newRow("button properties") << 4 << QStringList{"changed 1"} << QStringList{"changed 1"};
+    QTest::newRow("background properties") << 5 << QStringList{"select -1", "background"}
+                                           << QStringList{"background"};
+    QTest::newRow("add button") << 6 << QStringList{"inserted 3", "select 3"}
+                                << QStringList{"select -1", "removed 3", "select 1"};
+    QTest::newRow("delete the selected button") << 7 << QStringList{"select -1", "removed 1"}
+                                                << QStringList{"inserted 1", "select 1"};
+    QTest::newRow("typing") << 8 << QStringList{} << QStringList{"text 1 1"};
+}
+
+void TestDesign::stepsChangeOnlyWhatTheyChange()
+{
+    QFETCH(int, step);
+    QFETCH(QStringList, done);
+    QFETCH(QStringList, undone);
+    LoggedDocument l;
+    DesignDocument &doc = l.doc;
+    const Design before = doc.design();
+    const ButtonData b1 = before.Buttons.at(1);
+    using namespace qm::edit;
+    using K = Place::Kind;
+    QUndoCommand *cmd = nullptr;
+    ButtonData edited = b1;
+    edited.LinkURL = "https://example.org/";
+    BackgroundData bg = before.background();
+    bg.BackgroundColor = 0x123456;
+    switch (step) {
+    case 0: cmd = new PlaceStep(doc, {K::Button, 1}, b1.rect(), b1.rect().translated(1, 0), 1, 7); break;
+    case 1: cmd = new PlaceStep(doc, {K::Button, 2}, before.Buttons[2].rect(), QRect(0, 0, 9, 9), 2); break;
+    case 2: cmd = new PlaceStep(doc, {K::Title}, before.TitleRect, before.TitleRect.translated(5, 5), 1); break;
+    case 3: cmd = new PlaceStep(doc, {K::BlurbArea}, before.BlurbRect, before.BlurbRect.adjusted(0, 0, 9, 9), 1); break;
+    case 4: cmd = new ButtonPropertiesStep(doc, 1, b1, edited); break;
+    case 5: cmd = new BackgroundPropertiesStep(doc, before.background(), bg); break;
+    case 6: cmd = new AddButtonStep(doc, 3, before.newButton(1, 1), 1); break;
+    case 7: cmd = new DeleteButtonStep(doc, 1, b1); break;
+    case 8: cmd = new TypingStep(doc, TextArea::Blurb, 1, b1.BlurbText, "typed", 0); break;
+    }
+    QVERIFY(doc.isSaved());
+    doc.push(cmd);
+    QCOMPARE(l.take(), done);
+    QVERIFY(!doc.isSaved());
+    // Typed text is in the area when the step is made; the design gets it
+    // when the selection changes, and from a redo.
+    if (step != 8)
+        QVERIFY(!(doc.design().Buttons == before.Buttons && doc.design().background() == before.background()
+                  && doc.design().TitleRect == before.TitleRect && doc.design().BlurbRect == before.BlurbRect));
+    doc.undoStack()->undo();
+    QCOMPARE(l.take(), undone);
+    QCOMPARE(doc.design().Buttons, before.Buttons);
+    QCOMPARE(doc.design().background(), before.background());
+    QCOMPARE(doc.design().TitleRect, before.TitleRect);
+    QCOMPARE(doc.design().BlurbRect, before.BlurbRect);
+    QVERIFY(doc.isSaved());
+    doc.undoStack()->redo();
+    QVERIFY(!doc.isSaved());
+    QVERIFY(!l.take().isEmpty());
+    if (step == 8)
+        QCOMPARE(doc.design().Buttons.at(1).BlurbText, QString("typed"));
+    // A button keeps whether a double click opens it through its deletion.
+    if (step == 7) {
+        doc.undoStack()->undo();
+        QVERIFY(doc.editsOnDoubleClick(1));
+    }
+}
+
+void TestDesign::stepsThatJoinAndSavedFromTheHistory()
+{
+    LoggedDocument l;
+    DesignDocument &doc = l.doc;
+    using namespace qm::edit;
+    const QRect home = doc.design().Buttons.at(1).rect();
+    // Arrow keys of one run are one step; a run back where it began is none,
+    // and the design is saved again.
+    doc.push(new PlaceStep(doc, {Place::Kind::Button, 1}, home, home.translated(1, 0), 1, 4));
+    doc.push(new PlaceStep(doc, {Place::Kind::Button, 1}, home.translated(1, 0), home.translated(2, 0), 1, 4));
+    QCOMPARE(doc.undoStack()->count(), 1);
+    doc.push(new PlaceStep(doc, {Place::Kind::Button, 1}, home.translated(2, 0), home, 1, 4));
+    QCOMPARE(doc.undoStack()->count(), 0);
+    QVERIFY(doc.isSaved());
+
+    // Add Button and where the button is dropped are one step.
+    doc.push(new AddButtonStep(doc, 3, doc.design().newButton(1, 1), 1));
+    doc.push(new PlaceStep(doc, {Place::Kind::Button, 3}, QRect(1, 1, 156, 65), QRect(40, 50, 156, 65), 3,
+                           PlaceStep::Placing));
+    QCOMPARE(doc.undoStack()->count(), 1);
+    doc.undoStack()->undo();
+    QCOMPARE(doc.buttonCount(), 3);
+    doc.undoStack()->redo();
+    QCOMPARE(doc.design().Buttons.at(3).rect(), QRect(40, 50, 156, 65));
+    QCOMPARE(doc.selection(), 3);
+
+    // Saved follows the history alone.
+    doc.markSaved();
+    QVERIFY(doc.isSaved());
+    doc.undoStack()->undo();
+    QVERIFY(!doc.isSaved());
+    doc.undoStack()->redo();
+    QVERIFY(doc.isSaved());
+    doc.markUnsaved();
+    QVERIFY(!doc.isSaved());
+
+    // Inserting before the selection keeps the same button selected.
+    doc.select(2);
+    doc.insertButton(0, doc.design().newButton(0, 0), false);
+    QCOMPARE(doc.selection(), 3);
+    doc.removeButton(0);
+    QCOMPARE(doc.selection(), 2);
+    QCOMPARE(doc.design().Buttons.at(2).Tag, 2);
 }
 
 QTEST_GUILESS_MAIN(TestDesign)
