@@ -7,6 +7,8 @@
 #include "dialogs/helpcontroller.h"
 #include "dialogs/helpfile.h"
 #include "dialogs/tsplashform.h"
+#include "editor/tdesignsurface.h"
+#include "editor/tmemo.h"
 
 #include <QAction>
 #include <QDir>
@@ -87,10 +89,12 @@ void TMainForm::assignHelpContexts()
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
 
-    // The design surface (45), the Title and Blurb areas (3) and the buttons
-    // on the surface (400) carry theirs from their creation; the tool bar and
-    // "Delete Button" take the window's.
+    // The buttons on the surface (400) get theirs as they are made; the tool
+    // bar and "Delete Button" take the window's.
     setContext(this, 1);
+    setContext(Background, 45);
+    setContext(Title, 3);
+    setContext(Blurb, 3);
     for (QObject *o : std::initializer_list<QObject *>{AddButton, EditButton, SetURL1, BackgroundMenu, AddButton1,
                                                        SetDimensions1})
         setContext(o, 5);

@@ -1,7 +1,5 @@
 #include "editor/tdesignsurface.h"
 
-#include "dialogs/helpcontext.h"
-
 #include <QEvent>
 #include <QResizeEvent>
 
@@ -10,7 +8,6 @@ TDesignSurface::TDesignSurface(QWidget *parent)
     , m_canvas(new QWidget)
 {
     m_canvas->setObjectName(QStringLiteral("BackgroundCanvas"));
-    qm::help::setContext(this, 45);
     m_canvas->setAutoFillBackground(true);
     m_canvas->setMouseTracking(true);
     m_canvas->installEventFilter(this);

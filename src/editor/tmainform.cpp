@@ -1,5 +1,6 @@
 #include "editor/tmainform.h"
 
+#include "dialogs/helpcontext.h"
 #include "dialogs/toptionsform.h"
 #include "dialogs/tbuttonoptions.h"
 #include "dialogs/ttableform.h"
@@ -69,7 +70,14 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     : QWidget(parent)
     , OptionsForm([this] { return new TOptionsForm(m_services.prompts, design().AppDir, this); })
     , ButtonOptions([this] { return new TButtonOptions(dialogContext(), this); })
-    , TableForm([this] { return new TTableForm(dialogContext(), this); })
+    , TableForm([this] {
+        auto *form = new TTableForm(dialogContext(), this);
+        // "Absolute positioning" is a setting of the run that the dialog
+        // shows; the build reads it from the design.
+        form->cbAbsPos->setChecked(design().AbsolutePositioning);
+        connect(form->cbAbsPos, &QCheckBox::toggled, this, [this](bool on) { design().AbsolutePositioning = on; });
+        return form;
+    })
     , m_services(services)
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -306,6 +314,7 @@ TCleanMyButton *TMainForm::createButtonControl(int index)
     auto *b = new TCleanMyButton(Background->canvas(), m_services.images);
     b->setObjectName(QStringLiteral("Button%1").arg(index));
     b->Tag = index;
+    qm::help::setContext(b, 400);
     b->setGeometry(design().Buttons.at(index).rect());
     b->installEventFilter(this);
     attachButtonHandlers(b);

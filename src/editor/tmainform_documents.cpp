@@ -353,8 +353,6 @@ bool TMainForm::BuildCompileString(bool preview)
     // What was typed into the selection is part of the block.
     flushSelection();
 
-    // A setting of the run, read from the Background dialog at every build.
-    design().AbsolutePositioning = TableForm->cbAbsPos->isChecked();
     qm::AppletBuildEnv env;
     env.lines = &lineBreaker();
     env.files = m_services.files;

@@ -1,7 +1,5 @@
 #include "editor/tmemo.h"
 
-#include "dialogs/helpcontext.h"
-
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -16,7 +14,6 @@
 TMemo::TMemo(QWidget *parent, int points, qm::AreaStyle style)
     : qm::LimitedTextEdit(parent)
 {
-    qm::help::setContext(this, 3);
     // A sunken two-pixel edge, drawn in the window palette so it shows on any surface colour.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(qm::area::FrameWidth);
