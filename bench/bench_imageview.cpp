@@ -5,7 +5,7 @@
 #include "benchmain.h"
 #include "imageview/magickdecoder.h"
 #include "imageview/tpmultiimage.h"
-#include "platform/scriptedprompts.h"
+#include "scriptedprompts.h"
 
 #include <QHash>
 

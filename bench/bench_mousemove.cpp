@@ -11,7 +11,7 @@
 #include "editor/tmainform.h"
 #include "imageview/magickdecoder.h"
 #include "platform/fileops.h"
-#include "platform/scriptedprompts.h"
+#include "scriptedprompts.h"
 #include "testsupport.h"
 
 #include <QApplication>

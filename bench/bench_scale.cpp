@@ -11,7 +11,7 @@
 #include "model/projectfile.h"
 #include "model/recovery.h"
 #include "platform/caseresolve.h"
-#include "preview/scriptedconversation.h"
+#include "scriptedconversation.h"
 #include "preview/tddeform.h"
 #include "testsupport.h"
 

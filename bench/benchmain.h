@@ -2,7 +2,7 @@
 
 #include "editor/tmainform.h"
 #include "platform/fileops.h"
-#include "platform/scriptedprompts.h"
+#include "scriptedprompts.h"
 
 #include <QString>
 #include <memory>

@@ -4,6 +4,7 @@
 // dialogs with the folder they start in, help contexts and placement.
 
 #include "imageview/pictureloader.h"
+#include "platform/dialogprompts.h"
 
 #include <QDialog>
 #include <QString>
@@ -29,7 +30,7 @@ namespace qm::dialogs {
 // its previews' pictures and, for the chooser that makes paths relative to
 // the project, the project's file name and the Save As that gives it one.
 struct DialogContext {
-    Prompts *prompts = nullptr;
+    DialogPrompts *prompts = nullptr;
     ImageViewContext images;
     // The project's file name; empty while the design was never saved.
     std::function<QString()> projectFileName;

@@ -32,7 +32,7 @@ constexpr int kClientHeight = 179;
 
 } // namespace
 
-TOptionsForm::TOptionsForm(qm::Prompts *prompts, const QString &appDir, QWidget *parent)
+TOptionsForm::TOptionsForm(qm::DialogPrompts *prompts, const QString &appDir, QWidget *parent)
     : QDialog(parent)
     , m_prompts(prompts)
     , m_appDir(appDir)

@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace qm {
 struct Design;
-class Prompts;
+class DialogPrompts;
 }
 
 // The Options dialog: the browser Preview uses, the splash mode at start-up
@@ -19,7 +19,7 @@ class Prompts;
 class TOptionsForm : public QDialog {
     Q_OBJECT
 public:
-    TOptionsForm(qm::Prompts *prompts, const QString &appDir, QWidget *parent = nullptr);
+    TOptionsForm(qm::DialogPrompts *prompts, const QString &appDir, QWidget *parent = nullptr);
 
     // The Options command: shows the settings of `design`, runs the dialog
     // and on OK takes the new settings into the design and writes them to
@@ -42,6 +42,6 @@ public slots:
     void reject() override;
 
 private:
-    qm::Prompts *m_prompts;
+    qm::DialogPrompts *m_prompts;
     QString m_appDir;
 };

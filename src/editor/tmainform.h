@@ -7,6 +7,7 @@
 #include "model/designdocument.h"
 #include "model/designsteps.h"
 #include "model/linebreaker.h"
+#include "platform/dialogprompts.h"
 #include "platform/fileops.h"
 
 #include <QList>
@@ -48,7 +49,7 @@ class SoundPlayer;
 
 // What the main window needs from the platform; tests give scripted prompts.
 struct MainFormServices {
-    qm::Prompts *prompts = nullptr;
+    qm::DialogPrompts *prompts = nullptr;
     qm::ImageViewContext images;
     qm::FileOps *files = nullptr;
     qm::Clipboard *clipboard = nullptr;
@@ -206,7 +207,7 @@ public:
     // Breaks texts into lines as the Title and Blurb areas do.
     const qm::LineBreaker &lineBreaker() const;
 
-    qm::Prompts *prompts() const { return m_services.prompts; }
+    qm::DialogPrompts *prompts() const { return m_services.prompts; }
     const qm::ImageViewContext &imageContext() const { return m_services.images; }
 
     // --- Editor state ------------------------------------------------------------

@@ -4,8 +4,6 @@
 #include <QStringList>
 #include <optional>
 
-class QDialog;
-
 namespace qm {
 
 // Modal results, numbered as the dialogs' modal results are.
@@ -45,9 +43,6 @@ public:
 
     // The colour dialog, starting at `initial` (0x00BBGGRR). nullopt on Cancel.
     virtual std::optional<unsigned> colorDialog(unsigned initial) = 0;
-
-    // Runs a property dialog modally and returns its modal result.
-    virtual ModalResult execDialog(QDialog *dialog) = 0;
 
     // Conveniences for the standard boxes.
     void information(const QString &text) { messageBox(BoxIcon::Information, QStringLiteral("Information"), text, BoxButtons::Ok); }

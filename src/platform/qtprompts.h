@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/prompts.h"
+#include "platform/dialogprompts.h"
 
 #include <functional>
 
@@ -11,7 +11,7 @@ namespace qm {
 
 // The program's prompts: Qt message boxes, file and colour dialogs, and the
 // unsaved-changes question dialog.
-class QtPrompts : public Prompts {
+class QtPrompts : public DialogPrompts {
 public:
     explicit QtPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
 

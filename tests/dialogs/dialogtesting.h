@@ -36,7 +36,7 @@ QStringList withoutHelpContext(QWidget *page, int n);
 
 } // namespace dialogtest
 
-#include "platform/scriptedprompts.h"
+#include "scriptedprompts.h"
 
 template <typename D>
 void dialogtest::script(qm::ScriptedPrompts &prompts, std::function<void(D *)> edit, qm::ModalResult result)

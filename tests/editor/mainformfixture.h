@@ -3,7 +3,7 @@
 #include "editor/tmainform.h"
 #include "platform/clipboard.h"
 #include "platform/fileops.h"
-#include "platform/scriptedprompts.h"
+#include "scriptedprompts.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -11,7 +11,7 @@
 #include "model/projectfile.h"
 #include "model/settings.h"
 #include "model/textlimits.h"
-#include "preview/scriptedconversation.h"
+#include "scriptedconversation.h"
 #include "preview/tddeform.h"
 
 #include <QCheckBox>

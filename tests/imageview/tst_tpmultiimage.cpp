@@ -3,7 +3,7 @@
 
 #include "imageview/magickdecoder.h"
 #include "imageview/tpmultiimage.h"
-#include "platform/scriptedprompts.h"
+#include "scriptedprompts.h"
 #include "testsupport.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "preview/commandline.h"
 #include "preview/linuxconversation.h"
 #include "preview/procinfo.h"
-#include "preview/scriptedconversation.h"
+#include "scriptedconversation.h"
 #include "preview/tddeform.h"
 #include "preview/texecfile.h"
-#include "platform/scriptedprompts.h"
+#include "scriptedprompts.h"
 #include "standin.h"
 #include "testsupport.h"
 

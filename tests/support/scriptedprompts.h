@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/prompts.h"
+#include "platform/dialogprompts.h"
 
 #include <QList>
 #include <deque>
@@ -11,7 +11,7 @@ namespace qm {
 // A Prompts implementation for tests: every question is answered from a
 // script, every interaction is recorded, and an unscripted question fails
 // loudly instead of waiting for a person.
-class ScriptedPrompts : public Prompts {
+class ScriptedPrompts : public DialogPrompts {
 public:
     struct Record {
         enum class Kind { Message, AskIfSave, FileDialog, ColorDialog, Dialog };

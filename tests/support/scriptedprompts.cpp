@@ -1,4 +1,4 @@
-#include "platform/scriptedprompts.h"
+#include "scriptedprompts.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "preview/scriptedconversation.h"
+#include "scriptedconversation.h"
 
 namespace qm {
 
