@@ -7,7 +7,7 @@
 // and with 20,000 under strace shows what one move costs in system calls.
 
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 #include "editor/tmainform.h"
 #include "imageview/magickdecoder.h"
 #include "platform/fileops.h"

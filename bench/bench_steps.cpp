@@ -9,7 +9,7 @@
 
 #include "benchmain.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 #include "model/projectfile.h"
 #include "testsupport.h"
 

@@ -165,7 +165,7 @@ void centreOnScreen(QWidget *window)
 
 } // namespace qm::dialogs
 
-TPropertyDialog::TPropertyDialog(QWidget *parent, const QString &name, const QString &caption)
+PropertyDialog::PropertyDialog(QWidget *parent, const QString &name, const QString &caption)
     : QDialog(parent)
 {
     setObjectName(name);
@@ -182,7 +182,7 @@ TPropertyDialog::TPropertyDialog(QWidget *parent, const QString &name, const QSt
     CancelBtn->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TPropertyDialog::followPage);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &PropertyDialog::followPage);
 
     auto *row = new QHBoxLayout;
     row->addStretch();
@@ -193,12 +193,12 @@ TPropertyDialog::TPropertyDialog(QWidget *parent, const QString &name, const QSt
     layout->addLayout(row);
 }
 
-void TPropertyDialog::reject()
+void PropertyDialog::reject()
 {
     done(int(qm::ModalResult::Cancel));
 }
 
-void TPropertyDialog::followPage(int index)
+void PropertyDialog::followPage(int index)
 {
     // A dialog that has just opened has the focus on its tab bar: F1 there,
     // or on OK and Cancel, explains the page on show.
@@ -207,7 +207,7 @@ void TPropertyDialog::followPage(int index)
     qm::help::setContext(this, context);
 }
 
-void TPropertyDialog::addPage(QWidget *page, const QString &caption, int helpContext)
+void PropertyDialog::addPage(QWidget *page, const QString &caption, int helpContext)
 {
     PageControl1->addTab(page, caption);
     qm::dialogs::setHelpContext(page, helpContext);

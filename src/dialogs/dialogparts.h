@@ -95,10 +95,10 @@ void centreOnScreen(QWidget *window);
 
 // A property dialog: its pages, "OK" (default, answers Enter, result 1) and
 // "Cancel" (answers Escape, result 2).
-class TPropertyDialog : public QDialog {
+class PropertyDialog : public QDialog {
     Q_OBJECT
 public:
-    TPropertyDialog(QWidget *parent, const QString &name, const QString &caption);
+    PropertyDialog(QWidget *parent, const QString &name, const QString &caption);
 
     QTabWidget *PageControl1 = nullptr;
     QPushButton *OKBtn = nullptr;

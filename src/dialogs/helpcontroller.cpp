@@ -2,7 +2,7 @@
 
 #include "dialogs/helpcontext.h"
 #include "dialogs/helpfile.h"
-#include "dialogs/thelpwindow.h"
+#include "dialogs/helpwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,7 +27,7 @@ QString popupText(const QString &helpFile, int context)
 
 } // namespace
 
-THelpController::THelpController(QWidget *mainWindow, std::function<QString()> helpFile)
+HelpController::HelpController(QWidget *mainWindow, std::function<QString()> helpFile)
     : QObject(mainWindow)
     , m_mainWindow(mainWindow)
     , m_helpFile(std::move(helpFile))
@@ -37,32 +37,32 @@ THelpController::THelpController(QWidget *mainWindow, std::function<QString()> h
     qApp->installEventFilter(this);
 }
 
-THelpController::~THelpController()
+HelpController::~HelpController()
 {
     delete m_window;
 }
 
-THelpWindow *THelpController::helpWindow()
+HelpWindow *HelpController::helpWindow()
 {
     if (!m_window) {
-        m_window = new THelpWindow(m_mainWindow);
+        m_window = new HelpWindow(m_mainWindow);
         m_window->setOpensBeside(m_mainWindow);
     }
     return m_window;
 }
 
-void THelpController::showContents(const QString &helpFile)
+void HelpController::showContents(const QString &helpFile)
 {
     keepUsable();
     helpWindow()->showContents(helpFile);
 }
 
-bool THelpController::showsPopups(const QWidget *window)
+bool HelpController::showsPopups(const QWidget *window)
 {
     return window->windowFlags().testFlag(Qt::WindowContextHelpButtonHint);
 }
 
-bool THelpController::isOurs(const QWidget *widget) const
+bool HelpController::isOurs(const QWidget *widget) const
 {
     // The main window, its controls, and the dialogs and menus it owns; not
     // the help window itself, where F1 has nothing more to say.
@@ -75,7 +75,7 @@ bool THelpController::isOurs(const QWidget *widget) const
     return false;
 }
 
-void THelpController::helpOn(QWidget *widget, const QPoint &globalPos)
+void HelpController::helpOn(QWidget *widget, const QPoint &globalPos)
 {
     const int context = qm::help::contextOf(widget);
     if (showsPopups(widget->window()))
@@ -84,7 +84,7 @@ void THelpController::helpOn(QWidget *widget, const QPoint &globalPos)
         showInWindow(context);
 }
 
-void THelpController::showPopup(QWidget *widget, int context, const QPoint &globalPos)
+void HelpController::showPopup(QWidget *widget, int context, const QPoint &globalPos)
 {
     if (context == 0) {
         showInWindow(0);
@@ -94,7 +94,7 @@ void THelpController::showPopup(QWidget *widget, int context, const QPoint &glob
     emit topicShown(context, true);
 }
 
-void THelpController::keepUsable()
+void HelpController::keepUsable()
 {
     // A modal dialog blocks every window that is not its own: while one is
     // open, the help window belongs to it, so its topic can be read and
@@ -102,7 +102,7 @@ void THelpController::keepUsable()
     QWidget *owner = QApplication::activeModalWidget();
     if (!owner || !isOurs(owner))
         owner = m_mainWindow;
-    THelpWindow *w = helpWindow();
+    HelpWindow *w = helpWindow();
     if (w->parentWidget() == owner)
         return;
     const QRect bounds = w->geometry();
@@ -110,7 +110,7 @@ void THelpController::keepUsable()
     w->setGeometry(bounds);
 }
 
-void THelpController::showInWindow(int context)
+void HelpController::showInWindow(int context)
 {
     keepUsable();
     if (context == 0)
@@ -120,7 +120,7 @@ void THelpController::showInWindow(int context)
     emit topicShown(context, false);
 }
 
-bool THelpController::eventFilter(QObject *watched, QEvent *event)
+bool HelpController::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::WhatsThis && type != QEvent::QueryWhatsThis

@@ -6,22 +6,22 @@
 #include <functional>
 
 class QWidget;
-class THelpWindow;
+class HelpWindow;
 
 // Context help for a main window and the windows it owns. F1 shows the
 // topic of the focused control (or of the nearest enclosing control that
 // has a help context). Windows with a context-help button in their title bar
 // show topics as pop-ups, which the button and Shift+F1 also offer; the
 // others open the topic in the help window.
-class THelpController : public QObject {
+class HelpController : public QObject {
     Q_OBJECT
 public:
     // `helpFile` tells where the help file is at the moment of asking.
-    THelpController(QWidget *mainWindow, std::function<QString()> helpFile);
-    ~THelpController() override;
+    HelpController(QWidget *mainWindow, std::function<QString()> helpFile);
+    ~HelpController() override;
 
     // The help window, created on first use.
-    THelpWindow *helpWindow();
+    HelpWindow *helpWindow();
 
     void showContents(const QString &helpFile);
 
@@ -46,5 +46,5 @@ private:
 
     QWidget *m_mainWindow;
     std::function<QString()> m_helpFile;
-    QPointer<THelpWindow> m_window;
+    QPointer<HelpWindow> m_window;
 };

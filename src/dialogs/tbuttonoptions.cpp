@@ -1,6 +1,6 @@
 #include "dialogs/tbuttonoptions.h"
 
-#include "dialogs/tspinfield.h"
+#include "dialogs/spinfield.h"
 #include "imageview/tpmultiimage.h"
 #include "model/textarea.h"
 #include "platform/paths.h"
@@ -32,7 +32,7 @@ constexpr int kMaxSpin = 1024;
 } // namespace
 
 TButtonOptions::TButtonOptions(const DialogContext &context, QWidget *parent)
-    : TPropertyDialog(parent, QStringLiteral("ButtonOptions"), QStringLiteral("Button"))
+    : PropertyDialog(parent, QStringLiteral("ButtonOptions"), QStringLiteral("Button"))
     , m_context(context)
     , m_imageDialog(imageFilter())
     , m_soundDialog(soundFilter())
@@ -68,18 +68,18 @@ QWidget *TButtonOptions::createGeneralPage()
     page->setObjectName(QStringLiteral("General"));
 
     PositionBox = new QGroupBox(QStringLiteral("Position: "), page);
-    Top = new TSpinField(kMinSpin, kMaxSpin, PositionBox);
+    Top = new SpinField(kMinSpin, kMaxSpin, PositionBox);
     Top->setObjectName(QStringLiteral("Top"));
-    Left = new TSpinField(kMinSpin, kMaxSpin, PositionBox);
+    Left = new SpinField(kMinSpin, kMaxSpin, PositionBox);
     Left->setObjectName(QStringLiteral("Left"));
     auto *position = new QFormLayout(PositionBox);
     position->addRow(fieldLabel(QStringLiteral("From Top:"), PositionBox, Top), Top);
     position->addRow(fieldLabel(QStringLiteral("From Left:"), PositionBox, Left), Left);
 
     SizeBox = new QGroupBox(QStringLiteral("Size: "), page);
-    Width = new TSpinField(kMinSpin, kMaxSpin, SizeBox);
+    Width = new SpinField(kMinSpin, kMaxSpin, SizeBox);
     Width->setObjectName(QStringLiteral("Width"));
-    Height = new TSpinField(kMinSpin, kMaxSpin, SizeBox);
+    Height = new SpinField(kMinSpin, kMaxSpin, SizeBox);
     Height->setObjectName(QStringLiteral("Height"));
     auto *size = new QFormLayout(SizeBox);
     size->addRow(fieldLabel(QStringLiteral("Width:"), SizeBox, Width), Width);

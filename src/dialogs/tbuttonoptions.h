@@ -14,12 +14,12 @@ class LimitedTextEdit;
 class QPushButton;
 class QRadioButton;
 class TPMultiImage;
-class TSpinField;
+class SpinField;
 
 // The button properties dialog: position, size, image, link and mouse-over
 // behaviour of one button. Created once; its controls and the folders its
 // choosers remember keep their state from one opening to the next.
-class TButtonOptions : public TPropertyDialog {
+class TButtonOptions : public PropertyDialog {
     Q_OBJECT
 public:
     TButtonOptions(const qm::dialogs::DialogContext &context, QWidget *parent = nullptr);
@@ -55,11 +55,11 @@ public:
     QWidget *MouseOverPage = nullptr;
 
     QGroupBox *PositionBox = nullptr;
-    TSpinField *Top = nullptr;
-    TSpinField *Left = nullptr;
+    SpinField *Top = nullptr;
+    SpinField *Left = nullptr;
     QGroupBox *SizeBox = nullptr;
-    TSpinField *Width = nullptr;
-    TSpinField *Height = nullptr;
+    SpinField *Width = nullptr;
+    SpinField *Height = nullptr;
     QLineEdit *DefImageName = nullptr;
     QPushButton *ChooseImageButton = nullptr;
     TPMultiImage *previewImage = nullptr;

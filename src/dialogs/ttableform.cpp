@@ -1,6 +1,6 @@
 #include "dialogs/ttableform.h"
 
-#include "dialogs/tspinfield.h"
+#include "dialogs/spinfield.h"
 #include "imageview/tpmultiimage.h"
 #include "model/textarea.h"
 #include "platform/paths.h"
@@ -54,7 +54,7 @@ QComboBox *fixedList(QWidget *parent, const QString &name, const QStringList &it
 
 // --- Sample panel ------------------------------------------------------------------------
 
-TColorSample::TColorSample(QWidget *parent)
+ColorSample::ColorSample(QWidget *parent)
     : QLabel(QStringLiteral("ABC"), parent)
 {
     setObjectName(QStringLiteral("Color"));
@@ -69,19 +69,19 @@ TColorSample::TColorSample(QWidget *parent)
     applyColors();
 }
 
-void TColorSample::setFillColor(qm::TColor color)
+void ColorSample::setFillColor(qm::TColor color)
 {
     m_fill = color;
     applyColors();
 }
 
-void TColorSample::setTextColor(qm::TColor color)
+void ColorSample::setTextColor(qm::TColor color)
 {
     m_text = color;
     applyColors();
 }
 
-void TColorSample::applyColors()
+void ColorSample::applyColors()
 {
     QPalette p = palette();
     p.setColor(QPalette::Window, qm::toQColor(m_fill));
@@ -92,7 +92,7 @@ void TColorSample::applyColors()
 // --- Dialog ------------------------------------------------------------------------------
 
 TTableForm::TTableForm(const DialogContext &context, QWidget *parent)
-    : TPropertyDialog(parent, QStringLiteral("TableForm"), QStringLiteral("Background Options"))
+    : PropertyDialog(parent, QStringLiteral("TableForm"), QStringLiteral("Background Options"))
     , m_context(context)
     , m_imageDialog(imageFilter())
 {
@@ -152,7 +152,7 @@ QWidget *TTableForm::createGlobalPage()
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn4 = new QPushButton(QStringLiteral("Global Font Colour"), page);
     BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    Color = new TColorSample(page);
+    Color = new ColorSample(page);
     auto *colours = new QHBoxLayout;
     auto *colourButtons = new QVBoxLayout;
     colourButtons->addWidget(BitBtn1);
@@ -164,11 +164,11 @@ QWidget *TTableForm::createGlobalPage()
     auto *fonts = new QGroupBox(QStringLiteral("Font Properties"), page);
     fonts->setObjectName(QStringLiteral("FontProperties"));
     TitleFont = fixedList(fonts, QStringLiteral("TitleFont"), fontNames());
-    TitleFontSize = new TSpinField(kMinFontSize, kMaxFontSize, fonts);
+    TitleFontSize = new SpinField(kMinFontSize, kMaxFontSize, fonts);
     TitleFontSize->setObjectName(QStringLiteral("TitleFontSize"));
     TitleStyle = fixedList(fonts, QStringLiteral("TitleStyle"), styleNames());
     BlurbFont = fixedList(fonts, QStringLiteral("BlurbFont"), fontNames());
-    BlurbFontSize = new TSpinField(kMinFontSize, kMaxFontSize, fonts);
+    BlurbFontSize = new SpinField(kMinFontSize, kMaxFontSize, fonts);
     BlurbFontSize->setObjectName(QStringLiteral("BlurbFontSize"));
     BlurbStyle = fixedList(fonts, QStringLiteral("BlurbStyle"), styleNames());
     auto *fontGrid = new QGridLayout(fonts);
@@ -176,7 +176,7 @@ QWidget *TTableForm::createGlobalPage()
     fontGrid->setColumnStretch(4, 1);
     fontGrid->setColumnMinimumWidth(2, 16);
     // One column of heading, font, size and style each for the Title and the Blurb.
-    auto addColumn = [fonts, fontGrid](int column, const QString &heading, QComboBox *font, TSpinField *size,
+    auto addColumn = [fonts, fontGrid](int column, const QString &heading, QComboBox *font, SpinField *size,
                                        QComboBox *style) {
         auto *h = new QLabel(heading, fonts);
         QFont bold = h->font();

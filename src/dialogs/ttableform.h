@@ -15,14 +15,14 @@ class LimitedTextEdit;
 class QPushButton;
 class QRadioButton;
 class TPMultiImage;
-class TSpinField;
+class SpinField;
 
 // The sample panel of the background dialog: "ABC" in the text colour on
 // the background colour.
-class TColorSample : public QLabel {
+class ColorSample : public QLabel {
     Q_OBJECT
 public:
-    explicit TColorSample(QWidget *parent = nullptr);
+    explicit ColorSample(QWidget *parent = nullptr);
 
     qm::TColor fillColor() const { return m_fill; }
     void setFillColor(qm::TColor color);
@@ -39,7 +39,7 @@ private:
 // the use of Title and Blurb, the background's own texts and Blurb picture,
 // and "Absolute positioning". Created once; its controls keep their state
 // from one opening to the next.
-class TTableForm : public TPropertyDialog {
+class TTableForm : public PropertyDialog {
     Q_OBJECT
 public:
     TTableForm(const qm::dialogs::DialogContext &context, QWidget *parent = nullptr);
@@ -76,12 +76,12 @@ public:
 
     QPushButton *BitBtn1 = nullptr;
     QPushButton *BitBtn4 = nullptr;
-    TColorSample *Color = nullptr;
+    ColorSample *Color = nullptr;
     QComboBox *TitleFont = nullptr;
-    TSpinField *TitleFontSize = nullptr;
+    SpinField *TitleFontSize = nullptr;
     QComboBox *TitleStyle = nullptr;
     QComboBox *BlurbFont = nullptr;
-    TSpinField *BlurbFontSize = nullptr;
+    SpinField *BlurbFontSize = nullptr;
     QComboBox *BlurbStyle = nullptr;
     QRadioButton *StretchRadio = nullptr;
     QRadioButton *CenterRadio = nullptr;

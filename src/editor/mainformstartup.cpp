@@ -7,8 +7,8 @@
 #include "dialogs/helpcontroller.h"
 #include "dialogs/helpfile.h"
 #include "dialogs/tsplashform.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 
 #include <QAction>
 #include <QDir>
@@ -110,5 +110,5 @@ void TMainForm::assignHelpContexts()
     separators(BackgroundMenu, 19);
     separators(ButtMenu, 20);
 
-    m_help = new THelpController(this, [this] { return helpFilePath(); });
+    m_help = new HelpController(this, [this] { return helpFilePath(); });
 }

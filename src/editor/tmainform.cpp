@@ -6,9 +6,9 @@
 #include "dialogs/ttableform.h"
 #include "editor/glyphicon.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tcommandbutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/commandbutton.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "dialogs/tsplashform.h"
 #include "model/projectlock.h"
 #include "model/textlimits.h"
@@ -52,7 +52,7 @@ QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString 
 QPushButton *makeCommandButton(QWidget *parent, const QString &name, const QString &caption,
                                qm::artwork::Glyph glyph)
 {
-    auto *b = new TCommandButton(qm::artwork::toolGlyph(glyph), caption, parent);
+    auto *b = new CommandButton(qm::artwork::toolGlyph(glyph), caption, parent);
     b->setObjectName(name);
     b->setIconSize(QSize(32, 32));
     b->setGeometry(0, 378, 112, 42);
@@ -150,7 +150,7 @@ void TMainForm::createControls()
     connect(DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(DeleteButton); });
     connect(BackgroundButton, &QPushButton::clicked, this, [this] { BackgroundButtonClick(BackgroundButton); });
 
-    Background = new TDesignSurface(this);
+    Background = new DesignSurface(this);
     Background->setObjectName(QStringLiteral("Background"));
     Background->setGeometry(0, 56, 450, 321);
     QWidget *canvas = Background->canvas();
@@ -165,12 +165,12 @@ void TMainForm::createControls()
     ButtonBevel->hide();
 
     // Each area is made in its face, so its text is laid out once.
-    Title = new TMemo(canvas, 24, qm::AreaStyle{true, false});
+    Title = new AreaEdit(canvas, 24, qm::AreaStyle{true, false});
     Title->setObjectName(QStringLiteral("Title"));
     Title->setGeometry(46, 8, 372, 41);
     Title->setText(QStringLiteral("type background title here"));
 
-    Blurb = new TMemo(canvas, 14);
+    Blurb = new AreaEdit(canvas, 14);
     Blurb->setObjectName(QStringLiteral("Blurb"));
     Blurb->setGeometry(46, 56, 372, 73);
     Blurb->setText(QStringLiteral("type background blurb here"));
@@ -178,12 +178,12 @@ void TMainForm::createControls()
     // No more than a project file can carry and Open reads back.
     qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
     qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
-    for (TMemo *memo : {Title, Blurb}) {
+    for (AreaEdit *memo : {Title, Blurb}) {
         memo->viewport()->installEventFilter(this);
         memo->viewport()->setMouseTracking(true);
-        connect(memo, &TMemo::userEdited, this, [this, memo](const QString &before) { areaEdited(memo, before); });
-        connect(memo, &TMemo::focusLeft, this, [this] { ++m_typingSession; });
-        connect(memo, &TMemo::escapePressed, this, [this] { Background->setFocus(Qt::OtherFocusReason); });
+        connect(memo, &AreaEdit::userEdited, this, [this, memo](const QString &before) { areaEdited(memo, before); });
+        connect(memo, &AreaEdit::focusLeft, this, [this] { ++m_typingSession; });
+        connect(memo, &AreaEdit::escapePressed, this, [this] { Background->setFocus(Qt::OtherFocusReason); });
     }
 
     BlurbImage = new TPMultiImage(canvas, m_services.images);
@@ -546,7 +546,7 @@ void TMainForm::setBackgroundColor(qm::TColor color)
     // No more than a project file can carry and Open reads back.
     qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
     qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
-    for (TMemo *memo : {Title, Blurb}) {
+    for (AreaEdit *memo : {Title, Blurb}) {
         QPalette p = memo->palette();
         p.setColor(QPalette::Base, c);
         memo->setPalette(p);
@@ -561,7 +561,7 @@ void TMainForm::setTextColor(qm::TColor color)
     // No more than a project file can carry and Open reads back.
     qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
     qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
-    for (TMemo *memo : {Title, Blurb}) {
+    for (AreaEdit *memo : {Title, Blurb}) {
         QPalette p = memo->palette();
         p.setColor(QPalette::Text, c);
         memo->setPalette(p);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/createdonfirstuse.h"
-#include "editor/tdragmanager.h"
+#include "editor/dragmanager.h"
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
 #include "model/designdocument.h"
@@ -27,10 +27,10 @@ class QToolButton;
 class QUndoStack;
 class TButtonOptions;
 class TCleanMyButton;
-class TDesignSurface;
+class DesignSurface;
 class TDDEForm;
-class THelpController;
-class TMemo;
+class HelpController;
+class AreaEdit;
 class TOptionsForm;
 class TSplashForm;
 class TTableForm;
@@ -114,7 +114,7 @@ public:
     // The help file, found in the program folder whatever the current
     // directory is.
     QString helpFilePath() const;
-    THelpController *helpController() const { return m_help; }
+    HelpController *helpController() const { return m_help; }
 
     // --- Compile ----------------------------------------------------------------
     void CompileButtonClick(QObject *sender = nullptr);
@@ -162,7 +162,7 @@ public:
     void FormDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept);
     void MouseOnEndDrag(QObject *Sender, QObject *Target, int X, int Y);
     void ButtonDragDrop(QObject *Sender, QObject *Source, int X, int Y);
-    TDragManager *dragManager() const { return m_drag; }
+    DragManager *dragManager() const { return m_drag; }
 
     // --- Mouse-over ------------------------------------------------------------------
     void ButtonMouseOver(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
@@ -239,10 +239,10 @@ public:
     QPushButton *EditButton = nullptr;
     QPushButton *DeleteButton = nullptr;
     QPushButton *BackgroundButton = nullptr;
-    TDesignSurface *Background = nullptr;
+    DesignSurface *Background = nullptr;
     QFrame *ButtonBevel = nullptr;
-    TMemo *Title = nullptr;
-    TMemo *Blurb = nullptr;
+    AreaEdit *Title = nullptr;
+    AreaEdit *Blurb = nullptr;
     TPMultiImage *BlurbImage = nullptr;
 
     QMenu *ButtMenu = nullptr;
@@ -296,7 +296,7 @@ private:
     // A save or an open: the design as it is now is the saved one.
     void markSaved();
     // Typing in an area, one step per session.
-    void areaEdited(TMemo *area, const QString &before);
+    void areaEdited(AreaEdit *area, const QString &before);
     // Moving or resizing with the mouse: where the control was before, and
     // the step once it is let go.
     void beginGesture(QWidget *control);
@@ -396,8 +396,8 @@ private:
     // Sound files the last build did not copy, for Compile to name.
     QList<qm::SkippedCopy> m_skippedSounds;
     bool m_surfacePressed = false;
-    THelpController *m_help = nullptr;
-    TDragManager *m_drag = nullptr;
+    HelpController *m_help = nullptr;
+    DragManager *m_drag = nullptr;
 
     // Typing merges into one step until the selection or the focus changes;
     // arrow keys until another key, a press or a selection comes between.

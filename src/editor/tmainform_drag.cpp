@@ -4,9 +4,9 @@
 
 #include "editor/controlkinds.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 #include "editor/tmainform.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 
 #include <QCursor>
 #include <QFrame>
@@ -16,10 +16,10 @@
 
 void TMainForm::setUpDragAndDrop()
 {
-    m_drag = new TDragManager(this);
+    m_drag = new DragManager(this);
     using Handler = void (TMainForm::*)(QObject *, QObject *, int, int, TDragState, bool &);
     auto over = [this](Handler handler) {
-        return [this, handler](TDragManager::DragOver &e) {
+        return [this, handler](DragManager::DragOver &e) {
             (this->*handler)(e.target, e.source, e.pos.x(), e.pos.y(), e.state, e.accept);
         };
     };
@@ -42,7 +42,7 @@ void TMainForm::setUpDragAndDrop()
     m_drag->addTarget(Background, over(&TMainForm::BackgroundDragOver));
     m_drag->setClientMapper(Background, [canvas](QPoint global) { return canvas->mapFromGlobal(global); });
 
-    for (TMemo *memo : {Title, Blurb}) {
+    for (AreaEdit *memo : {Title, Blurb}) {
         m_drag->addTarget(memo, over(&TMainForm::MemoDragOver));
         m_drag->setClientMapper(memo, client(memo));
         m_drag->setEndDragHandler(memo, endDrag);
@@ -58,7 +58,7 @@ void TMainForm::attachButtonHandlers(TCleanMyButton *button)
 {
     m_drag->addTarget(
         button,
-        [this](TDragManager::DragOver &e) { ButtonDragOver(e.target, e.source, e.pos.x(), e.pos.y(), e.state, e.accept); },
+        [this](DragManager::DragOver &e) { ButtonDragOver(e.target, e.source, e.pos.x(), e.pos.y(), e.state, e.accept); },
         [this](QWidget *target, QWidget *source, QPoint pos) { ButtonDragDrop(target, source, pos.x(), pos.y()); });
     m_drag->setClientMapper(button, [this, button](QPoint global) {
         return button->mapFromGlobal(global) - clientOffset(button);
@@ -78,7 +78,7 @@ bool TMainForm::beginDrag(QWidget *source, bool immediate, QPoint global)
 
 QPoint TMainForm::clientOffset(const QWidget *control) const
 {
-    if (const auto *memo = qobject_cast<const TMemo *>(control))
+    if (const auto *memo = qobject_cast<const AreaEdit *>(control))
         return memo->viewport()->pos();
     if (const auto *image = qobject_cast<const TPMultiImage *>(control))
         return image->contentsRect().topLeft();
@@ -126,7 +126,7 @@ void TMainForm::dragOverMove(QObject *target, QObject *source, int X, int Y, boo
     }
 
     // The press point stays under the mouse.
-    if (isExactly<TMemo>(moved) || isExactly<TCleanMyButton>(moved) || isExactly<TPMultiImage>(moved)) {
+    if (isExactly<AreaEdit>(moved) || isExactly<TCleanMyButton>(moved) || isExactly<TPMultiImage>(moved)) {
         const QPoint topLeft = mouse - QPoint(DragStartX, DragStartY) - clientOffset(moved);
         if (topLeft != moved->pos()) {
             placeControl(moved, QRect(topLeft, moved->size()));

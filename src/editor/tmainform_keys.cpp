@@ -3,9 +3,9 @@
 // selects, Delete removes, Enter opens the properties).
 
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 #include "editor/tmainform.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -5,9 +5,9 @@
 
 #include "editor/controlkinds.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 #include "editor/tmainform.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -110,7 +110,7 @@ bool TMainForm::routeMouse(QObject *watched, QEvent *event)
     }
 
     if (Title && (watched == Title->viewport() || watched == Blurb->viewport())) {
-        TMemo *memo = watched == Title->viewport() ? Title : Blurb;
+        AreaEdit *memo = watched == Title->viewport() ? Title : Blurb;
         const QPoint p = me->position().toPoint();
         switch (type) {
         case QEvent::MouseButtonPress:

@@ -4,7 +4,7 @@
 // program is not saved over by another.
 
 #include "editor/tmainform.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 #include "model/linebreaker.h"
 #include "model/projectfile.h"
 #include "model/projectload.h"

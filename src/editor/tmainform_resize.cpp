@@ -4,9 +4,9 @@
 #include "editor/controlkinds.h"
 #include "editor/resizezones.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 #include "editor/tmainform.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 
 #include <utility>
 
@@ -14,9 +14,9 @@ namespace {
 
 // The widget that shows a control's cursor: a text area's viewport, the
 // surface's canvas, otherwise the control itself.
-QWidget *cursorHolder(QWidget *control, TDesignSurface *surface)
+QWidget *cursorHolder(QWidget *control, DesignSurface *surface)
 {
-    if (auto *memo = qobject_cast<TMemo *>(control))
+    if (auto *memo = qobject_cast<AreaEdit *>(control))
         return memo->viewport();
     if (control == surface)
         return surface->canvas();
@@ -33,7 +33,7 @@ Qt::CursorShape TMainForm::controlCursor(const QWidget *control) const
 void TMainForm::setControlCursor(QWidget *control, Qt::CursorShape shape)
 {
     // A text area's own cursor is the text cursor; it stands for the arrow.
-    if (shape == Qt::ArrowCursor && qobject_cast<TMemo *>(control))
+    if (shape == Qt::ArrowCursor && qobject_cast<AreaEdit *>(control))
         shape = Qt::IBeamCursor;
     QWidget *holder = cursorHolder(control, Background);
     // Called at every mouse move: only a change reaches the window system.
@@ -52,7 +52,7 @@ void TMainForm::ResizeMouseMove(QObject *Sender, Qt::KeyboardModifiers, int X, i
     if (control == Background) {
         setControlCursor(control, Qt::ArrowCursor);
     } else {
-        const ZoneTable table = isExactly<TMemo>(control) ? ZoneTable::Memo : ZoneTable::Frame;
+        const ZoneTable table = isExactly<AreaEdit>(control) ? ZoneTable::Memo : ZoneTable::Frame;
         const Direction zone = hotZone(table, QPoint(X, Y), control->size(), ResizeMargin);
         setControlCursor(control, zoneCursor(zone));
         // While resizing the direction stays the one the press found.

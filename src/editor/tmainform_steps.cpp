@@ -4,9 +4,9 @@
 
 #include "editor/controlkinds.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 #include "editor/tmainform.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -202,7 +202,7 @@ void TMainForm::buttonRemoved(int index)
 
 // --- Making the steps ---------------------------------------------------------------------
 
-void TMainForm::areaEdited(TMemo *area, const QString &before)
+void TMainForm::areaEdited(AreaEdit *area, const QString &before)
 {
     const TextArea which = area == Title ? TextArea::Title : TextArea::Blurb;
     m_document->push(new TypingStep(*m_document, which, selectionIndex(), before, area->text(), m_typingSession));

@@ -1,9 +1,9 @@
 #include "dialogs/tbuttonoptions.h"
-#include "dialogs/tspinfield.h"
+#include "dialogs/spinfield.h"
 #include "dialogs/ttableform.h"
 #include "dialogtesting.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 #include "imageview/tpmultiimage.h"
 #include "mainformfixture.h"
 
@@ -118,7 +118,7 @@ void TestButtonOptions::dialogLayout()
         QVERIFY2(mouseOver.contains(text), text);
     QCOMPARE(o->TitleBlurbChangesBox->title(), QString("Title and Blurb changes"));
 
-    for (TSpinField *spin : {o->Top, o->Left, o->Width, o->Height}) {
+    for (SpinField *spin : {o->Top, o->Left, o->Width, o->Height}) {
         QCOMPARE(spin->minimum(), 10);
         QCOMPARE(spin->maximum(), 1024);
     }
@@ -204,7 +204,7 @@ void TestButtonOptions::spinFieldTypingAndLeaving()
     QFETCH(QString, typed);
     QFETCH(int, read);
     QFETCH(int, left);
-    TSpinField spin(10, 1024);
+    SpinField spin(10, 1024);
     spin.setValue(500);
     spin.selectAll();
     if (typed.isEmpty())
@@ -385,7 +385,7 @@ void TestButtonOptions::positionAndSizeOnOk()
     const ButtonData before = m.design().Buttons[0];
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
         if (!typed.isNull())
-            d->findChild<TSpinField *>(field)->lineEdit()->setText(typed);
+            d->findChild<SpinField *>(field)->lineEdit()->setText(typed);
     });
     m.EditButtonClick(m.EditButton);
     QCOMPARE(fieldOf(m.design().Buttons[0], field), expected);

@@ -3,12 +3,12 @@
 
 #include "dialogs/tbuttonoptions.h"
 #include "dialogs/toptionsform.h"
-#include "dialogs/tspinfield.h"
+#include "dialogs/spinfield.h"
 #include "dialogs/ttableform.h"
 #include "dialogtesting.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "imageview/tpmultiimage.h"
 #include "mainformfixture.h"
 

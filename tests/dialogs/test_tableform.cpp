@@ -1,9 +1,9 @@
-#include "dialogs/tspinfield.h"
+#include "dialogs/spinfield.h"
 #include "dialogs/ttableform.h"
 #include "dialogtesting.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "imageview/tpmultiimage.h"
 #include "mainformfixture.h"
 
@@ -33,7 +33,7 @@ QStringList items(const QComboBox *list)
     return out;
 }
 
-QColor textColour(const TMemo *memo)
+QColor textColour(const AreaEdit *memo)
 {
     return memo->palette().color(QPalette::Text);
 }
@@ -96,7 +96,7 @@ void TestTableForm::dialogLayout()
         QVERIFY(!list->isEditable());
         QCOMPARE(items(list), styles);
     }
-    for (TSpinField *spin : {t->TitleFontSize, t->BlurbFontSize}) {
+    for (SpinField *spin : {t->TitleFontSize, t->BlurbFontSize}) {
         QCOMPARE(spin->minimum(), 1);
         QCOMPARE(spin->maximum(), 100);
     }
@@ -356,7 +356,7 @@ void TestTableForm::fontSizesOnOk()
     TMainForm &m = *f.form;
     (title ? m.design().TitleFontSize : m.design().BlurbFontSize) = stored;
     script<TTableForm>(f.prompts, [&](TTableForm *d) {
-        TSpinField *spin = title ? d->TitleFontSize : d->BlurbFontSize;
+        SpinField *spin = title ? d->TitleFontSize : d->BlurbFontSize;
         QCOMPARE(spin->value(), shown);
         if (!typed.isNull())
             spin->lineEdit()->setText(typed);

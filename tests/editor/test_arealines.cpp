@@ -3,8 +3,8 @@
 // size and style, or the command line would build another block than the
 // program's Compile.
 
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "mainformfixture.h"
 #include "model/textarea.h"
 
@@ -139,7 +139,7 @@ void TestAreaLines::everySizeTheDialogsOffer()
 
 void TestAreaLines::textComesBackFromAnAreaAsTheCoreSays()
 {
-    TMemo *memo = m_fixture->form->Blurb;
+    AreaEdit *memo = m_fixture->form->Blurb;
     for (const auto &[name, text] : texts()) {
         memo->setText(text);
         QCOMPARE(memo->text(), throughArea(text));

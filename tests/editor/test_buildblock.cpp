@@ -1,5 +1,5 @@
 #include "editor/tcleanmybutton.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 #include "mainformfixture.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "compile/pathconv.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
 #include "model/projectlock.h"

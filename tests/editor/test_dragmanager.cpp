@@ -1,6 +1,6 @@
 // The drag manager on its own, with plain widgets and real mouse events.
 
-#include "editor/tdragmanager.h"
+#include "editor/dragmanager.h"
 #include "mousedriver.h"
 
 #include <QGuiApplication>
@@ -29,7 +29,7 @@ struct Rig {
             w->installEventFilter(&releases);
 
         auto log = [this](const char *who, bool decline) {
-            return [this, who, decline](TDragManager::DragOver &e) {
+            return [this, who, decline](DragManager::DragOver &e) {
                 const char *state = e.state == TDragState::dsDragEnter ? "enter"
                     : e.state == TDragState::dsDragLeave               ? "leave"
                                                                        : "move";
@@ -68,7 +68,7 @@ struct Rig {
 
     QWidget window;
     QWidget *source, *accepting, *inner, *refusing, *declining;
-    TDragManager drag;
+    DragManager drag;
     QStringList events;
 };
 
@@ -239,7 +239,7 @@ void TestDragManager::noDragOnAWindowOffScreen()
 {
     QWidget hidden;
     QWidget *child = new QWidget(&hidden);
-    TDragManager drag;
+    DragManager drag;
     QVERIFY(!drag.beginDrag(child, true, QPoint(1, 1)));
     QVERIFY(!drag.isDragging() && !drag.isPending());
 }

@@ -2,11 +2,11 @@
 // main window and its design surface.
 
 #include "dialogs/tbuttonoptions.h"
-#include "dialogs/tspinfield.h"
+#include "dialogs/spinfield.h"
 #include "dialogs/ttableform.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "dialogtesting.h"
 #include "mainformfixture.h"
 #include "mousedriver.h"
@@ -83,7 +83,7 @@ void drag(QWidget *w, QPoint press, QPoint by)
     mouseReleaseHere(w);
 }
 
-void typeInto(TMemo *area, const QString &text)
+void typeInto(AreaEdit *area, const QString &text)
 {
     area->setFocus();
     area->moveCursor(QTextCursor::End);
@@ -97,7 +97,7 @@ void keysToSurface(TMainForm &m, QWidget *area = nullptr)
     if (!area) {
         m.Background->setFocus();
     } else {
-        auto *memo = qobject_cast<TMemo *>(area);
+        auto *memo = qobject_cast<AreaEdit *>(area);
         QWidget *w = memo ? memo->viewport() : area;
         mouseMove(w, QPoint(20, 10));
         mousePress(w, QPoint(20, 10));

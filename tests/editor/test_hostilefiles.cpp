@@ -5,8 +5,8 @@
 #include "dialogs/tbuttonoptions.h"
 #include "dialogs/toptionsform.h"
 #include "dialogs/ttableform.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
 #include "model/settings.h"
@@ -240,7 +240,7 @@ void TestHostileFiles::areasHoldWhatOpenReads()
     QFETCH(int, length);
     MainFormFixture f;
     TMainForm &m = *f.form;
-    TMemo *area = title ? m.Title : m.Blurb;
+    AreaEdit *area = title ? m.Title : m.Blurb;
     area->setText(before);
     area->setFocus();
     area->moveCursor(QTextCursor::End);

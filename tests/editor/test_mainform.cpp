@@ -1,8 +1,8 @@
 #include "editor/glyphicon.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tcommandbutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/commandbutton.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "mainformfixture.h"
 
 #include <QAction>
@@ -176,7 +176,7 @@ void TestMainForm::commandCaptionsCanBeRead()
     m.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m));
     for (QPushButton *b : {m.AddButton, m.EditButton, m.DeleteButton, m.BackgroundButton}) {
-        auto *button = qobject_cast<TCommandButton *>(b);
+        auto *button = qobject_cast<CommandButton *>(b);
         QVERIFY(button);
         QFont font = button->font();
         font.setPointSizeF(font.pointSizeF() + larger);
@@ -211,7 +211,7 @@ void TestMainForm::titleShowsItsFirstOrTheCaretLine()
     m.show();
     m.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m));
-    TMemo *t = m.Title;
+    AreaEdit *t = m.Title;
     // The line the area shows at its top: "first", "caret" (the caret's line,
     // not the first) or the scroll position.
     auto shown = [t] {

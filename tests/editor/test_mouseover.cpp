@@ -2,8 +2,8 @@
 // mouse moves.
 
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "imageview/magickdecoder.h"
 #include "mainformfixture.h"
 #include "mousedriver.h"

@@ -2,8 +2,8 @@
 
 #include "editor/resizezones.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "mainformfixture.h"
 #include "mousedriver.h"
 

@@ -3,7 +3,7 @@
 
 #include "compile/projectcompile.h"
 #include "dialogs/ttableform.h"
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 #include "mainformfixture.h"
 #include "model/projectfile.h"
 

@@ -5,11 +5,11 @@
 #include "dialogs/helpfile.h"
 #include "dialogs/tbuttonoptions.h"
 #include "dialogs/ttableform.h"
-#include "dialogs/thelpwindow.h"
+#include "dialogs/helpwindow.h"
 #include "dialogs/toptionsform.h"
 #include "editor/tcleanmybutton.h"
-#include "editor/tdesignsurface.h"
-#include "editor/tmemo.h"
+#include "editor/designsurface.h"
+#include "editor/areaedit.h"
 #include "mainformfixture.h"
 
 #include <QAction>
@@ -176,7 +176,7 @@ void TestHelp::everyContextHasItsTopic()
     QVERIFY(section.startsWith(summary));
 
     // The help window's rich text finds the anchor.
-    THelpWindow window;
+    HelpWindow window;
     window.showAnchor(QStringLiteral(QUILLMAP_HELP_SOURCE), anchor);
     QVERIFY(documentAnchors(window.Browser->document()).contains(anchor));
     QCOMPARE(window.Browser->source().fragment(), anchor);
@@ -291,7 +291,7 @@ void TestHelp::helpButtonAfterTheCurrentDirectoryChanged()
     QDir::setCurrent(elsewhere.path());
 
     QTest::mouseClick(m.HelpButton, Qt::LeftButton);
-    THelpWindow *w = m.helpController()->helpWindow();
+    HelpWindow *w = m.helpController()->helpWindow();
     QVERIFY(w->isVisible());
     QCOMPARE(QFileInfo(w->helpFile()).canonicalFilePath(),
              QFileInfo(f.folder.file("help/Quillmap.hlp")).canonicalFilePath());
@@ -301,7 +301,7 @@ void TestHelp::helpButtonAfterTheCurrentDirectoryChanged()
 
     // F1 finds the file too, wherever the current directory is.
     QDir::setCurrent(elsewhere.path());
-    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    QSignalSpy shown(m.helpController(), &HelpController::topicShown);
     QTest::keyClick(m.Title, Qt::Key_F1);
     QCOMPARE(shown.size(), 1);
     QVERIFY(visibleWhatsThisPopup());
@@ -313,7 +313,7 @@ void TestHelp::missingHelpFile()
     MainFormFixture f;
     TMainForm &m = *f.form;
     m.HelpButtonClick();
-    THelpWindow *w = m.helpController()->helpWindow();
+    HelpWindow *w = m.helpController()->helpWindow();
     QVERIFY(w->isVisible());
     QVERIFY(w->helpFile().isEmpty());
     const QString text = w->Browser->toPlainText();
@@ -336,7 +336,7 @@ void TestHelp::missingHelpFile()
 
 void TestHelp::helpWindowNavigates()
 {
-    THelpWindow w;
+    HelpWindow w;
     w.showContents(QStringLiteral(QUILLMAP_HELP_SOURCE));
     QVERIFY(!w.BackButton->isEnabled());
     QUrl topic = w.Browser->source();
@@ -371,7 +371,7 @@ void TestHelp::f1ShowsThePopupTopic()
     TMainForm &m = *f.form;
     installHelp(f);
     m.show();
-    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    QSignalSpy shown(m.helpController(), &HelpController::topicShown);
     auto *widget = qobject_cast<QWidget *>(control(m, name));
     QVERIFY(widget);
     QTest::keyClick(widget, Qt::Key_F1);
@@ -398,10 +398,10 @@ void TestHelp::f1InAWindowWithoutHelpButtonOpensTheHelpWindow()
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(page);
     layout->addWidget(plain);
-    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    QSignalSpy shown(m.helpController(), &HelpController::topicShown);
 
     QTest::keyClick(field, Qt::Key_F1);
-    THelpWindow *w = m.helpController()->helpWindow();
+    HelpWindow *w = m.helpController()->helpWindow();
     QVERIFY(w->isVisible());
     QCOMPARE(w->Browser->source().fragment(), QString("context-43"));
     QVERIFY(!visibleWhatsThisPopup());
@@ -447,7 +447,7 @@ void TestHelp::helpWindowStaysUsableOverAModalDialog()
     installHelp(f);
     m.show();
     m.HelpButtonClick();
-    THelpWindow *w = m.helpController()->helpWindow();
+    HelpWindow *w = m.helpController()->helpWindow();
     QCOMPARE(w->parentWidget(), &m);
 
     QDialog dialog(&m);
@@ -480,7 +480,7 @@ void TestHelp::f1InAnOpenMenu()
     TMainForm &m = *f.form;
     installHelp(f);
     m.show();
-    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    QSignalSpy shown(m.helpController(), &HelpController::topicShown);
     m.ButtMenu->popup(m.mapToGlobal(QPoint(100, 100)));
     QVERIFY(QTest::qWaitForWindowExposed(m.ButtMenu));
     m.ButtMenu->setActiveAction(m.Move1);
@@ -524,7 +524,7 @@ void TestHelp::f1InADialogJustOpened()
     MainFormFixture f;
     TMainForm &m = *f.form;
     installHelp(f);
-    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    QSignalSpy shown(m.helpController(), &HelpController::topicShown);
     // The dialogs are made at their first use.
     QVERIFY(m.ButtonOptions.get() && m.TableForm.get() && m.OptionsForm.get());
     auto *d = m.findChild<QDialog *>(dialog);
@@ -532,7 +532,7 @@ void TestHelp::f1InADialogJustOpened()
     // Where the focus is when a dialog opens: the tab bar of its pages, or
     // the first field; then OK.
     QList<QWidget *> asked;
-    if (auto *pages = qobject_cast<TPropertyDialog *>(d)) {
+    if (auto *pages = qobject_cast<PropertyDialog *>(d)) {
         pages->PageControl1->setCurrentIndex(page);
         asked = {pages->PageControl1->tabBar(), pages->OKBtn};
     } else {
@@ -566,7 +566,7 @@ void TestHelp::helpWindowOpensBesideTheWindow()
     QFETCH(QRect, frame);
     QFETCH(QRect, screen);
     QFETCH(QRect, placed);
-    QCOMPARE(THelpWindow::placeBeside(frame, QSize(560, 620), screen), placed);
+    QCOMPARE(HelpWindow::placeBeside(frame, QSize(560, 620), screen), placed);
     QVERIFY(screen.contains(placed));
 }
 
@@ -576,8 +576,8 @@ void TestHelp::whatsThisModeAndItsLink()
     TMainForm &m = *f.form;
     installHelp(f);
     m.show();
-    QVERIFY(THelpController::showsPopups(&m));
-    QSignalSpy shown(m.helpController(), &THelpController::topicShown);
+    QVERIFY(HelpController::showsPopups(&m));
+    QSignalSpy shown(m.helpController(), &HelpController::topicShown);
 
     // What the title bar's help button leads to: a click on a control asks
     // whether it has help, and then for it.
@@ -597,7 +597,7 @@ void TestHelp::whatsThisModeAndItsLink()
     // The pop-up's link opens the topic in the help window.
     QWhatsThisClickedEvent clicked("#context-5");
     QApplication::sendEvent(m.AddButton, &clicked);
-    THelpWindow *w = m.helpController()->helpWindow();
+    HelpWindow *w = m.helpController()->helpWindow();
     QVERIFY(w->isVisible());
     QCOMPARE(w->Browser->source().fragment(), QString("context-5"));
 

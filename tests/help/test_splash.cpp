@@ -1,7 +1,7 @@
 // The start-up splash, driven tick by tick, and the sound behind it.
 
 #include "dialogs/tsplashform.h"
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 #include "mainformfixture.h"
 #include "platform/qtsound.h"
 #include "platform/sound.h"

@@ -1,4 +1,4 @@
-#include "dialogs/thelpwindow.h"
+#include "dialogs/helpwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +37,7 @@ QString escaped(const QString &text)
 
 } // namespace
 
-THelpWindow::THelpWindow(QWidget *parent)
+HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
@@ -81,7 +81,7 @@ THelpWindow::THelpWindow(QWidget *parent)
     resize(kPreferredSize);
 }
 
-QRect THelpWindow::placeBeside(const QRect &frame, const QSize &size, const QRect &screen)
+QRect HelpWindow::placeBeside(const QRect &frame, const QSize &size, const QRect &screen)
 {
     const int right = screen.right() - frame.right() - kGap;
     const int left = frame.left() - screen.left() - kGap;
@@ -105,7 +105,7 @@ QRect THelpWindow::placeBeside(const QRect &frame, const QSize &size, const QRec
     return QRect(x, y, width, height);
 }
 
-bool THelpWindow::open(const QString &helpFile)
+bool HelpWindow::open(const QString &helpFile)
 {
     const QFileInfo info(helpFile);
     if (info.isFile() && info.isReadable()) {
@@ -125,7 +125,7 @@ bool THelpWindow::open(const QString &helpFile)
     return false;
 }
 
-void THelpWindow::present()
+void HelpWindow::present()
 {
     // The first time, beside the window it helps with, not over its Help button.
     if (!m_placed && m_beside && !isVisible()) {
@@ -148,12 +148,12 @@ void THelpWindow::present()
     activateWindow();
 }
 
-void THelpWindow::showContents(const QString &helpFile)
+void HelpWindow::showContents(const QString &helpFile)
 {
     showAnchor(helpFile, QStringLiteral("contents"));
 }
 
-void THelpWindow::showAnchor(const QString &helpFile, const QString &anchor)
+void HelpWindow::showAnchor(const QString &helpFile, const QString &anchor)
 {
     if (open(helpFile)) {
         QUrl url = QUrl::fromLocalFile(m_file);

@@ -1,21 +1,21 @@
-#include "editor/tdragmanager.h"
+#include "editor/dragmanager.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-TDragManager::TDragManager(QObject *parent)
+DragManager::DragManager(QObject *parent)
     : QObject(parent)
 {
 }
 
-TDragManager::~TDragManager()
+DragManager::~DragManager()
 {
     stop();
 }
 
-TDragManager::Entry &TDragManager::entry(QWidget *control)
+DragManager::Entry &DragManager::entry(QWidget *control)
 {
     if (!m_entries.contains(control)) {
         // A destroyed control may leave its address to a new one.
@@ -24,7 +24,7 @@ TDragManager::Entry &TDragManager::entry(QWidget *control)
     return m_entries[control];
 }
 
-void TDragManager::addTarget(QWidget *control, DragOverHandler dragOver, DropHandler drop)
+void DragManager::addTarget(QWidget *control, DragOverHandler dragOver, DropHandler drop)
 {
     Entry &e = entry(control);
     e.target = true;
@@ -32,17 +32,17 @@ void TDragManager::addTarget(QWidget *control, DragOverHandler dragOver, DropHan
     e.drop = std::move(drop);
 }
 
-void TDragManager::setClientMapper(QWidget *control, ClientMapper mapper)
+void DragManager::setClientMapper(QWidget *control, ClientMapper mapper)
 {
     entry(control).mapper = std::move(mapper);
 }
 
-void TDragManager::setEndDragHandler(QWidget *source, EndDragHandler handler)
+void DragManager::setEndDragHandler(QWidget *source, EndDragHandler handler)
 {
     entry(source).endDrag = std::move(handler);
 }
 
-QWidget *TDragManager::controlAt(QPoint global) const
+QWidget *DragManager::controlAt(QPoint global) const
 {
     QWidget *w = QApplication::widgetAt(global);
     while (w) {
@@ -54,7 +54,7 @@ QWidget *TDragManager::controlAt(QPoint global) const
     return nullptr;
 }
 
-QPoint TDragManager::clientPos(QWidget *control, QPoint global) const
+QPoint DragManager::clientPos(QWidget *control, QPoint global) const
 {
     const auto it = m_entries.constFind(control);
     if (it != m_entries.constEnd() && it->mapper)
@@ -62,7 +62,7 @@ QPoint TDragManager::clientPos(QWidget *control, QPoint global) const
     return control->mapFromGlobal(global);
 }
 
-bool TDragManager::beginDrag(QWidget *source, bool immediate, QPoint global, int threshold)
+bool DragManager::beginDrag(QWidget *source, bool immediate, QPoint global, int threshold)
 {
     if (m_phase != Phase::Idle)
         cancelDrag();
@@ -82,7 +82,7 @@ bool TDragManager::beginDrag(QWidget *source, bool immediate, QPoint global, int
     return true;
 }
 
-void TDragManager::cancelDrag()
+void DragManager::cancelDrag()
 {
     if (m_phase == Phase::Active)
         finish(false, QCursor::pos());
@@ -90,7 +90,7 @@ void TDragManager::cancelDrag()
         stop();
 }
 
-void TDragManager::activate(QPoint global)
+void DragManager::activate(QPoint global)
 {
     m_phase = Phase::Active;
     QWidget *window = m_source->window();
@@ -106,7 +106,7 @@ void TDragManager::activate(QPoint global)
     dragTo(global);
 }
 
-bool TDragManager::sendDragOver(QWidget *control, TDragState state, QPoint global)
+bool DragManager::sendDragOver(QWidget *control, TDragState state, QPoint global)
 {
     const auto it = m_entries.constFind(control);
     if (it == m_entries.constEnd() || !it->dragOver)
@@ -123,7 +123,7 @@ bool TDragManager::sendDragOver(QWidget *control, TDragState state, QPoint globa
     return event.accept;
 }
 
-void TDragManager::dragTo(QPoint global)
+void DragManager::dragTo(QPoint global)
 {
     QWidget *control = controlAt(global);
     TDragState state = TDragState::dsDragMove;
@@ -151,7 +151,7 @@ void TDragManager::dragTo(QPoint global)
         QGuiApplication::changeOverrideCursor(accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
 }
 
-void TDragManager::finish(bool drop, QPoint global)
+void DragManager::finish(bool drop, QPoint global)
 {
     QPointer<QWidget> source = m_source;
     QPointer<QWidget> target = drop ? m_lastAccepting : nullptr;
@@ -174,7 +174,7 @@ void TDragManager::finish(bool drop, QPoint global)
     }
 }
 
-void TDragManager::stop()
+void DragManager::stop()
 {
     if (m_phase == Phase::Idle)
         return;
@@ -197,7 +197,7 @@ void TDragManager::stop()
     m_lastAccepting = nullptr;
 }
 
-bool TDragManager::eventFilter(QObject *watched, QEvent *event)
+bool DragManager::eventFilter(QObject *watched, QEvent *event)
 {
     // Events reach widgets after their window; taking them at the widget
     // leaves the window's own bookkeeping (implicit grab, double clicks) intact.

@@ -9,10 +9,10 @@
 // minimum. The dialogs read the field on OK with readValue(), which applies
 // that rule to whatever the field holds at that moment, also when the user
 // left it empty and never moved the focus away.
-class TSpinField : public QSpinBox {
+class SpinField : public QSpinBox {
     Q_OBJECT
 public:
-    TSpinField(int minimum, int maximum, QWidget *parent = nullptr);
+    SpinField(int minimum, int maximum, QWidget *parent = nullptr);
 
     int readValue() const;
 

@@ -28,7 +28,7 @@ enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 //
 // Controls are registered with their handlers; a widget that is not
 // registered stands for the nearest registered parent.
-class TDragManager : public QObject {
+class DragManager : public QObject {
     Q_OBJECT
 public:
     struct DragOver {
@@ -47,8 +47,8 @@ public:
 
     static constexpr int DefaultThreshold = 5;
 
-    explicit TDragManager(QObject *parent = nullptr);
-    ~TDragManager() override;
+    explicit DragManager(QObject *parent = nullptr);
+    ~DragManager() override;
 
     // Makes `control` a drag target; without a drag-over handler it refuses
     // every drag (and so shields its parents).

@@ -1,4 +1,4 @@
-#include "editor/tmemo.h"
+#include "editor/areaedit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -11,7 +11,7 @@
 #include <QtMath>
 #include <utility>
 
-TMemo::TMemo(QWidget *parent, int points, qm::AreaStyle style)
+AreaEdit::AreaEdit(QWidget *parent, int points, qm::AreaStyle style)
     : qm::LimitedTextEdit(parent)
 {
     // A sunken two-pixel edge, drawn in the window palette so it shows on any surface colour.
@@ -36,7 +36,7 @@ TMemo::TMemo(QWidget *parent, int points, qm::AreaStyle style)
     });
 }
 
-void TMemo::setText(const QString &text)
+void AreaEdit::setText(const QString &text)
 {
     const QString memoText = toMemoText(text);
     if (memoText == areaText())
@@ -48,7 +48,7 @@ void TMemo::setText(const QString &text)
     showCaretLine();
 }
 
-QString TMemo::areaText() const
+QString AreaEdit::areaText() const
 {
     // The raw text: toPlainText() would turn a non-breaking space into a
     // plain one, so a text given back would no longer be the text shown.
@@ -57,7 +57,7 @@ QString TMemo::areaText() const
     return t;
 }
 
-QString TMemo::text() const
+QString AreaEdit::text() const
 {
     // A line break typed with Shift+Enter is a line break like any other.
     QString t = areaText();
@@ -65,7 +65,7 @@ QString TMemo::text() const
     return fromMemoText(t);
 }
 
-void TMemo::setFontPoints(int points)
+void AreaEdit::setFontPoints(int points)
 {
     QFont f = font();
     f.setPixelSize(pointsToPixels(points));
@@ -73,13 +73,13 @@ void TMemo::setFontPoints(int points)
     showCaretLine();
 }
 
-void TMemo::setFace(int points, qm::AreaStyle style)
+void AreaEdit::setFace(int points, qm::AreaStyle style)
 {
     setFont(qm::areaFont(points, style));
     showCaretLine();
 }
 
-void TMemo::ensureLayoutWidth()
+void AreaEdit::ensureLayoutWidth()
 {
     // A hidden area does not get resize events, so its viewport and text
     // layout may still have an old width. Deliver the pending resizes now so
@@ -95,7 +95,7 @@ void TMemo::ensureLayoutWidth()
     }
 }
 
-QStringList TMemo::displayLines()
+QStringList AreaEdit::displayLines()
 {
     ensureLayoutWidth();
     QTextDocument *doc = document();
@@ -119,7 +119,7 @@ QStringList TMemo::displayLines()
     return lines;
 }
 
-QStringList TMemo::layoutLines(const QString &text)
+QStringList AreaEdit::layoutLines(const QString &text)
 {
     const bool blocked = blockSignals(true);
     setText(text);
@@ -127,7 +127,7 @@ QStringList TMemo::layoutLines(const QString &text)
     return displayLines();
 }
 
-QStringList TMemo::displayLinesOf(const QString &text)
+QStringList AreaEdit::displayLinesOf(const QString &text)
 {
     if (toMemoText(text) == areaText())
         return displayLines();
@@ -137,13 +137,13 @@ QStringList TMemo::displayLinesOf(const QString &text)
     return lines;
 }
 
-TMemo::State TMemo::state() const
+AreaEdit::State AreaEdit::state() const
 {
     const QTextCursor cursor = textCursor();
     return State{areaText(), cursor.anchor(), cursor.position()};
 }
 
-void TMemo::restore(const State &state)
+void AreaEdit::restore(const State &state)
 {
     if (state.text != areaText()) {
         const bool blocked = blockSignals(true);
@@ -161,7 +161,7 @@ void TMemo::restore(const State &state)
     showCaretLine();
 }
 
-bool TMemo::event(QEvent *event)
+bool AreaEdit::event(QEvent *event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
         // The window's Undo and Redo take these keys, not the text edit.
@@ -204,7 +204,7 @@ bool TMemo::event(QEvent *event)
     return handled;
 }
 
-int TMemo::caretLine()
+int AreaEdit::caretLine()
 {
     ensureLayoutWidth();
     const QTextCursor cursor = textCursor();
@@ -227,14 +227,14 @@ int TMemo::caretLine()
     return line;
 }
 
-int TMemo::wholeLinesShown() const
+int AreaEdit::wholeLinesShown() const
 {
     const qreal lineHeight = QFontMetricsF(font()).lineSpacing();
     const qreal room = viewport()->height() - 2 * document()->documentMargin();
     return lineHeight > 0 ? qMax(1, int(room / lineHeight)) : 1;
 }
 
-void TMemo::showCaretLine()
+void AreaEdit::showCaretLine()
 {
     // Laying the text out may deliver a resize, which comes back here.
     if (m_placingLine)

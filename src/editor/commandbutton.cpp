@@ -1,4 +1,4 @@
-#include "editor/tcommandbutton.h"
+#include "editor/commandbutton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -11,12 +11,12 @@ constexpr int kMinGlyph = 16;
 
 } // namespace
 
-TCommandButton::TCommandButton(const QIcon &icon, const QString &caption, QWidget *parent)
+CommandButton::CommandButton(const QIcon &icon, const QString &caption, QWidget *parent)
     : QPushButton(icon, caption, parent)
 {
 }
 
-TCommandButton::Layout TCommandButton::layOut() const
+CommandButton::Layout CommandButton::layOut() const
 {
     QStyleOptionButton option;
     initStyleOption(&option);
@@ -51,23 +51,23 @@ TCommandButton::Layout TCommandButton::layOut() const
     return layout;
 }
 
-QRect TCommandButton::glyphRect() const
+QRect CommandButton::glyphRect() const
 {
     return layOut().glyph;
 }
 
-QRect TCommandButton::captionRect() const
+QRect CommandButton::captionRect() const
 {
     const Layout layout = layOut();
     return fontMetrics().boundingRect(layout.caption, layout.flags, text());
 }
 
-bool TCommandButton::captionWraps() const
+bool CommandButton::captionWraps() const
 {
     return layOut().flags & Qt::TextWordWrap;
 }
 
-void TCommandButton::paintEvent(QPaintEvent *)
+void CommandButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
     QStyleOptionButton option;

@@ -1,10 +1,10 @@
-#include "dialogs/tspinfield.h"
+#include "dialogs/spinfield.h"
 
 #include <QLineEdit>
 
 #include <algorithm>
 
-TSpinField::TSpinField(int minimum, int maximum, QWidget *parent)
+SpinField::SpinField(int minimum, int maximum, QWidget *parent)
     : QSpinBox(parent)
 {
     setRange(minimum, maximum);
@@ -12,7 +12,7 @@ TSpinField::TSpinField(int minimum, int maximum, QWidget *parent)
     setAccelerated(true);
 }
 
-std::optional<int> TSpinField::wholeNumber(const QString &text) const
+std::optional<int> SpinField::wholeNumber(const QString &text) const
 {
     const QString t = text.trimmed();
     bool ok = false;
@@ -22,12 +22,12 @@ std::optional<int> TSpinField::wholeNumber(const QString &text) const
     return int(std::clamp<qlonglong>(n, minimum(), maximum()));
 }
 
-int TSpinField::readValue() const
+int SpinField::readValue() const
 {
     return wholeNumber(cleanText()).value_or(minimum());
 }
 
-QValidator::State TSpinField::validate(QString &input, int &) const
+QValidator::State SpinField::validate(QString &input, int &) const
 {
     const QString t = input.trimmed();
     if (t.isEmpty() || t == QLatin1String("-") || t == QLatin1String("+"))
@@ -41,7 +41,7 @@ QValidator::State TSpinField::validate(QString &input, int &) const
     return n >= minimum() && n <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
-void TSpinField::fixup(QString &input) const
+void SpinField::fixup(QString &input) const
 {
     input = QString::number(wholeNumber(input).value_or(minimum()));
 }

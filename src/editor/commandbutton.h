@@ -5,10 +5,10 @@
 // A button of the command row: its glyph with the caption beside it. A
 // caption too wide for one line beside the glyph takes two, so that every
 // caption can be read at the window's smallest size in the desktop's font.
-class TCommandButton : public QPushButton {
+class CommandButton : public QPushButton {
     Q_OBJECT
 public:
-    TCommandButton(const QIcon &icon, const QString &caption, QWidget *parent = nullptr);
+    CommandButton(const QIcon &icon, const QString &caption, QWidget *parent = nullptr);
 
     // Where the glyph and the caption are drawn, in the button's coordinates.
     QRect glyphRect() const;

@@ -10,12 +10,12 @@
 // out with CR LF line breaks, the form the design keeps them in. The area is
 // also the line breaker for its texts: its own text layout tells where each
 // display line starts.
-class TMemo : public qm::LimitedTextEdit {
+class AreaEdit : public qm::LimitedTextEdit {
     Q_OBJECT
 public:
     // The area's face: its size in points and its style, as the design
     // gives them.
-    explicit TMemo(QWidget *parent = nullptr, int points = 12, qm::AreaStyle style = {});
+    explicit AreaEdit(QWidget *parent = nullptr, int points = 12, qm::AreaStyle style = {});
 
     // Text set by the program; does not count as an edit by the user.
     void setText(const QString &text);

@@ -1,9 +1,9 @@
-#include "editor/tdesignsurface.h"
+#include "editor/designsurface.h"
 
 #include <QEvent>
 #include <QResizeEvent>
 
-TDesignSurface::TDesignSurface(QWidget *parent)
+DesignSurface::DesignSurface(QWidget *parent)
     : QScrollArea(parent)
     , m_canvas(new QWidget)
 {
@@ -20,7 +20,7 @@ TDesignSurface::TDesignSurface(QWidget *parent)
     setFontColor(Qt::white);
 }
 
-void TDesignSurface::setSurfaceColor(const QColor &color)
+void DesignSurface::setSurfaceColor(const QColor &color)
 {
     QPalette p = m_canvas->palette();
     p.setColor(QPalette::Window, color);
@@ -31,19 +31,19 @@ void TDesignSurface::setSurfaceColor(const QColor &color)
     viewport()->setAutoFillBackground(true);
 }
 
-QColor TDesignSurface::surfaceColor() const
+QColor DesignSurface::surfaceColor() const
 {
     return m_canvas->palette().color(QPalette::Window);
 }
 
-void TDesignSurface::setFontColor(const QColor &color)
+void DesignSurface::setFontColor(const QColor &color)
 {
     QPalette p = m_canvas->palette();
     p.setColor(QPalette::WindowText, color);
     m_canvas->setPalette(p);
 }
 
-void TDesignSurface::updateExtent()
+void DesignSurface::updateExtent()
 {
     m_extentPending = false;
     ++m_extentPasses;
@@ -57,7 +57,7 @@ void TDesignSurface::updateExtent()
         m_canvas->resize(extent.size());
 }
 
-void TDesignSurface::scheduleExtent()
+void DesignSurface::scheduleExtent()
 {
     // Opening a design moves and shows thousands of controls; looking at
     // every control after each of them would take time that grows with the
@@ -74,13 +74,13 @@ void TDesignSurface::scheduleExtent()
         Qt::QueuedConnection);
 }
 
-void TDesignSurface::resizeEvent(QResizeEvent *event)
+void DesignSurface::resizeEvent(QResizeEvent *event)
 {
     QScrollArea::resizeEvent(event);
     updateExtent();
 }
 
-bool TDesignSurface::eventFilter(QObject *watched, QEvent *event)
+bool DesignSurface::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_canvas && event->type() == QEvent::ChildAdded) {
         if (auto *w = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))

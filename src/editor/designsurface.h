@@ -6,10 +6,10 @@
 // pixel size. Its canvas is the parent of the buttons, the text areas and the
 // Blurb picture; scroll bars appear when the design reaches past the visible
 // area.
-class TDesignSurface : public QScrollArea {
+class DesignSurface : public QScrollArea {
     Q_OBJECT
 public:
-    explicit TDesignSurface(QWidget *parent = nullptr);
+    explicit DesignSurface(QWidget *parent = nullptr);
 
     QWidget *canvas() const { return m_canvas; }
 

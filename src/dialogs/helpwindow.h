@@ -9,10 +9,10 @@ class QToolButton;
 // The help window: the program's help file with its contents, its topics
 // and the links between them, and the usual Contents, Back and Forward.
 // It does not block the program; it is created once and reused.
-class THelpWindow : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit THelpWindow(QWidget *parent = nullptr);
+    explicit HelpWindow(QWidget *parent = nullptr);
 
     // Shows the contents of the help file, or the topic of an anchor
     // ("context-5", "compile"). A help file that cannot be read is
