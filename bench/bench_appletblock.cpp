@@ -11,11 +11,11 @@
 
 namespace {
 
-void fillDesign(qm::Design &d, int buttons)
+void fillDesign(qm::Design &d, const qm::ProgramSetup &program, int buttons)
 {
     d.Buttons.clear();
     for (int i = 0; i < buttons; ++i) {
-        qm::ButtonData b = d.newButton(10 + (i % 20) * 20, 10 + (i / 20) * 20);
+        qm::ButtonData b = d.newButton(program, 10 + (i % 20) * 20, 10 + (i / 20) * 20);
         b.TitleText = QStringLiteral("Button %1: fresh coffee, delivered").arg(i);
         b.BlurbText = QStringLiteral("Roasted this week in small batches.\r\n\r\n"
                                      "Order before noon and it ships today, with a free sample of the month's beans.");
@@ -35,7 +35,7 @@ void BM_BuildThroughTheAreas(benchmark::State &state)
     qm::Design &d = form.design();
     const int buttons = int(state.range(0));
     form.HighlightTable();
-    fillDesign(d, buttons);
+    fillDesign(d, form.program(), buttons);
     form.design().FileDir = QDir::tempPath() + QStringLiteral("/");
     form.design().FileName = QStringLiteral("bench.qmf");
     for (auto _ : state) {
@@ -56,7 +56,7 @@ void BM_FirstBuildThroughTheAreas(benchmark::State &state)
     qm::Design &d = form.design();
     const int buttons = int(state.range(0));
     form.HighlightTable();
-    fillDesign(d, buttons);
+    fillDesign(d, form.program(), buttons);
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -81,9 +81,9 @@ BENCHMARK(BM_FirstBuildThroughTheAreas)->Arg(10)->Arg(100)->Arg(1000)->Unit(benc
 void BM_BuildBlockOnly(benchmark::State &state)
 {
     qm::Design d;
-    d.AppDir = QDir::tempPath();
+    const qm::ProgramSetup program = qm::programSetup(QDir::tempPath());
     qm::resetDesign(d);
-    fillDesign(d, int(state.range(0)));
+    fillDesign(d, program, int(state.range(0)));
     d.FileDir = QDir::tempPath() + QStringLiteral("/");
     d.FileName = QStringLiteral("bench.qmf");
     qm::FixedWidthLineBreaker breaker;

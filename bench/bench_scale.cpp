@@ -39,14 +39,14 @@ struct Site {
         static const QByteArray gif =
             qmtest::encodedPicture(qmtest::solidImage(60, 40, qRgb(40, 80, 160)), QStringLiteral("GIF"));
         qm::Design d;
-        d.AppDir = folder.path();
+        const qm::ProgramSetup program = qm::programSetup(folder.path());
         qm::resetDesign(d);
         const QString pics = folder.file(QStringLiteral("site/pics/"));
         for (int i = 0; i < buttons; ++i) {
             const QString stem = pics + QStringLiteral("b%1").arg(i + 1, 4, 10, QLatin1Char('0'));
             qmtest::writeBytes(stem + QLatin1String(".gif"), gif);
             qmtest::writeBytes(stem + QLatin1String("-over.gif"), gif);
-            qm::ButtonData b = d.newButton(10 + (i % 50) * 64, 140 + (i / 50) * 44);
+            qm::ButtonData b = d.newButton(program, 10 + (i % 50) * 64, 140 + (i / 50) * 44);
             b.Width = 60;
             b.Height = 40;
             b.DefImageName = stem + QLatin1String(".gif");
@@ -158,7 +158,7 @@ void BM_PreviewOwnPictures(benchmark::State &state)
     TMainForm &m = *program->form;
     // Any existing program passes for the browser; the scripted
     // conversation answers in its place.
-    m.design().Browser = QCoreApplication::applicationFilePath();
+    m.program().Browser = QCoreApplication::applicationFilePath();
     for (auto _ : state) {
         state.PauseTiming();
         auto conversation = std::make_unique<qm::ScriptedConversation>();

@@ -30,7 +30,7 @@ struct OpenDesign {
         qm::Design d = m.design();
         d.Buttons.clear();
         for (int i = 0; i < buttons; ++i) {
-            qm::ButtonData b = d.newButton(10 + (i % 50) * 64, 140 + (i / 50) * 44);
+            qm::ButtonData b = d.newButton(m.program(), 10 + (i % 50) * 64, 140 + (i / 50) * 44);
             b.Width = 60;
             b.Height = 40;
             d.Buttons.append(b);

@@ -11,8 +11,7 @@ ProjectBlock buildProjectBlock(const QString &appDir, const QString &projectPath
     ProjectBlock out;
     DesignDocument document;
     Design &d = document.design();
-    d.AppDir = appDir;
-    d.StartDir = appDir;
+    document.program() = programSetup(appDir);
     resetDesign(d);
 
     // Opened as Open opens a chosen file, with its messages.

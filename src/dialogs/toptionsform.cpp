@@ -106,7 +106,7 @@ void TOptionsForm::ChooseBrowserBtnClick()
         Browsername->setText(*chosen);
 }
 
-void TOptionsForm::editSettings(qm::Design &d)
+void TOptionsForm::editSettings(qm::ProgramSetup &d)
 {
     Browsername->setText(d.Browser);
     SplashCombo->setCurrentIndex(comboIndex(SplashCombo, d.SplashState));

@@ -8,7 +8,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace qm {
-struct Design;
+struct ProgramSetup;
 class DialogPrompts;
 }
 
@@ -24,7 +24,7 @@ public:
     // The Options command: shows the settings of `design`, runs the dialog
     // and on OK takes the new settings into the design and writes them to
     // the settings file.
-    void editSettings(qm::Design &design);
+    void editSettings(qm::ProgramSetup &program);
 
     // "Choose Browser": picks a program for the edit; the setting itself
     // changes only when the dialog ends with OK.

@@ -19,7 +19,7 @@
 
 QString TMainForm::startUpSplashState() const
 {
-    return m_services.splash ? design().SplashState : QStringLiteral("No Splash");
+    return m_services.splash ? program().SplashState : QStringLiteral("No Splash");
 }
 
 void TMainForm::Timer1Timer()
@@ -72,14 +72,14 @@ void TMainForm::HelpButtonClick()
 {
     // The help file's name is relative: it resolves in the program folder
     // only while that is the current directory.
-    QDir::setCurrent(design().StartDir);
+    QDir::setCurrent(program().StartDir);
     m_help->showContents(qm::help::helpFilePath(QDir::currentPath()));
-    QDir::setCurrent(design().AppDir);
+    QDir::setCurrent(program().AppDir);
 }
 
 QString TMainForm::helpFilePath() const
 {
-    return qm::help::helpFilePath(design().StartDir);
+    return qm::help::helpFilePath(program().StartDir);
 }
 
 void TMainForm::assignHelpContexts()

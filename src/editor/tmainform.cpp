@@ -68,7 +68,7 @@ bool isExactlyButton(const QObject *obj)
 
 TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     : QWidget(parent)
-    , OptionsForm([this] { return new TOptionsForm(m_services.prompts, design().AppDir, this); })
+    , OptionsForm([this] { return new TOptionsForm(m_services.prompts, program().AppDir, this); })
     , ButtonOptions([this] { return new TButtonOptions(dialogContext(), this); })
     , TableForm([this] {
         auto *form = new TTableForm(dialogContext(), this);
@@ -228,8 +228,8 @@ void TMainForm::createMenus()
 
 void TMainForm::FormCreate()
 {
-    design().AppDir = QDir::currentPath();
-    design().StartDir = design().AppDir;
+    program().AppDir = QDir::currentPath();
+    program().StartDir = program().AppDir;
     QuillmapInit();
     AddDefaultButton();
     FormResize();
@@ -247,8 +247,9 @@ void TMainForm::QuillmapInit()
     // The caller has destroyed the buttons already.
     ButtonControls.clear();
     QString settingsProblem;
+    qm::readProgramSetup(program(), &settingsProblem);
     qm::Design fresh = design();
-    qm::resetDesign(fresh, &settingsProblem);
+    qm::resetDesign(fresh);
     // A new design has no history.
     m_document->replace(fresh, false);
     // A settings file that cannot be read is reported once, not again at
@@ -326,7 +327,7 @@ int TMainForm::AddDefaultButton()
 {
     // Part of a new design, not a step: the design stays as saved.
     const int index = m_document->buttonCount();
-    m_document->insertButton(index, design().newButton(150, 150), false);
+    m_document->insertButton(index, design().newButton(program(), 150, 150), false);
     return index;
 }
 
@@ -390,7 +391,7 @@ void TMainForm::AddButtonClick(QObject *sender)
     // The first drag-over on the surface places the button; from then on it
     // follows the mouse until it is dropped, and where it is dropped is part
     // of the Add Button step.
-    m_document->push(new qm::edit::AddButtonStep(*m_document, index, design().newButton(1, 1), selectionIndex()));
+    m_document->push(new qm::edit::AddButtonStep(*m_document, index, design().newButton(program(), 1, 1), selectionIndex()));
     TCleanMyButton *b = ButtonControls.at(index);
     // Added from the surface's menu, the button appears only once the mouse
     // is over the surface, where it is placed.

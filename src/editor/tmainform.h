@@ -185,6 +185,8 @@ public:
     qm::DesignDocument &document() { return *m_document; }
     qm::Design &design() { return m_document->design(); }
     const qm::Design &design() const { return m_document->design(); }
+    qm::ProgramSetup &program() { return m_document->program(); }
+    const qm::ProgramSetup &program() const { return m_document->program(); }
     // The design as it was last saved or opened: the history's clean state.
     bool isSaved() const { return m_document->isSaved(); }
 

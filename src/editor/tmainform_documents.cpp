@@ -306,7 +306,7 @@ void TMainForm::CompileButtonClick(QObject *)
         QList<qm::SkippedCopy> skipped = m_skippedSounds;
         if (answer == qm::ModalResult::Yes && m_services.files) {
             // A missing or protected file is skipped; the others are still copied.
-            skipped += qm::copyEach(*m_services.files, qm::runtimeCopies(design().AppDir, design().FileDir),
+            skipped += qm::copyEach(*m_services.files, qm::runtimeCopies(program().AppDir, design().FileDir),
                                     qm::CopyKind::Durable)
                            .skipped;
         }
@@ -333,7 +333,7 @@ void TMainForm::PreviewButtonClick(QObject *)
     env.launcher = DDEForm;
     env.buildBlock = [this] { return BuildCompileString(true); };
     env.writePage = [this](QString *reason) { return WritePreviewFile(reason); };
-    qm::runPreview(design(), env);
+    qm::runPreview(design(), program(), env);
 }
 
 bool TMainForm::WritePreviewFile(QString *reason)
@@ -343,7 +343,7 @@ bool TMainForm::WritePreviewFile(QString *reason)
 
 void TMainForm::OptionsButtonClick(QObject *)
 {
-    OptionsForm->editSettings(design());
+    OptionsForm->editSettings(program());
 }
 
 // --- Applet block ---------------------------------------------------------------------------

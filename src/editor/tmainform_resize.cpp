@@ -108,7 +108,7 @@ void TMainForm::MemoMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::Keybo
         return;
     PressedTextControl = memo;
     // With DragText the press is the text's own: caret and selection.
-    if (!pressControl(memo, X, Y) && !design().DragText && Button == Qt::LeftButton)
+    if (!pressControl(memo, X, Y) && !program().DragText && Button == Qt::LeftButton)
         beginDrag(memo, true, memo->mapToGlobal(QPoint(X, Y) + clientOffset(memo)));
 }
 

@@ -1,7 +1,5 @@
 #include "model/design.h"
 
-#include "model/settings.h"
-#include "platform/paths.h"
 
 #include <QColor>
 
@@ -21,21 +19,21 @@ void applyStyleName(AreaStyle &style, const QString &styleName)
         style = AreaStyle{true, true};
 }
 
-ButtonData Design::newButton(int left, int top) const
+ButtonData Design::newButton(const ProgramSetup &p, int left, int top) const
 {
     ButtonData b;
     b.Left = left;
     b.Top = top;
     b.Width = DefButtonWidth;
     b.Height = DefButtonHeight;
-    b.MouseOverSound = DefaultSound;
+    b.MouseOverSound = p.DefaultSound;
     b.LinkURL = QString::fromLatin1(MakerHomePage);
     b.Target = QStringLiteral("_self");
     b.URLRelative = false;
-    b.DefImagePath = DefaultImageUpper;
-    b.MouseOverImagePath = DefaultMouseOverImageUpper;
-    b.DefImageName = DefaultImage;
-    b.MouseOverImage = DefaultMouseOverImage;
+    b.DefImagePath = p.DefaultImageUpper;
+    b.MouseOverImagePath = p.DefaultMouseOverImageUpper;
+    b.DefImageName = p.DefaultImage;
+    b.MouseOverImage = p.DefaultMouseOverImage;
     b.TitleText = QStringLiteral("type button title here");
     b.BlurbText = QStringLiteral("type button blurb here");
     b.Tag = int(Buttons.size());
@@ -100,7 +98,7 @@ TColor fromQColor(const QColor &color)
     return TColor(color.red()) | (TColor(color.green()) << 8) | (TColor(color.blue()) << 16);
 }
 
-void resetDesign(Design &d, QString *settingsProblem)
+void resetDesign(Design &d)
 {
     d.Buttons.clear();
 
@@ -114,17 +112,6 @@ void resetDesign(Design &d, QString *settingsProblem)
     d.FileDirUpper.clear();
     d.FileName.clear();
     d.FileDir.clear();
-
-    const Settings s = readSettings(d.AppDir, settingsProblem);
-    d.Browser = s.Browser;
-    d.SplashState = s.SplashState;
-    d.DragText = s.DragText;
-
-    d.DefaultImage = programPath(d.AppDir, QStringLiteral("images/default.gif"));
-    d.DefaultImageUpper = d.DefaultImage.toUpper();
-    d.DefaultMouseOverImage = programPath(d.AppDir, QStringLiteral("images/mouse.gif"));
-    d.DefaultMouseOverImageUpper = d.DefaultMouseOverImage.toUpper();
-    d.DefaultSound = programPath(d.AppDir, QStringLiteral("sound/click.au"));
 
     d.DefButtonWidth = 156;
     d.DefButtonHeight = 65;

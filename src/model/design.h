@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/programsetup.h"
+
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -69,23 +71,8 @@ struct BackgroundData {
     bool operator==(const BackgroundData &) const = default;
 };
 
-// The one open design together with the program paths and the settings it
-// was made with, and the name of its project file.
+// The one open design, and the name of its project file.
 struct Design {
-    // Program paths.
-    QString AppDir;
-    QString StartDir;
-    QString DefaultImage;
-    QString DefaultImageUpper;
-    QString DefaultMouseOverImage;
-    QString DefaultMouseOverImageUpper;
-    QString DefaultSound;
-
-    // Settings, read again at every reset.
-    QString Browser;
-    QString SplashState;
-    bool DragText = false;
-
     // Global settings.
     QString TitleFont;
     int TitleFontSize = 0;
@@ -125,8 +112,9 @@ struct Design {
     QString FileNameUpper;
     QString FileDirUpper;
 
-    // A new button with every field at its default, at the given place.
-    ButtonData newButton(int left, int top) const;
+    // A new button with every field at the program's default, at the given
+    // place.
+    ButtonData newButton(const ProgramSetup &program, int left, int top) const;
 
     // Every button's Tag becomes its index.
     void renumber();
@@ -140,11 +128,9 @@ extern const char *const MakerHomePage;
 
 inline constexpr const char *UntitledCaption = "Untitled - Quillmap v1.1";
 
-// Brings every value of the design except AbsolutePositioning to its default,
-// reading the settings of the program folder again. AppDir must be set.
-// The button list is emptied. A settings file that is not read (see
-// readSettings) leaves the default settings and its reason in `settingsProblem`.
-void resetDesign(Design &design, QString *settingsProblem = nullptr);
+// Brings every value of the design except AbsolutePositioning to its default.
+// The button list is emptied.
+void resetDesign(Design &design);
 
 // Between the design's colour form (0x00BBGGRR) and QColor.
 QColor toQColor(TColor color);

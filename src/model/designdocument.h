@@ -37,6 +37,10 @@ public:
     // Where the Title and Blurb areas break the design's texts into lines.
     const LineBreaker &lineBreaker() const { return m_lines; }
 
+    // What the design is made with: the program's paths and settings.
+    ProgramSetup &program() { return m_program; }
+    const ProgramSetup &program() const { return m_program; }
+
     // --- Files --------------------------------------------------------------------
     // Reads the project file at `path` (see findProjectFile) in place of the
     // design, keeping the program paths and settings: the design opens
@@ -103,6 +107,7 @@ signals:
 
 private:
     Design m_design;
+    ProgramSetup m_program;
     AreaLineBreaker m_lines{m_design};
     QList<bool> m_editOnDoubleClick;
     int m_selection = BackgroundSelected;

@@ -80,10 +80,10 @@ int emptyPreviewFolder(const QString &folder, const QSet<QString> &reusable, QSt
     return deleted;
 }
 
-QList<FileCopy> previewCopies(const Design &d, const QString &folder)
+QList<FileCopy> previewCopies(const Design &d, const QString &programFolder, const QString &folder)
 {
-    const QDir appDir(d.AppDir);
-    QList<FileCopy> copies = runtimeCopies(d.AppDir, folder);
+    const QDir appDir(programFolder);
+    QList<FileCopy> copies = runtimeCopies(programFolder, folder);
     auto add = [&](const QString &name) {
         const QString bare = fileNamePart(name);
         if (name.isEmpty() || bare.isEmpty())
@@ -117,21 +117,21 @@ bool writePreviewPage(const QString &fileName, const QString &block, QString *re
     return writeFileAtomically(fileName, previewPage(block), reason);
 }
 
-void runPreview(Design &d, const PreviewEnv &env)
+void runPreview(Design &d, ProgramSetup &p, const PreviewEnv &env)
 {
     Prompts &prompts = *env.prompts;
-    if (!isUsableBrowser(d.Browser)) {
+    if (!isUsableBrowser(p.Browser)) {
         prompts.messageBox(BoxIcon::Question, QStringLiteral("Confirm"),
                            QStringLiteral("Please pick a default browser with which to preview the Quillmap Applet."),
                            BoxButtons::Ok);
-        if (const std::optional<QString> chosen = chooseBrowser(prompts, QString(), d.AppDir)) {
-            d.Browser = *chosen;
+        if (const std::optional<QString> chosen = chooseBrowser(prompts, QString(), p.AppDir)) {
+            p.Browser = *chosen;
             QString reason;
-            if (!writeBrowserSetting(d.AppDir, d.Browser, &reason))
-                prompts.warning(QLatin1String("Error saving ") + settingsFilePath(d.AppDir) + QLatin1String(": ") + reason);
+            if (!writeBrowserSetting(p.AppDir, p.Browser, &reason))
+                prompts.warning(QLatin1String("Error saving ") + settingsFilePath(p.AppDir) + QLatin1String(": ") + reason);
         }
     }
-    if (!isUsableBrowser(d.Browser))
+    if (!isUsableBrowser(p.Browser))
         return;
 
     // Nothing to place on the page: say so, as Compile does, rather than
@@ -141,20 +141,20 @@ void runPreview(Design &d, const PreviewEnv &env)
         return;
     }
 
-    const QString folder = previewFolder(d.AppDir);
+    const QString folder = previewFolder(p.AppDir);
     if (!QFileInfo(folder).isDir()) {
         prompts.warning(QLatin1String("The preview folder ") + folder + QLatin1String(" is missing."));
         return;
     }
     // The files a new copy replaces are written over rather than deleted
     // and made anew: previewing a large design again then makes no new files.
-    const QList<FileCopy> copies = previewCopies(d, folder);
+    const QList<FileCopy> copies = previewCopies(d, p.AppDir, folder);
     QSet<QString> reusable;
     for (const FileCopy &c : copies)
         reusable.insert(fileNamePart(c.target));
     QStringList kept;
     emptyPreviewFolder(folder, reusable, &kept);
-    QDir::setCurrent(d.AppDir);
+    QDir::setCurrent(p.AppDir);
 
     // The preview folder is scratch space: its files need not reach the disk.
     const CopyReport report = env.files ? copyEach(*env.files, copies, CopyKind::Scratch) : CopyReport();
@@ -178,7 +178,7 @@ void runPreview(Design &d, const PreviewEnv &env)
         prompts.warning(QLatin1String("Error writing ") + d.FileDir + d.FileName + QLatin1String(": ") + reason);
         return;
     }
-    env.launcher->OpenURL(QLatin1Char('"') + d.Browser + QLatin1Char('"'),
+    env.launcher->OpenURL(QLatin1Char('"') + p.Browser + QLatin1Char('"'),
                           QLatin1Char('"') + d.FileDir + d.FileName + QLatin1Char('"'));
 }
 

@@ -31,7 +31,7 @@ int emptyPreviewFolder(const QString &folder, const QSet<QString> &reusable = {}
 // Blurb picture and sound. Each goes under its bare name, so of two files
 // with one bare name the one copied last stays. Names relative to the
 // program folder are taken from there; empty names are left out.
-QList<FileCopy> previewCopies(const Design &design, const QString &previewFolder);
+QList<FileCopy> previewCopies(const Design &design, const QString &appDir, const QString &previewFolder);
 
 // The preview page around an applet block, every line ended by CR LF.
 QByteArray previewPage(const QString &block);
@@ -53,7 +53,7 @@ struct PreviewEnv {
 // The Preview command: makes sure a browser is set, fills the preview
 // folder, writes the page and hands it to the browser. The design's name
 // fields point at the page only while it is built and handed over.
-void runPreview(Design &design, const PreviewEnv &env);
+void runPreview(Design &design, ProgramSetup &program, const PreviewEnv &env);
 
 // Folder and file name of the preview page in a program folder.
 QString previewFolder(const QString &appDir);

@@ -43,10 +43,10 @@ void TestCommandLine::initTestCase()
     for (const char *name : kRuntimeFiles)
         QVERIFY(qmtest::writeBytes(m_folder.file(QLatin1String("java/") + QLatin1String(name)), name));
     Design d;
-    d.AppDir = m_folder.path();
+    const qm::ProgramSetup program = qm::programSetup(m_folder.path());
     resetDesign(d);
     d.BgBlurbText = QStringLiteral("Fast\r\n\r\nCheap, with café and a line long enough to wrap in the Blurb area");
-    d.Buttons << d.newButton(150, 150) << d.newButton(10, 200);
+    d.Buttons << d.newButton(program, 150, 150) << d.newButton(program, 10, 200);
     d.Buttons[1].MouseOverSound = m_projects.filePath(QStringLiteral("nowhere/gone.au"));
     QVERIFY(qmtest::writeBytes(project("menu.qmf"), writeProject(d, FixedWidthLineBreaker())));
     d.ShowTitleAndBlurb = false;

@@ -7,6 +7,9 @@ using namespace qm;
 
 namespace {
 
+// The program the designs are made with.
+const ProgramSetup program = programSetup(QStringLiteral("/opt/quillmap"));
+
 class RecordingFiles : public FileOps {
 public:
     QStringList existing;
@@ -22,9 +25,8 @@ public:
 Design defaultDesign()
 {
     Design d;
-    d.AppDir = "/opt/quillmap";
     resetDesign(d);
-    d.Buttons.append(d.newButton(150, 150));
+    d.Buttons.append(d.newButton(program, 150, 150));
     d.FileDir = "/home/ann/web/menus/";
     d.FileName = "menu.qmf";
     d.FileDirUpper = d.FileDir.toUpper();
@@ -224,7 +226,7 @@ void TestAppletBlock::numbersCloseUpAfterARemoval()
 {
     Design d = defaultDesign();
     for (int i = 0; i < 2; ++i)
-        d.Buttons.append(d.newButton(10 + i, 10));
+        d.Buttons.append(d.newButton(program, 10 + i, 10));
     d.Buttons[0].TitleText = "one";
     d.Buttons[1].TitleText = "two";
     d.Buttons[2].TitleText = "three";
@@ -241,7 +243,7 @@ void TestAppletBlock::numbersCloseUpAfterARemoval()
 void TestAppletBlock::multiLineForms()
 {
     Design d = defaultDesign();
-    d.Buttons.append(d.newButton(0, 0));
+    d.Buttons.append(d.newButton(program, 0, 0));
     d.BgBlurbText = "\r\nafter an empty line";
     d.Buttons[0].BlurbText = "Fast\r\n\r\nCheap";
     d.Buttons[1].BlurbText = "ends with a break\r\n";
@@ -329,7 +331,7 @@ void TestAppletBlock::commentLineCannotEndEarly()
 void TestAppletBlock::urlForms()
 {
     Design d = defaultDesign();
-    d.Buttons.append(d.newButton(0, 0));
+    d.Buttons.append(d.newButton(program, 0, 0));
     d.Buttons[0].URLRelative = true;
     d.Buttons[0].LinkURL = "/home/ann/web/next.htm";
     d.Buttons[1].URLRelative = true;
@@ -361,8 +363,8 @@ void TestAppletBlock::urlForms()
 void TestAppletBlock::soundFilesAreCopiedInCompileModeOnly()
 {
     Design d = defaultDesign();
-    d.Buttons.append(d.newButton(0, 0));
-    d.Buttons.append(d.newButton(0, 0));
+    d.Buttons.append(d.newButton(program, 0, 0));
+    d.Buttons.append(d.newButton(program, 0, 0));
     d.Buttons[1].MouseOverSound = "/snd/ding.au";
     d.Buttons[2].MouseOverSound = "/snd/missing.au";
     files.existing << "/snd/ding.au" << "/opt/quillmap/sound/click.au";

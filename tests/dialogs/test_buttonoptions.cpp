@@ -254,7 +254,7 @@ void TestButtonOptions::loadingShowsTheButton()
         QCOMPARE(d->Top->value(), 20);
         QCOMPARE(d->Width->value(), 1024);
         QCOMPARE(d->Height->value(), 40);
-        QCOMPARE(d->DefImageName->text(), m.design().DefaultImage);
+        QCOMPARE(d->DefImageName->text(), m.program().DefaultImage);
         QCOMPARE(d->MouseOverImage->text(), missingOver);
         QCOMPARE(d->LinkURL->text(), QString("http://example.org/"));
         QCOMPARE(d->cbTarget->currentText(), QString("mainframe"));
@@ -268,7 +268,7 @@ void TestButtonOptions::loadingShowsTheButton()
         QCOMPARE(d->PageControl1->currentWidget(), d->GeneralPage);
         QVERIFY(d->previewImage->hasPicture() && d->PreviewField2MOImage->hasPicture());
         QVERIFY(!d->PreviewMouseImage->hasPicture());
-        QCOMPARE(d->previewImage->ImageName(), m.design().DefaultImage.toUpper());
+        QCOMPARE(d->previewImage->ImageName(), m.program().DefaultImage.toUpper());
         // Edits that Cancel throws away.
         d->Left->setValue(300);
         d->LinkURL->setText("http://elsewhere/");

@@ -112,7 +112,7 @@ void TestHostileFiles::specialFilesAreRefused()
     conversation->answering = {"WWW_OpenURL", "WWW_Activate"};
     conversation->replies = {QString("1"), QString("1")};
     m.DDEForm->setConversation(std::move(conversation));
-    m.design().Browser = QCoreApplication::applicationFilePath();
+    m.program().Browser = QCoreApplication::applicationFilePath();
     f.prompts.log.clear();
     m.PreviewButtonClick();
     QStringList said = warnings(f.prompts);
@@ -155,12 +155,12 @@ void TestHostileFiles::specialFilesAreRefused()
     said = warnings(f.prompts);
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].contains("QM.INI is not read: it is ") && said[0].contains(reason), qPrintable(said[0]));
-    QCOMPARE(r.design().SplashState, QString("Splash And Sound"));
-    QVERIFY(r.design().Browser.isEmpty());
+    QCOMPARE(r.program().SplashState, QString("Splash And Sound"));
+    QVERIFY(r.program().Browser.isEmpty());
     r.NewButtonClick();
     QCOMPARE(warnings(f.prompts).size(), 1);
     QString why;
-    QVERIFY(!writeSettings(r.design().AppDir, Settings(), &why));
+    QVERIFY(!writeSettings(r.program().AppDir, Settings(), &why));
     QVERIFY2(why.contains(reason), qPrintable(why));
     QVERIFY(!QFileInfo(f.folder.file("QM.INI")).isFile() || QFileInfo(f.folder.file("QM.INI")).size() > MaxSettingsFileBytes);
 }
@@ -188,7 +188,7 @@ void TestHostileFiles::overlongTextsAreRefused()
     MainFormFixture f;
     TMainForm &m = *f.form;
     Design d = m.design();
-    d.Buttons.append(d.newButton(10, 200));
+    d.Buttons.append(d.newButton(m.program(), 10, 200));
     // One word each: the costliest text for an area to lay out.
     QString &title = button ? d.Buttons[button - 1].TitleText : d.BgTitleText;
     QString &blurb = button ? d.Buttons[button - 1].BlurbText : d.BgBlurbText;

@@ -93,12 +93,12 @@ void TestMainForm::startUpInAnotherFolder()
     QDir::setCurrent(other.path());
     f.restart();
     TMainForm &m = *f.form;
-    QCOMPARE(m.design().AppDir, other.path());
-    QCOMPARE(m.design().StartDir, other.path());
-    QCOMPARE(m.design().DefaultImage, other.path() + "/images/default.gif");
-    QCOMPARE(m.design().DefaultSound, other.path() + "/sound/click.au");
-    QCOMPARE(m.design().Browser, QString("/other/browser"));
-    QVERIFY(!m.design().DragText);
+    QCOMPARE(m.program().AppDir, other.path());
+    QCOMPARE(m.program().StartDir, other.path());
+    QCOMPARE(m.program().DefaultImage, other.path() + "/images/default.gif");
+    QCOMPARE(m.program().DefaultSound, other.path() + "/sound/click.au");
+    QCOMPARE(m.program().Browser, QString("/other/browser"));
+    QVERIFY(!m.program().DragText);
     QCOMPARE(m.design().Buttons.first().DefImageName, other.path() + "/images/default.gif");
     QVERIFY(m.ButtonControls.first()->hasPicture());
 }
@@ -373,7 +373,7 @@ void TestMainForm::addButtonFromTheCommandRow()
     QCOMPARE(m.SelectedButton, b);
     QVERIFY(!m.isSaved());
     QVERIFY(m.DragOverFlag);
-    QCOMPARE(b->ImageName(), m.design().DefaultImageUpper);
+    QCOMPARE(b->ImageName(), m.program().DefaultImageUpper);
     QVERIFY(b->hasPicture());
     QCOMPARE(m.Title->text(), QString("type button title here"));
 }

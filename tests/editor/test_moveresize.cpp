@@ -399,7 +399,7 @@ void TestMoveResize::dragTextSelectsInsteadOfMoving()
 {
     MainFormFixture f;
     TMainForm &m = shown(f);
-    m.design().DragText = true;
+    m.program().DragText = true;
     QWidget *v = m.Title->viewport();
     mouseMove(v, QPoint(10, 15));
     mousePress(v, QPoint(10, 15));

@@ -14,10 +14,11 @@ using namespace qm;
 
 namespace {
 
-// The designs: built from a fresh one, written as the program writes them.
-using Edit = std::function<void(Design &)>;
+// The designs: built from a fresh one, written as the program writes them,
+// with the program's default pictures and sound.
+using Edit = std::function<void(Design &, const ProgramSetup &)>;
 
-void manyButtons(Design &d)
+void manyButtons(Design &d, const ProgramSetup &program)
 {
     d.TitleFontSize = 36;
     d.TitleStyle = QStringLiteral("Bold Italic");
@@ -33,23 +34,23 @@ void manyButtons(Design &d)
     const QStringList titles = {QStringLiteral("Home \"sweet\" --> home"), QStringLiteral("Über uns\u00a0und\u00a0mehr"),
                                 QString()};
     for (int i = 0; i < 3; ++i) {
-        ButtonData b = d.newButton(10 + 160 * i, 200 + 5 * i);
+        ButtonData b = d.newButton(program, 10 + 160 * i, 200 + 5 * i);
         b.TitleText = titles.at(i);
         b.BlurbText = i == 1 ? QStringLiteral("\r\nstarts empty\r\nand\tends\r\n") : QStringLiteral("a blurb of a few words that wrap in the narrow Blurb");
         b.URLRelative = i == 2;
-        b.LinkURL = i == 2 ? d.AppDir + QStringLiteral("/pages/next.htm") : QStringLiteral("https://example.org/?a=1&b=\"2\"");
+        b.LinkURL = i == 2 ? program.AppDir + QStringLiteral("/pages/next.htm") : QStringLiteral("https://example.org/?a=1&b=\"2\"");
         d.Buttons << b;
     }
 }
 
-void noTitleAndBlurb(Design &d)
+void noTitleAndBlurb(Design &d, const ProgramSetup &program)
 {
     d.ShowTitleAndBlurb = false;
-    d.Buttons << d.newButton(300, 40);
-    d.Buttons << d.newButton(-30, 500);
+    d.Buttons << d.newButton(program, 300, 40);
+    d.Buttons << d.newButton(program, -30, 500);
 }
 
-void noButtons(Design &d)
+void noButtons(Design &d, const ProgramSetup &)
 {
     d.BgTitleText = QStringLiteral("Only a Title");
 }
@@ -68,7 +69,7 @@ void TestWindowlessBlock::sameBlockAsTheProgram_data()
 {
     QTest::addColumn<Edit>("edit");
     const QList<QPair<const char *, Edit>> designs = {
-        {"default", [](Design &d) { d.Buttons << d.newButton(150, 150); }},
+        {"default", [](Design &d, const ProgramSetup &program) { d.Buttons << d.newButton(program, 150, 150); }},
         {"texts, sizes and styles", manyButtons},
         {"no Title and Blurb", noTitleAndBlurb},
         {"no buttons", noButtons},
@@ -87,7 +88,7 @@ void TestWindowlessBlock::sameBlockAsTheProgram()
 
     Design d = m.design();
     resetDesign(d);
-    edit(d);
+    edit(d, m.program());
     QVERIFY(qmtest::writeBytes(path, writeProject(d, FixedWidthLineBreaker())));
 
     m.openChosenFile(path);

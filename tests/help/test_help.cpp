@@ -297,7 +297,7 @@ void TestHelp::helpButtonAfterTheCurrentDirectoryChanged()
              QFileInfo(f.folder.file("help/Quillmap.hlp")).canonicalFilePath());
     QCOMPARE(w->Browser->source().fragment(), QString("contents"));
     QVERIFY(w->Browser->toPlainText().contains("Quillmap Help"));
-    QCOMPARE(QDir::currentPath(), m.design().AppDir);
+    QCOMPARE(QDir::currentPath(), m.program().AppDir);
 
     // F1 finds the file too, wherever the current directory is.
     QDir::setCurrent(elsewhere.path());
@@ -320,7 +320,7 @@ void TestHelp::missingHelpFile()
     QVERIFY2(text.contains("cannot be opened"), qPrintable(text));
     QVERIFY(text.contains(QDir::toNativeSeparators(f.folder.file("help/QUILLMAP.HLP"))));
     QVERIFY(!w->BackButton->isEnabled());
-    QCOMPARE(QDir::currentPath(), m.design().AppDir);
+    QCOMPARE(QDir::currentPath(), m.program().AppDir);
     // Contents and F1 have nothing to show, and say so without failing.
     QTest::mouseClick(w->ContentsButton, Qt::LeftButton);
     QVERIFY(w->Browser->toPlainText().contains("cannot be opened"));

@@ -35,10 +35,10 @@ struct LoggedDocument {
     LoggedDocument()
     {
         Design d;
-        d.AppDir = folder.path();
+        const qm::ProgramSetup program = qm::programSetup(folder.path());
         resetDesign(d);
         for (int i = 0; i < 3; ++i)
-            d.Buttons.append(d.newButton(10 + 70 * i, 150));
+            d.Buttons.append(d.newButton(program, 10 + 70 * i, 150));
         doc.replace(d, true);
         doc.select(1);
         using D = DesignDocument;
@@ -70,9 +70,7 @@ struct LoggedDocument {
 
 void TestDesign::resetGivesTheDefaults()
 {
-    qmtest::ProgramFolder folder;
     Design d;
-    d.AppDir = folder.path();
     d.TitleFont = "Courier";
     d.FileName = "x.qmf";
     d.BgTitleText = "old";
@@ -107,10 +105,10 @@ void TestDesign::resetKeepsAbsolutePositioningAndEmptiesButtons()
 {
     qmtest::ProgramFolder folder;
     Design d;
-    d.AppDir = folder.path();
+    const qm::ProgramSetup program = qm::programSetup(folder.path());
     d.AbsolutePositioning = false;
     resetDesign(d);
-    d.Buttons.append(d.newButton(1, 1));
+    d.Buttons.append(d.newButton(program, 1, 1));
     resetDesign(d);
     QVERIFY(d.Buttons.isEmpty());
     // A setting of the run, not of the design.
@@ -120,23 +118,23 @@ void TestDesign::resetKeepsAbsolutePositioningAndEmptiesButtons()
 void TestDesign::programPathsFollowTheProgramFolder()
 {
     Design d;
-    d.AppDir = "/opt/Quill Map";
+    const qm::ProgramSetup program = qm::programSetup("/opt/Quill Map");
     resetDesign(d);
-    QCOMPARE(d.DefaultImage, QString("/opt/Quill Map/images/default.gif"));
-    QCOMPARE(d.DefaultImageUpper, QString("/OPT/QUILL MAP/IMAGES/DEFAULT.GIF"));
-    QCOMPARE(d.DefaultMouseOverImage, QString("/opt/Quill Map/images/mouse.gif"));
-    QCOMPARE(d.DefaultMouseOverImageUpper, QString("/OPT/QUILL MAP/IMAGES/MOUSE.GIF"));
-    QCOMPARE(d.DefaultSound, QString("/opt/Quill Map/sound/click.au"));
-    QCOMPARE(settingsFilePath(d.AppDir), QString("/opt/Quill Map/QM.INI"));
+    QCOMPARE(program.DefaultImage, QString("/opt/Quill Map/images/default.gif"));
+    QCOMPARE(program.DefaultImageUpper, QString("/OPT/QUILL MAP/IMAGES/DEFAULT.GIF"));
+    QCOMPARE(program.DefaultMouseOverImage, QString("/opt/Quill Map/images/mouse.gif"));
+    QCOMPARE(program.DefaultMouseOverImageUpper, QString("/OPT/QUILL MAP/IMAGES/MOUSE.GIF"));
+    QCOMPARE(program.DefaultSound, QString("/opt/Quill Map/sound/click.au"));
+    QCOMPARE(settingsFilePath(program.AppDir), QString("/opt/Quill Map/QM.INI"));
 }
 
 void TestDesign::newButtonDefaults()
 {
     Design d;
-    d.AppDir = "/q";
+    const qm::ProgramSetup program = qm::programSetup("/q");
     resetDesign(d);
-    d.Buttons.append(d.newButton(150, 150));
-    const ButtonData b = d.newButton(1, 1);
+    d.Buttons.append(d.newButton(program, 150, 150));
+    const ButtonData b = d.newButton(program, 1, 1);
     QCOMPARE(b.rect(), QRect(1, 1, 156, 65));
     QCOMPARE(b.Tag, 1);
     QCOMPARE(b.TitleText, QString("type button title here"));
@@ -180,15 +178,13 @@ void TestDesign::settingsFileNameIgnoresCase()
 void TestDesign::settingsAreReadAgainAtEveryReset()
 {
     qmtest::ProgramFolder folder;
-    Design d;
-    d.AppDir = folder.path();
-    resetDesign(d);
-    QCOMPARE(d.SplashState, QString("Splash And Sound"));
+    qm::ProgramSetup program = qm::programSetup(folder.path());
+    QCOMPARE(program.SplashState, QString("Splash And Sound"));
     QVERIFY(qmtest::writeBytes(folder.file("QM.INI"), "[GLOBAL]\nSplashState=No Splash\nDragText=1\nBrowser=/b\n"));
-    resetDesign(d);
-    QCOMPARE(d.SplashState, QString("No Splash"));
-    QVERIFY(d.DragText);
-    QCOMPARE(d.Browser, QString("/b"));
+    readProgramSetup(program);
+    QCOMPARE(program.SplashState, QString("No Splash"));
+    QVERIFY(program.DragText);
+    QCOMPARE(program.Browser, QString("/b"));
 }
 
 void TestDesign::styleNames()
@@ -286,7 +282,7 @@ void TestDesign::stepsChangeOnlyWhatTheyChange()
     case 3: cmd = new PlaceStep(doc, {K::BlurbArea}, before.BlurbRect, before.BlurbRect.adjusted(0, 0, 9, 9), 1); break;
     case 4: cmd = new ButtonPropertiesStep(doc, 1, b1, edited); break;
     case 5: cmd = new BackgroundPropertiesStep(doc, before.background(), bg); break;
-    case 6: cmd = new AddButtonStep(doc, 3, before.newButton(1, 1), 1); break;
+    case 6: cmd = new AddButtonStep(doc, 3, before.newButton(doc.program(), 1, 1), 1); break;
     case 7: cmd = new DeleteButtonStep(doc, 1, b1); break;
     case 8: cmd = new TypingStep(doc, TextArea::Blurb, 1, b1.BlurbText, "typed", 0); break;
     }
@@ -334,7 +330,7 @@ void TestDesign::stepsThatJoinAndSavedFromTheHistory()
     QVERIFY(doc.isSaved());
 
     // Add Button and where the button is dropped are one step.
-    doc.push(new AddButtonStep(doc, 3, doc.design().newButton(1, 1), 1));
+    doc.push(new AddButtonStep(doc, 3, doc.design().newButton(doc.program(), 1, 1), 1));
     doc.push(new PlaceStep(doc, {Place::Kind::Button, 3}, QRect(1, 1, 156, 65), QRect(40, 50, 156, 65), 3,
                            PlaceStep::Placing));
     QCOMPARE(doc.undoStack()->count(), 1);
@@ -356,7 +352,7 @@ void TestDesign::stepsThatJoinAndSavedFromTheHistory()
 
     // Inserting before the selection keeps the same button selected.
     doc.select(2);
-    doc.insertButton(0, doc.design().newButton(0, 0), false);
+    doc.insertButton(0, doc.design().newButton(doc.program(), 0, 0), false);
     QCOMPARE(doc.selection(), 3);
     doc.removeButton(0);
     QCOMPARE(doc.selection(), 2);

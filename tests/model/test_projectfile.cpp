@@ -15,10 +15,12 @@ using namespace qm;
 
 namespace {
 
+// The program the designs are made with.
+const ProgramSetup program = programSetup(QStringLiteral("/opt/quillmap"));
+
 Design freshDesign()
 {
     Design d;
-    d.AppDir = "/opt/quillmap";
     resetDesign(d);
     d.FileDir = "/home/ann/web/";
     d.FileName = "menu.qmf";
@@ -123,7 +125,7 @@ void TestProjectFile::quotes()
 void TestProjectFile::freshDesignLayout()
 {
     Design d = freshDesign();
-    d.Buttons.append(d.newButton(150, 150));
+    d.Buttons.append(d.newButton(program, 150, 150));
     FixedWidthLineBreaker breaker;
     QCOMPARE(QString::fromUtf8(writeProject(d, breaker)).split("\r\n"),
              QString::fromUtf8(lines(freshLines())).split("\r\n"));
@@ -147,7 +149,7 @@ void TestProjectFile::roundTripKeepsEveryStoredValue()
     d.BgTitleText = "Café “Zürich” — 東京 \"quoted\"";
     d.BgBlurbText = "Line one\r\n\r\nLine three ends here";
     d.BlurbImageName = "/home/ann/pics/Blurb Pic.png";
-    ButtonData a = d.newButton(10, 20);
+    ButtonData a = d.newButton(program, 10, 20);
     a.TitleText = "Say \"hello\"";
     a.BlurbText = "ends with a break\r\n";
     a.URLRelative = true;
@@ -156,7 +158,7 @@ void TestProjectFile::roundTripKeepsEveryStoredValue()
     a.MouseOverImage = "";
     a.MouseOverBlurbImage = "/home/ann/pics/Über.gif";
     a.Target = "content";
-    ButtonData b = d.newButton(-5, 400);
+    ButtonData b = d.newButton(program, -5, 400);
     b.Width = 10;
     b.Height = 2000;
     b.TitleText = "Ελληνικά";
@@ -209,7 +211,7 @@ void TestProjectFile::titlesAreStoredAsTheirFirstLine()
     FixedWidthLineBreaker breaker;
     breaker.width = 12;
     d.BgTitleText = "A title that wraps";
-    ButtonData b = d.newButton(0, 0);
+    ButtonData b = d.newButton(program, 0, 0);
     b.TitleText = "First\r\nSecond";
     d.Buttons << b;
     const std::optional<Design> r = readProject(writeProject(d, breaker), freshDesign());
@@ -309,7 +311,7 @@ void TestProjectFile::blurbsReadBack()
 {
     FixedWidthLineBreaker breaker;
     Design d = freshDesign();
-    ButtonData b = d.newButton(0, 0);
+    ButtonData b = d.newButton(program, 0, 0);
     d.Buttons << b;
 
     // A blurb whose first line is empty is read back whole.
@@ -361,7 +363,7 @@ void TestProjectFile::randomAndMutatedFilesNeverCrash()
     QRandomGenerator rng(20261208);
     Design d = freshDesign();
     for (int i = 0; i < 3; ++i) {
-        ButtonData b = d.newButton(i * 10, i * 20);
+        ButtonData b = d.newButton(program, i * 10, i * 20);
         b.BlurbText = QString("blurb %1\r\nsecond line").arg(i);
         d.Buttons << b;
     }
@@ -495,7 +497,7 @@ void TestProjectFile::randomDesignsReadBackAsStored()
         d.BlurbFontSize = number();
         d.ShowTitleAndBlurb = rng.bounded(2);
         for (int i = int(rng.bounded(4)); i > 0; --i) {
-            d.Buttons << d.newButton(number(), number());
+            d.Buttons << d.newButton(program, number(), number());
             d.Buttons.last().URLRelative = rng.bounded(2);
         }
         for (QString *t : texts(d).first + texts(d).second)
@@ -551,7 +553,7 @@ void TestProjectFile::readBackCheckNamesTheField()
     QFETCH(QString, field);
     QFETCH(QString, written);
     Design d = freshDesign();
-    d.Buttons << d.newButton(1, 2) << d.newButton(3, 4);
+    d.Buttons << d.newButton(program, 1, 2) << d.newButton(program, 3, 4);
     QList<StoredValue> values = storedValues(d, FixedWidthLineBreaker());
     QVERIFY(!fieldNotReadBack(projectBytes(values), values, freshDesign()));
     const auto at = std::find_if(values.begin(), values.end(), [&](const StoredValue &v) { return v.field == field; });

@@ -155,9 +155,9 @@ void TestOptions::okWritesTheKeysInOrderAndKeepsTheFile()
     script(f, {program, 2, true});
     m.OptionsButtonClick();
     QVERIFY(f.prompts.exhausted());
-    QCOMPARE(m.design().Browser, program);
-    QCOMPARE(m.design().SplashState, QString("No Splash"));
-    QVERIFY(m.design().DragText);
+    QCOMPARE(m.program().Browser, program);
+    QCOMPARE(m.program().SplashState, QString("No Splash"));
+    QVERIFY(m.program().DragText);
     QCOMPARE(QString::fromUtf8(qmtest::readBytes(ini)), QString::fromUtf8(after).replace("%B", program));
 
     // Opened again, the dialog shows what was accepted; a reset reads the same.
@@ -168,9 +168,9 @@ void TestOptions::okWritesTheKeysInOrderAndKeepsTheFile()
     QCOMPARE(seen.splash, 2);
     QVERIFY(seen.dragText);
     m.NewButtonClick();
-    QCOMPARE(m.design().Browser, program);
-    QCOMPARE(m.design().SplashState, QString("No Splash"));
-    QVERIFY(m.design().DragText);
+    QCOMPARE(m.program().Browser, program);
+    QCOMPARE(m.program().SplashState, QString("No Splash"));
+    QVERIFY(m.program().DragText);
 }
 
 void TestOptions::cancelChangesNothing()
@@ -187,9 +187,9 @@ void TestOptions::cancelChangesNothing()
 
     script(f, {makeProgram(dir.filePath("new")), 0, true, ModalResult::Cancel});
     n.OptionsButtonClick();
-    QCOMPARE(n.design().Browser, oldBrowser);
-    QVERIFY(!n.design().DragText);
-    QCOMPARE(n.design().SplashState, QString("Splash And Sound"));
+    QCOMPARE(n.program().Browser, oldBrowser);
+    QVERIFY(!n.program().DragText);
+    QCOMPARE(n.program().SplashState, QString("Splash And Sound"));
     QCOMPARE(qmtest::readBytes(f.folder.file("QM.INI")), ini);
 
     // The next time the dialog shows the settings, not what was cancelled.
@@ -226,14 +226,14 @@ void TestOptions::valuesReadFromTheFile()
         QVERIFY(qmtest::writeBytes(ini, file));
     f.restart();
     TMainForm &m = *f.form;
-    QCOMPARE(m.design().DragText, dragText);
+    QCOMPARE(m.program().DragText, dragText);
 
     Seen seen;
     script(f, {}, &seen);
     m.OptionsButtonClick();
     QCOMPARE(seen.splash, splash);
     QCOMPARE(seen.dragText, dragText);
-    QCOMPARE(m.design().SplashState, written);
+    QCOMPARE(m.program().SplashState, written);
     const QString text = QString::fromUtf8(qmtest::readBytes(ini));
     QVERIFY2(text.contains(QRegularExpression("(^|\n)SplashState=" + QRegularExpression::escape(written) + "\r?\n")),
              qPrintable(text));
@@ -287,8 +287,8 @@ void TestOptions::settingsThatCannotBeWrittenAreReported()
     QVERIFY2(f.prompts.messages().first().startsWith("Error saving " + f.folder.file("QM.INI") + ": "),
              qPrintable(f.prompts.messages().first()));
     // The run goes on with the accepted values.
-    QVERIFY(m.design().DragText);
-    QCOMPARE(m.design().SplashState, QString("Splash (No Sound)"));
+    QVERIFY(m.program().DragText);
+    QCOMPARE(m.program().SplashState, QString("Splash (No Sound)"));
 }
 
 QTEST_MAIN(TestOptions)

@@ -56,7 +56,7 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     MainFormFixture f;
     TMainForm &m = *f.form;
     StandInBrowser browser("my \"odd\" browsers");
-    m.design().Browser = browser.path();
+    m.program().Browser = browser.path();
 
     // The design: a named project with changes, two buttons whose pictures
     // have one bare name, a Blurb picture and a relative link.
@@ -159,7 +159,7 @@ void TestPreview::previewHandsThePageToTheRunningBrowser()
     QVERIFY(qmtest::writeBytes(f.folder.file("QM.INI"), "[GLOBAL]\r\nBrowser = \"" + browser.path().toUtf8() + "\"\r\n"));
     f.restart();
     TMainForm &m = *f.form;
-    QCOMPARE(m.design().Browser, browser.path());
+    QCOMPARE(m.program().Browser, browser.path());
     QVERIFY(browser.startRunning());
     const DocumentState before(m);
 
@@ -193,7 +193,7 @@ void TestPreview::previewAsksForABrowser()
     QVERIFY(browser.startRunning());
     const QByteArray ini = "[Other]\nKey=1\n[GLOBAL]\nSplashState=No Splash\n";
     QVERIFY(qmtest::writeBytes(f.folder.file("QM.INI"), ini));
-    m.design().Browser = setting;
+    m.program().Browser = setting;
     const QString textFile = f.folder.file("notes.txt");
     QVERIFY(qmtest::writeBytes(textFile, "not a program"));
     if (answer == "cancel")
@@ -219,7 +219,7 @@ void TestPreview::previewAsksForABrowser()
     QCOMPARE(f.prompts.log.size(), answer == "text file" ? 3 : 2);
     if (answer == "text file")
         QCOMPARE(f.prompts.log.at(2).text, textFile + " is not a program that can be started.");
-    QCOMPARE(m.design().Browser, picked ? browser.path() : setting);
+    QCOMPARE(m.program().Browser, picked ? browser.path() : setting);
     QCOMPARE(qmtest::readBytes(f.folder.file("QM.INI")),
              picked ? ini + "Browser=" + browser.path().toUtf8() + "\n" : ini);
     QCOMPARE(QFile::exists(f.folder.file("tmp/preview.html")), picked);
@@ -232,7 +232,7 @@ void TestPreview::pageThatCannotBeWrittenLeavesTheNamesAsTheyWere()
     MainFormFixture f;
     TMainForm &m = *f.form;
     StandInBrowser browser;
-    m.design().Browser = browser.path();
+    m.program().Browser = browser.path();
     QTemporaryDir project;
     f.prompts.files = {project.filePath("menu.qmf")};
     QVERIFY(m.SaveAs());
@@ -266,7 +266,7 @@ void TestPreview::nothingToPreview()
     MainFormFixture f;
     TMainForm &m = *f.form;
     StandInBrowser browser;
-    m.design().Browser = browser.path();
+    m.program().Browser = browser.path();
     m.HighlightButton(m.ButtonControls.first());
     QVERIFY(qmtest::writeBytes(f.folder.file("tmp/old.gif"), "old"));
     f.prompts.answers = {ModalResult::Yes};

@@ -194,7 +194,7 @@ void TestRealBrowser::previewOpensThePageInChromium()
     // first tick that finds it running.
     {
         Chromium browser;
-        m.design().Browser = browser.wrapper();
+        m.program().Browser = browser.wrapper();
         bool started = false;
         const qint64 ms = previewAndWait(m, browser, url, &started);
         QVERIFY2(ms >= 0, "the page did not arrive in the browser Preview started");
@@ -206,7 +206,7 @@ void TestRealBrowser::previewOpensThePageInChromium()
     // Running: the page goes to the open browser at once.
     {
         Chromium browser;
-        m.design().Browser = browser.wrapper();
+        m.program().Browser = browser.wrapper();
         QVERIFY(browser.startDirectly());
         bool started = true;
         const qint64 ms = previewAndWait(m, browser, url, &started);
@@ -238,7 +238,7 @@ void TestRealBrowser::previewReachesChromiumUnderAnyName()
     QVERIFY(qmtest::writeBytes(f.folder.file("java/quillmap.js"), "document.title = 'quillmap.js loaded';\n"));
     const QString url = QUrl::fromLocalFile(f.folder.file("tmp/preview.html")).toString(QUrl::FullyEncoded);
     Chromium browser{Chromium::Wrapper(wrapper)};
-    m.design().Browser = browser.wrapper();
+    m.program().Browser = browser.wrapper();
     // The program waits 10 s; a shorter wait keeps the test short.
     m.DDEForm->HandOverTimer->setInterval(4000);
     bool started = false;
