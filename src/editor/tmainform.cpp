@@ -88,7 +88,6 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
         move(area.center() - QPoint(kMinClientWidth / 2, kMinClientHeight / 2));
     }
     setUpSteps();
-    setUpAutosave();
     createControls();
     createMenus();
     assignHelpContexts();
@@ -244,22 +243,12 @@ void TMainForm::FormCreate()
 
 void TMainForm::QuillmapInit()
 {
-    // The caller has destroyed the buttons already.
+    m_files->reset();
+}
+
+void TMainForm::showNewDesign()
+{
     ButtonControls.clear();
-    QString settingsProblem;
-    qm::readProgramSetup(program(), &settingsProblem);
-    qm::Design fresh = design();
-    qm::resetDesign(fresh);
-    // A new design has no history.
-    m_document->replace(fresh, false);
-    // A settings file that cannot be read is reported once, not again at
-    // every New and Open while it stays that way.
-    if (settingsProblem != m_settingsProblem) {
-        m_settingsProblem = settingsProblem;
-        if (!settingsProblem.isEmpty())
-            prompts()->warning(settingsProblem);
-    }
-    setWindowTitle(QString::fromLatin1(qm::UntitledCaption));
     ResizeMargin = 5;
     MinResizeWidth = 10;
     MinResizeHeight = 10;
@@ -289,25 +278,16 @@ void TMainForm::QuillmapInit()
 
 bool TMainForm::NewTable()
 {
-    if (!isSaved()) {
-        const qm::ModalResult answer = prompts()->askIfSave();
-        if (answer == qm::ModalResult::Yes) {
-            // A design that could not be saved is not thrown away.
-            if (!SaveAs())
-                return false;
-        } else if (answer != qm::ModalResult::No) {
-            return false;
-        }
-    }
+    return m_files->newDesign();
+}
+
+void TMainForm::discardShownDesign()
+{
     SelectedButton = nullptr;
     LastMouseOverButton = nullptr;
     for (TCleanMyButton *b : std::as_const(ButtonControls))
         delete b;
     ButtonControls.clear();
-    QuillmapInit();
-    // The design that was open is gone, and with it the claim on its file.
-    m_projectLock.reset();
-    return true;
 }
 
 TCleanMyButton *TMainForm::createButtonControl(int index)
@@ -325,10 +305,7 @@ TCleanMyButton *TMainForm::createButtonControl(int index)
 
 int TMainForm::AddDefaultButton()
 {
-    // Part of a new design, not a step: the design stays as saved.
-    const int index = m_document->buttonCount();
-    m_document->insertButton(index, design().newButton(program(), 150, 150), false);
-    return index;
+    return m_files->addDefaultButton();
 }
 
 // --- Selection -------------------------------------------------------------------

@@ -5,13 +5,13 @@
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
 #include "model/designdocument.h"
+#include "model/documentfiles.h"
 #include "model/designsteps.h"
 #include "model/linebreaker.h"
 #include "platform/dialogprompts.h"
 #include "platform/fileops.h"
 
 #include <QList>
-#include <QElapsedTimer>
 #include <memory>
 #include <QPointer>
 #include <QWidget>
@@ -40,7 +40,6 @@ struct DialogContext;
 }
 
 namespace qm {
-class ProjectLock;
 class RecoveryStore;
 class Clipboard;
 class Prompts;
@@ -66,7 +65,7 @@ struct MainFormServices {
 // size on the design surface and dispatches every command; every change of
 // the design is a step pushed onto the document, and the window follows the
 // document's signals to show what changed.
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, private qm::DocumentView {
     Q_OBJECT
 public:
     explicit TMainForm(const MainFormServices &services, QWidget *parent = nullptr);
@@ -95,9 +94,6 @@ public:
     void openChosenFile(const QString &chosen);
     // Reads a project file into the freshly reset design.
     void readProjectFile(const QString &path);
-    // Shows the document's design, just opened or recovered, in place of the
-    // one shown.
-    void showOpenedDesign();
     // False keeps the window open.
     bool FormCloseQuery();
 
@@ -326,8 +322,6 @@ private:
 
     // Selecting the selection again stores what was typed into its texts.
     void flushSelection();
-    // FileName, FileDir and their upper-case forms from a chosen path.
-    void setFileNames(const QString &path);
     void createControls();
     void createMenus();
     // Gives every control and menu item its help context.
@@ -363,38 +357,25 @@ private:
     // The file to open when the splash ends.
     QString m_startUpFile;
 
-    // --- Recovery of unsaved designs (tmainform_recovery.cpp) ----------------------
+    // --- Recovery of unsaved designs ------------------------------------------------
 public:
     // Offers back the design of a run that did not end cleanly; once the
     // window is up.
     void offerRecovery();
     // Writes the unsaved design to the recovery file now (the timer's job).
     void autosave();
-    // The autosave is due this long after a change, and never later than
-    // the longest wait after the first change it has not written.
-    static constexpr int AutosaveQuietMs = 3000;
-    static constexpr int AutosaveLongestWaitMs = 30000;
-    QTimer *autosaveTimer() const { return m_autosaveTimer; }
-
-    // --- One editor per file (tmainform_recovery.cpp) ------------------------------
-    // The lock of the project at `path` for this window, in `lock` unless the
-    // window holds it already; false, after saying who holds it, when another
-    // program does.
-    bool lockProject(const QString &path, std::unique_ptr<qm::ProjectLock> &lock);
-    // Whether to go on opening `path`: it is not locked by another program,
-    // or the user chose to open it read-only. `lock` receives this window's
-    // lock on it, if any.
-    bool mayOpen(const QString &path, std::unique_ptr<qm::ProjectLock> &lock);
+    QTimer *autosaveTimer() const { return m_files->autosaveTimer(); }
+    qm::DocumentFiles &files() { return *m_files; }
 
 private:
-    static QString lockFolder();
-    std::unique_ptr<qm::ProjectLock> m_projectLock;
-    void setUpAutosave();
-    void designStateChanged();
-    QTimer *m_autosaveTimer = nullptr;
-    QElapsedTimer m_unwrittenSince;
-    // Why the settings file was last refused; empty while it is read.
-    QString m_settingsProblem;
+    // Showing the designs the file commands make and read.
+    void discardShownDesign() override;
+    void showNewDesign() override;
+    void showOpenedDesign() override;
+    void setCaption(const QString &caption) override;
+    qm::Design designAsShown() const override;
+
+    qm::DocumentFiles *m_files = nullptr;
     // Sound files the last build did not copy, for Compile to name.
     QList<qm::SkippedCopy> m_skippedSounds;
     bool m_surfacePressed = false;

@@ -1,6 +1,7 @@
-// The main window's document commands: New, Open, Save, Save As and Quit,
-// the project file's reading and writing, and the commands that build the
-// applet block (Compile, Preview) or edit the settings (Options).
+// The main window's document commands: New, Open, Save, Save As and Quit
+// (the document's file commands do the work, and the window shows the
+// designs they read), and the commands that build the applet block
+// (Compile, Preview) or edit the settings (Options).
 
 #include "editor/tmainform.h"
 
@@ -54,169 +55,65 @@ void TMainForm::SaveButtonClick()
     SaveAs();
 }
 
-namespace {
-
-const char *const kProjectFilter = "Quillmap Files (*.QMF)|*.QMF|All Files (*.*)|*.*";
-
-QString fileCaption(const qm::Design &d)
-{
-    return d.FileDirUpper + d.FileNameUpper + QLatin1String(" - Quillmap");
-}
-
-} // namespace
-
-void TMainForm::setFileNames(const QString &path)
-{
-    qm::setProjectFileNames(design(), path);
-}
-
 void TMainForm::flushSelection()
 {
-    if (SelectedButton)
-        HighlightButton(SelectedButton);
-    else
-        HighlightTable();
+    // Selecting the selection again stores what was typed into its texts.
+    m_document->select(m_document->selection());
 }
 
 bool TMainForm::Save()
 {
-    if (design().FileNameUpper.isEmpty() || design().FileDirUpper.isEmpty())
-        return SaveAs();
-
-    flushSelection();
-
-    const QList<qm::StoredValue> values = qm::storedValues(design(), lineBreaker());
-    const QByteArray bytes = qm::projectBytes(values);
-
-    const QString path = design().FileDir + design().FileName;
-    // A file another program has open is not written over; this window's
-    // claim moves to the new file only once it is written.
-    std::unique_ptr<qm::ProjectLock> lock;
-    if (!lockProject(path, lock))
-        return false;
-    // Only a file that Open reads back as this design replaces the old one.
-    if (const std::optional<QString> field = qm::fieldNotReadBack(bytes, values, design())) {
-        prompts()->warning(QLatin1String("Error saving ") + path + QLatin1String(": the ") + *field
-                           + QLatin1String(" cannot be stored in a project file. The file was not changed."));
-        return false;
-    }
-    QString reason;
-    if (!qm::writeFileAtomically(path, bytes, &reason)) {
-        // The old file is intact; the design stays unsaved.
-        prompts()->warning(QLatin1String("Error saving ") + path + QLatin1String(": ") + reason);
-        return false;
-    }
-    if (lock)
-        m_projectLock = std::move(lock);
-    setWindowTitle(fileCaption(design()));
-    markSaved();
-    if (!SelectedButton)
-        HighlightTable();
-    return true;
+    return m_files->save();
 }
 
 bool TMainForm::SaveAs()
 {
-    qm::FileDialogRequest request;
-    request.mode = qm::FileDialogRequest::Mode::Save;
-    request.caption = QStringLiteral("Save As");
-    request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
-    request.confirmOverwrite = true;
-    if (!design().FileName.isEmpty())
-        request.fileName = design().FileName;
-    if (!design().FileDir.isEmpty())
-        request.directory = design().FileDir;
-    const std::optional<QString> chosen = prompts()->fileDialog(request);
-    if (!chosen)
-        return false;
-
-    // A Save As that fails changes nothing, its file name included: the
-    // next Save offers the file the design belongs to, not the one that
-    // could not be written.
-    const QStringList before{design().FileName, design().FileNameUpper, design().FileDir, design().FileDirUpper};
-    setFileNames(*chosen);
-    if (!design().FileName.contains(QLatin1Char('.'))) {
-        design().FileName += QLatin1String(".qmf");
-        design().FileNameUpper += QLatin1String(".qmf");
-    }
-    if (!Save()) {
-        design().FileName = before[0];
-        design().FileNameUpper = before[1];
-        design().FileDir = before[2];
-        design().FileDirUpper = before[3];
-        return false;
-    }
-    markSaved();
-    return true;
+    return m_files->saveAs();
 }
 
 void TMainForm::Open()
 {
-    if (!isSaved()) {
-        const qm::ModalResult answer = prompts()->askIfSave();
-        if (answer == qm::ModalResult::Yes) {
-            if (!Save())
-                return;
-        } else if (answer != qm::ModalResult::No) {
-            return;
-        }
-    }
-
-    qm::FileDialogRequest request;
-    request.mode = qm::FileDialogRequest::Mode::Open;
-    request.caption = QStringLiteral("Open");
-    request.filter = qm::qtFileFilter(QString::fromLatin1(kProjectFilter));
-    // The name is offered in upper case; file names here keep their case, so
-    // the dialog gets the name of the file on disk that it stands for.
-    if (!design().FileNameUpper.isEmpty()) {
-        const QString found = qm::resolveCaseInsensitive(design().FileDir + design().FileNameUpper);
-        request.fileName = found.isEmpty() ? design().FileNameUpper : qm::fileNamePart(found);
-    }
-    if (!design().FileDirUpper.isEmpty())
-        request.directory = design().FileDir;
-    const std::optional<QString> chosen = prompts()->fileDialog(request);
-    if (!chosen)
-        return;
-    openChosenFile(*chosen);
+    m_files->open();
 }
 
 void TMainForm::openChosenFile(const QString &chosen)
 {
-    QString message;
-    const QString path = qm::findProjectFile(chosen, &message);
-    if (path.isEmpty()) {
-        prompts()->warning(message);
-        return;
-    }
-
-    // Another program editing the file is asked about before anything of
-    // the design shown is let go.
-    std::unique_ptr<qm::ProjectLock> lock;
-    if (!mayOpen(path, lock))
-        return;
-    // Asks a second time when the design is still unsaved ("No" above).
-    if (!NewTable())
-        return;
-    readProjectFile(path);
-    if (!design().FileName.isEmpty())
-        m_projectLock = std::move(lock);
+    m_files->openChosenFile(chosen);
 }
 
 void TMainForm::readProjectFile(const QString &path)
 {
-    QString message;
-    if (!m_document->open(path, &message)) {
-        // Nothing read from the file survives: a fresh, untitled design.
-        prompts()->warning(message);
-        markSaved();
-        NewTable();
-        AddDefaultButton();
-        HighlightTable();
-        markSaved();
-        return;
-    }
+    m_files->readProjectFile(path);
+}
 
-    showOpenedDesign();
+bool TMainForm::FormCloseQuery()
+{
+    return m_files->closeQuery();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::offerRecovery()
+{
+    m_files->offerRecovery();
+}
+
+void TMainForm::autosave()
+{
+    m_files->autosave();
+}
+
+// --- Showing the document's design -----------------------------------------------------
+
+void TMainForm::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
 }
 
 void TMainForm::showOpenedDesign()
@@ -254,30 +151,22 @@ void TMainForm::showOpenedDesign()
     ButtonBevel->lower();
     Background->updateExtent();
 
-    setWindowTitle(fileCaption(design()));
+    setWindowTitle(m_files->caption());
     HighlightTable();
 }
 
-bool TMainForm::FormCloseQuery()
+qm::Design TMainForm::designAsShown() const
 {
-    if (isSaved())
-        return true;
-    switch (prompts()->askIfSave()) {
-    case qm::ModalResult::Yes:
-        return SaveAs();
-    case qm::ModalResult::No:
-        return true;
-    default:
-        return false;
+    qm::Design d = design();
+    const int selected = selectionIndex();
+    if (selected >= 0 && selected < d.Buttons.size()) {
+        d.Buttons[selected].TitleText = Title->text();
+        d.Buttons[selected].BlurbText = Blurb->text();
+    } else {
+        d.BgTitleText = Title->text();
+        d.BgBlurbText = Blurb->text();
     }
-}
-
-void TMainForm::closeEvent(QCloseEvent *event)
-{
-    if (FormCloseQuery())
-        event->accept();
-    else
-        event->ignore();
+    return d;
 }
 
 // --- Compile ------------------------------------------------------------------------

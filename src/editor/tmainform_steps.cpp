@@ -18,6 +18,7 @@ using qm::TextArea;
 void TMainForm::setUpSteps()
 {
     m_document = new qm::DesignDocument(this);
+    m_files = new qm::DocumentFiles(*m_document, *this, m_services.prompts, m_services.recovery, this);
     using Doc = qm::DesignDocument;
     connect(m_document, &Doc::selectionChanging, this, &TMainForm::selectionChanging);
     connect(m_document, &Doc::selectionChanged, this, &TMainForm::selectionChanged);
