@@ -68,6 +68,19 @@ bool isExactlyButton(const QObject *obj)
 
 TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     : QWidget(parent)
+    , m_surface(new SurfaceController(*this))
+    , LastMouseOverButton(m_surface->LastMouseOverButton)
+    , MouseOverState(m_surface->MouseOverState)
+    , ResizeDirection(m_surface->ResizeDirection)
+    , DragOverFlag(m_surface->DragOverFlag)
+    , ResizeMargin(m_surface->ResizeMargin)
+    , MinResizeWidth(m_surface->MinResizeWidth)
+    , MinResizeHeight(m_surface->MinResizeHeight)
+    , DragStartX(m_surface->DragStartX)
+    , DragStartY(m_surface->DragStartY)
+    , PressedTextControl(m_surface->PressedTextControl)
+    , Resizing(m_surface->Resizing)
+    , ResizedControl(m_surface->ResizedControl)
     , OptionsForm([this] { return new TOptionsForm(m_services.prompts, program().AppDir, this); })
     , ButtonOptions([this] { return new TButtonOptions(dialogContext(), this); })
     , TableForm([this] {
@@ -91,7 +104,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     createControls();
     createMenus();
     assignHelpContexts();
-    setUpDragAndDrop();
+    m_surface->setUp();
     setUpKeys();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
@@ -298,7 +311,7 @@ TCleanMyButton *TMainForm::createButtonControl(int index)
     qm::help::setContext(b, 400);
     b->setGeometry(design().Buttons.at(index).rect());
     b->installEventFilter(this);
-    attachButtonHandlers(b);
+    m_surface->attachButtonHandlers(b);
     b->hide();
     return b;
 }
@@ -363,7 +376,6 @@ void TMainForm::ColorBLurbImage()
 void TMainForm::AddButtonClick(QObject *sender)
 {
     finishGesture();
-    DragOverFlag = true;
     const int index = m_document->buttonCount();
     // The first drag-over on the surface places the button; from then on it
     // follows the mouse until it is dropped, and where it is dropped is part
@@ -374,13 +386,7 @@ void TMainForm::AddButtonClick(QObject *sender)
     // is over the surface, where it is placed.
     if (sender == AddButton1)
         b->hide();
-    DragStartX = 0;
-    DragStartY = 0;
-    m_placing = b;
-    if (!beginDrag(b, true, QCursor::pos())) {
-        DragOverFlag = false;
-        endGesture(b);
-    }
+    m_surface->placeNewButton(b);
     // The arrow keys move the new button on.
     Background->setFocus(Qt::OtherFocusReason);
 }

@@ -2,6 +2,7 @@
 
 #include "editor/createdonfirstuse.h"
 #include "editor/dragmanager.h"
+#include "editor/surfacecontroller.h"
 #include "imageview/tpmultiimage.h"
 #include "model/design.h"
 #include "model/designdocument.h"
@@ -67,6 +68,10 @@ struct MainFormServices {
 // document's signals to show what changed.
 class TMainForm : public QWidget, private qm::DocumentView {
     Q_OBJECT
+    // The surface's mouse and keys; made first, as the window's fields of
+    // its state refer to it.
+    SurfaceController *m_surface;
+
 public:
     explicit TMainForm(const MainFormServices &services, QWidget *parent = nullptr);
     ~TMainForm() override;
@@ -158,7 +163,7 @@ public:
     void FormDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState State, bool &Accept);
     void MouseOnEndDrag(QObject *Sender, QObject *Target, int X, int Y);
     void ButtonDragDrop(QObject *Sender, QObject *Source, int X, int Y);
-    DragManager *dragManager() const { return m_drag; }
+    DragManager *dragManager() const;
 
     // --- Mouse-over ------------------------------------------------------------------
     void ButtonMouseOver(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
@@ -211,18 +216,20 @@ public:
     // --- Editor state ------------------------------------------------------------
     QList<TCleanMyButton *> ButtonControls;
     TCleanMyButton *SelectedButton = nullptr;
-    TCleanMyButton *LastMouseOverButton = nullptr;
-    int MouseOverState = 0;
-    QString ResizeDirection = QStringLiteral("None");
-    bool DragOverFlag = false;
-    int ResizeMargin = 5;
-    int MinResizeWidth = 10;
-    int MinResizeHeight = 10;
-    int DragStartX = 0;
-    int DragStartY = 0;
-    QPointer<QWidget> PressedTextControl;
-    bool Resizing = false;
-    QPointer<QWidget> ResizedControl;
+    // The surface controller's state, under the window's names.
+    TCleanMyButton *&LastMouseOverButton;
+    int &MouseOverState;
+    QString &ResizeDirection;
+    bool &DragOverFlag;
+    int &ResizeMargin;
+    int &MinResizeWidth;
+    int &MinResizeHeight;
+    int &DragStartX;
+    int &DragStartY;
+    QPointer<QWidget> &PressedTextControl;
+    bool &Resizing;
+    QPointer<QWidget> &ResizedControl;
+    SurfaceController &surface() { return *m_surface; }
 
     // --- Controls --------------------------------------------------------------
     QToolButton *SpeedButton1 = nullptr;
@@ -295,30 +302,14 @@ private:
     void markSaved();
     // Typing in an area, one step per session.
     void areaEdited(AreaEdit *area, const QString &before);
-    // Moving or resizing with the mouse: where the control was before, and
-    // the step once it is let go.
-    void beginGesture(QWidget *control);
-    void endGesture(QWidget *control);
-    // Where the design has the rectangle a control shows.
-    QRect designRect(const qm::edit::Place &place) const;
     // Ends a drag or resize in progress, with its step.
     void finishGesture();
-    std::optional<qm::edit::Place> placeOf(const QWidget *control) const;
     // Applies what a property dialog handed back as one step.
     void applyButtonProperties(int index, const qm::ButtonData &edited);
     void applyBackgroundProperties(const qm::BackgroundData &edited);
 
-    // Shortcuts, and the keys of the design surface (tmainform_keys.cpp).
+    // The shortcuts every editor has (tmainform_keys.cpp).
     void setUpKeys();
-    bool surfaceKey(QKeyEvent *event);
-    // What the arrow keys move: the text area or Blurb picture last pressed,
-    // else the selected button; none with nothing to move.
-    QWidget *keyTarget() const;
-    // Moves the key target by (dx, dy) as a drag would leave it.
-    void nudge(int dx, int dy);
-    // Selects the next (previous) button in the design's order; false at
-    // the end of the order, where the focus moves on.
-    bool selectNextButton(bool forward);
 
     // Selecting the selection again stores what was typed into its texts.
     void flushSelection();
@@ -331,26 +322,6 @@ private:
     TCleanMyButton *createButtonControl(int index);
     // Stores what the areas show into the texts of `owner`.
     void writeBackMemoTexts(int owner);
-
-    // Moving and resizing (tmainform_drag.cpp, tmainform_resize.cpp).
-    void setUpDragAndDrop();
-    void attachButtonHandlers(TCleanMyButton *button);
-    bool beginDrag(QWidget *source, bool immediate, QPoint global);
-    // Shows a control of the design at new bounds while the mouse moves or
-    // resizes it, with the controls that go with it: the selection frame
-    // around the selected button, the Blurb text and picture together. The
-    // design changes once, by the gesture's step, when it ends.
-    void placeControl(QWidget *control, const QRect &bounds);
-    // Where a control's client area starts inside it.
-    QPoint clientOffset(const QWidget *control) const;
-    void dragOverMove(QObject *target, QObject *source, int X, int Y, bool placement);
-    // Records the press point; a press on a sizing cursor starts a resize
-    // (and returns true).
-    bool pressControl(QWidget *control, int X, int Y);
-    void setControlCursor(QWidget *control, Qt::CursorShape shape);
-    Qt::CursorShape controlCursor(const QWidget *control) const;
-    // The mouse routing of the surface's controls (tmainform_mouse.cpp).
-    bool routeMouse(QObject *watched, QEvent *event);
 
     MainFormServices m_services;
     qm::DesignDocument *m_document = nullptr;
@@ -378,23 +349,10 @@ private:
     qm::DocumentFiles *m_files = nullptr;
     // Sound files the last build did not copy, for Compile to name.
     QList<qm::SkippedCopy> m_skippedSounds;
-    bool m_surfacePressed = false;
     HelpController *m_help = nullptr;
-    DragManager *m_drag = nullptr;
 
-    // Typing merges into one step until the selection or the focus changes;
-    // arrow keys until another key, a press or a selection comes between.
+    // Typing merges into one step until the selection or the focus changes.
     int m_typingSession = 0;
-    int m_keyRun = 0;
-    // The control a mouse gesture moves or resizes, and where it was.
-    struct Gesture {
-        QPointer<QWidget> control;
-        QRect before;
-    } m_gesture;
-    // A button being placed by Add Button.
-    QPointer<TCleanMyButton> m_placing;
-    // The text area or Blurb picture the arrow keys move.
-    QPointer<QWidget> m_keyArea;
 };
 
 using qm::fromQColor;

@@ -1,6 +1,7 @@
 // The main window follows its document: every step changes the document,
 // and the document's signals reach the controls here, each touching only
-// what changed. The gestures and commands that make the steps are here too.
+// what changed. The commands that make steps of typing and of the property
+// dialogs are here too.
 
 #include "editor/controlkinds.h"
 #include "editor/tcleanmybutton.h"
@@ -39,22 +40,12 @@ void TMainForm::markSaved()
     m_document->markSaved();
 }
 
-void TMainForm::finishGesture()
-{
-    // A drag ends as Escape ends it, a resize as a release does: what they
-    // changed so far becomes their step.
-    if (m_drag->isDragging() || m_drag->isPending())
-        m_drag->cancelDrag();
-    if (Resizing)
-        ResizeMouseUp(ResizedControl, Qt::NoButton, {}, 0, 0);
-}
-
 void TMainForm::Undo()
 {
     finishGesture();
     // What comes after an undo or a redo is a step of its own.
     ++m_typingSession;
-    ++m_keyRun;
+    m_surface->endKeyRun();
     undoStack()->undo();
     ++m_typingSession;
 }
@@ -63,7 +54,7 @@ void TMainForm::Redo()
 {
     finishGesture();
     ++m_typingSession;
-    ++m_keyRun;
+    m_surface->endKeyRun();
     undoStack()->redo();
     ++m_typingSession;
 }
@@ -80,8 +71,7 @@ void TMainForm::selectionChanging(int from, int to)
     // Selecting something else ends a typing session and a run of arrow keys.
     if (from != to) {
         ++m_typingSession;
-        ++m_keyRun;
-        m_keyArea = nullptr;
+        m_surface->endKeyRun(false);
     }
     // Selecting, also the selection again, stores what was typed into it.
     writeBackMemoTexts(from);
@@ -207,63 +197,6 @@ void TMainForm::areaEdited(AreaEdit *area, const QString &before)
 {
     const TextArea which = area == Title ? TextArea::Title : TextArea::Blurb;
     m_document->push(new TypingStep(*m_document, which, selectionIndex(), before, area->text(), m_typingSession));
-}
-
-std::optional<Place> TMainForm::placeOf(const QWidget *control) const
-{
-    if (control == Title)
-        return Place{Place::Kind::Title};
-    if (control == Blurb || control == BlurbImage)
-        return Place{Place::Kind::BlurbArea};
-    if (isExactly<TCleanMyButton>(control)) {
-        const int index = int(ButtonControls.indexOf(static_cast<const TCleanMyButton *>(control)));
-        if (index >= 0)
-            return Place{Place::Kind::Button, index};
-    }
-    return std::nullopt;
-}
-
-QRect TMainForm::designRect(const Place &place) const
-{
-    switch (place.kind) {
-    case Place::Kind::Title:
-        return design().TitleRect;
-    case Place::Kind::BlurbArea:
-        return design().BlurbRect;
-    case Place::Kind::Button:
-        break;
-    }
-    return design().Buttons.at(place.button).rect();
-}
-
-void TMainForm::beginGesture(QWidget *control)
-{
-    if (control == m_placing)
-        return;
-    m_gesture.control = control;
-    m_gesture.before = control->geometry();
-}
-
-void TMainForm::endGesture(QWidget *control)
-{
-    const bool placing = control && control == m_placing;
-    if (placing)
-        m_placing = nullptr;
-    else if (!control || control != m_gesture.control)
-        return;
-    else
-        m_gesture.control = nullptr;
-    const std::optional<Place> place = placeOf(control);
-    if (!place)
-        return;
-    // The gesture has moved only the control; its step moves the design.
-    const QRect before = designRect(*place);
-    const QRect after = control->geometry();
-    if (after == before)
-        return;
-    // Add Button is one step, with the place the button was put at.
-    m_document->push(new PlaceStep(*m_document, *place, before, after, selectionIndex(),
-                                   placing ? PlaceStep::Placing : PlaceStep::NoRun));
 }
 
 void TMainForm::applyButtonProperties(int index, const qm::ButtonData &edited)

@@ -1,10 +1,10 @@
 // Moving the design's controls by drag-and-drop: the handlers the drag
-// manager calls, the "Move" commands and the keeping of design and
-// controls in agreement.
+// manager calls, the "Move" commands and Add Button's placing.
 
 #include "editor/controlkinds.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/designsurface.h"
+#include "editor/surfacecontroller.h"
 #include "editor/tmainform.h"
 #include "editor/areaedit.h"
 
@@ -14,10 +14,10 @@
 #include <QScrollBar>
 #include <QToolButton>
 
-void TMainForm::setUpDragAndDrop()
+void SurfaceController::setUp()
 {
     m_drag = new DragManager(this);
-    using Handler = void (TMainForm::*)(QObject *, QObject *, int, int, TDragState, bool &);
+    using Handler = void (SurfaceController::*)(QObject *, QObject *, int, int, TDragState, bool &);
     auto over = [this](Handler handler) {
         return [this, handler](DragManager::DragOver &e) {
             (this->*handler)(e.target, e.source, e.pos.x(), e.pos.y(), e.state, e.accept);
@@ -30,31 +30,31 @@ void TMainForm::setUpDragAndDrop()
         MouseOnEndDrag(source, target, pos.x(), pos.y());
     };
 
-    m_drag->addTarget(this, over(&TMainForm::FormDragOver));
+    m_drag->addTarget(&m_form, over(&SurfaceController::FormDragOver));
     // The tool bar and the command row have no drag-over handler: they refuse.
-    for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton1, NewButton, OpenButton, SaveButton,
-                                                        CompileButton, OptionsButton, QuitButton, HelpButton,
-                                                        AddButton, EditButton, DeleteButton, BackgroundButton})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_form.SpeedButton1, m_form.NewButton, m_form.OpenButton, m_form.SaveButton,
+                                                        m_form.CompileButton, m_form.OptionsButton, m_form.QuitButton, m_form.HelpButton,
+                                                        m_form.AddButton, m_form.EditButton, m_form.DeleteButton, m_form.BackgroundButton})
         m_drag->addTarget(w);
 
     // Over the bare surface positions are design positions.
-    QWidget *canvas = Background->canvas();
-    m_drag->addTarget(Background, over(&TMainForm::BackgroundDragOver));
-    m_drag->setClientMapper(Background, [canvas](QPoint global) { return canvas->mapFromGlobal(global); });
+    QWidget *canvas = m_form.Background->canvas();
+    m_drag->addTarget(m_form.Background, over(&SurfaceController::BackgroundDragOver));
+    m_drag->setClientMapper(m_form.Background, [canvas](QPoint global) { return canvas->mapFromGlobal(global); });
 
-    for (AreaEdit *memo : {Title, Blurb}) {
-        m_drag->addTarget(memo, over(&TMainForm::MemoDragOver));
+    for (AreaEdit *memo : {m_form.Title, m_form.Blurb}) {
+        m_drag->addTarget(memo, over(&SurfaceController::MemoDragOver));
         m_drag->setClientMapper(memo, client(memo));
         m_drag->setEndDragHandler(memo, endDrag);
     }
-    m_drag->addTarget(BlurbImage, over(&TMainForm::BlurbImageDragOver));
-    m_drag->setClientMapper(BlurbImage, client(BlurbImage));
+    m_drag->addTarget(m_form.BlurbImage, over(&SurfaceController::BlurbImageDragOver));
+    m_drag->setClientMapper(m_form.BlurbImage, client(m_form.BlurbImage));
     // The picture is dropped back at the origin like the text areas.
-    m_drag->setEndDragHandler(BlurbImage, endDrag);
-    BlurbImage->setMouseTracking(true);
+    m_drag->setEndDragHandler(m_form.BlurbImage, endDrag);
+    m_form.BlurbImage->setMouseTracking(true);
 }
 
-void TMainForm::attachButtonHandlers(TCleanMyButton *button)
+void SurfaceController::attachButtonHandlers(TCleanMyButton *button)
 {
     m_drag->addTarget(
         button,
@@ -68,7 +68,7 @@ void TMainForm::attachButtonHandlers(TCleanMyButton *button)
     });
 }
 
-bool TMainForm::beginDrag(QWidget *source, bool immediate, QPoint global)
+bool SurfaceController::beginDrag(QWidget *source, bool immediate, QPoint global)
 {
     // A drag still running ends first, with its own step.
     finishGesture();
@@ -76,7 +76,7 @@ bool TMainForm::beginDrag(QWidget *source, bool immediate, QPoint global)
     return m_drag->beginDrag(source, immediate, global);
 }
 
-QPoint TMainForm::clientOffset(const QWidget *control) const
+QPoint SurfaceController::clientOffset(const QWidget *control) const
 {
     if (const auto *memo = qobject_cast<const AreaEdit *>(control))
         return memo->viewport()->pos();
@@ -85,44 +85,44 @@ QPoint TMainForm::clientOffset(const QWidget *control) const
     return QPoint(0, 0);
 }
 
-void TMainForm::placeControl(QWidget *control, const QRect &bounds)
+void SurfaceController::placeControl(QWidget *control, const QRect &bounds)
 {
     if (isExactly<TCleanMyButton>(control)) {
         auto *button = static_cast<TCleanMyButton *>(control);
         const int index = button->Tag;
-        if (index >= 0 && index < ButtonControls.size() && ButtonControls.at(index) == button) {
+        if (index >= 0 && index < m_form.ButtonControls.size() && m_form.ButtonControls.at(index) == button) {
             button->setGeometry(bounds);
             // The selection frame follows the selected button.
-            if (button == SelectedButton)
-                ButtonBevel->setGeometry(bounds.adjusted(-2, -2, 2, 2));
+            if (button == m_form.SelectedButton)
+                m_form.ButtonBevel->setGeometry(bounds.adjusted(-2, -2, 2, 2));
         }
-    } else if (control == Title) {
-        Title->setGeometry(bounds);
-    } else if (control == Blurb || control == BlurbImage) {
+    } else if (control == m_form.Title) {
+        m_form.Title->setGeometry(bounds);
+    } else if (control == m_form.Blurb || control == m_form.BlurbImage) {
         // One rectangle for the Blurb area, whichever of the two shows it.
-        Blurb->setGeometry(bounds);
-        BlurbImage->setGeometry(bounds);
+        m_form.Blurb->setGeometry(bounds);
+        m_form.BlurbImage->setGeometry(bounds);
     } else if (control) {
         control->setGeometry(bounds);
     }
 }
 
-void TMainForm::dragOverMove(QObject *target, QObject *source, int X, int Y, bool placement)
+void SurfaceController::dragOverMove(QObject *target, QObject *source, int X, int Y, bool placement)
 {
     auto *over = qobject_cast<QWidget *>(target);
     auto *moved = qobject_cast<QWidget *>(source);
     if (!over || !moved)
         return;
     // The mouse in design coordinates.
-    const QPoint mouse = over == Background ? QPoint(X, Y) : over->pos() + clientOffset(over) + QPoint(X, Y);
+    const QPoint mouse = over == m_form.Background ? QPoint(X, Y) : over->pos() + clientOffset(over) + QPoint(X, Y);
 
     // A button just added waits for the mouse to reach the surface; its
     // top-left corner goes there. Only the button being placed is placed:
     // the flag never moves a button that is not the one dragged.
-    if (placement && DragOverFlag && SelectedButton && SelectedButton == moved) {
+    if (placement && DragOverFlag && m_form.SelectedButton && m_form.SelectedButton == moved) {
         DragOverFlag = false;
-        placeControl(SelectedButton, QRect(mouse, SelectedButton->size()));
-        SelectedButton->show();
+        placeControl(m_form.SelectedButton, QRect(mouse, m_form.SelectedButton->size()));
+        m_form.SelectedButton->show();
     }
 
     // The press point stays under the mouse.
@@ -134,32 +134,32 @@ void TMainForm::dragOverMove(QObject *target, QObject *source, int X, int Y, boo
     }
 }
 
-void TMainForm::BackgroundDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
+void SurfaceController::BackgroundDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
 {
     dragOverMove(Sender, Source, X, Y, true);
 }
 
-void TMainForm::MemoDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
+void SurfaceController::MemoDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
 {
     dragOverMove(Sender, Source, X, Y, true);
 }
 
-void TMainForm::ButtonDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
+void SurfaceController::ButtonDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
 {
     dragOverMove(Sender, Source, X, Y, true);
 }
 
-void TMainForm::BlurbImageDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
+void SurfaceController::BlurbImageDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
 {
     dragOverMove(Sender, Source, X, Y, false);
 }
 
-void TMainForm::FormDragOver(QObject *, QObject *, int, int, TDragState, bool &)
+void SurfaceController::FormDragOver(QObject *, QObject *, int, int, TDragState, bool &)
 {
     // Outside the surface the drag is accepted and nothing moves.
 }
 
-void TMainForm::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
+void SurfaceController::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
 {
     auto *source = qobject_cast<QWidget *>(Sender);
     if (!source)
@@ -173,8 +173,8 @@ void TMainForm::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
     }
 
     // Nothing stays left of or above the design's origin.
-    QScrollBar *h = Background->horizontalScrollBar();
-    QScrollBar *v = Background->verticalScrollBar();
+    QScrollBar *h = m_form.Background->horizontalScrollBar();
+    QScrollBar *v = m_form.Background->verticalScrollBar();
     const int hPos = h->value();
     h->setValue(0);
     QRect bounds = source->geometry();
@@ -187,30 +187,42 @@ void TMainForm::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
     if (bounds != source->geometry())
         placeControl(source, bounds);
     // The scroll range and the view follow the extent the move gave.
-    Background->updateExtent();
+    m_form.Background->updateExtent();
     h->setValue(hPos);
     v->setValue(vPos);
-    Background->ensureWidgetVisible(source, 0, 0);
+    m_form.Background->ensureWidgetVisible(source, 0, 0);
 
     if (isExactly<TCleanMyButton>(source))
-        HighlightButton(source);
+        m_form.HighlightButton(source);
     endGesture(source);
 }
 
-void TMainForm::ButtonDragDrop(QObject *, QObject *, int, int)
+void SurfaceController::ButtonDragDrop(QObject *, QObject *, int, int)
 {
     // A button dropped on a button stays where it was let go: the end of
     // the drag makes its step.
 }
 
-void TMainForm::Move1Click(QObject *)
+void SurfaceController::Move1Click()
 {
-    if (SelectedButton)
-        beginDrag(SelectedButton, true, QCursor::pos());
+    if (m_form.SelectedButton)
+        beginDrag(m_form.SelectedButton, true, QCursor::pos());
 }
 
-void TMainForm::MoveField1Click(QObject *)
+void SurfaceController::MoveField1Click()
 {
     if (PressedTextControl)
         beginDrag(PressedTextControl, true, QCursor::pos());
+}
+
+void SurfaceController::placeNewButton(TCleanMyButton *button)
+{
+    DragOverFlag = true;
+    DragStartX = 0;
+    DragStartY = 0;
+    m_placing = button;
+    if (!beginDrag(button, true, QCursor::pos())) {
+        DragOverFlag = false;
+        endGesture(button);
+    }
 }

@@ -5,6 +5,7 @@
 #include "editor/resizezones.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/designsurface.h"
+#include "editor/surfacecontroller.h"
 #include "editor/tmainform.h"
 #include "editor/areaedit.h"
 
@@ -25,17 +26,17 @@ QWidget *cursorHolder(QWidget *control, DesignSurface *surface)
 
 } // namespace
 
-Qt::CursorShape TMainForm::controlCursor(const QWidget *control) const
+Qt::CursorShape SurfaceController::controlCursor(const QWidget *control) const
 {
-    return cursorHolder(const_cast<QWidget *>(control), Background)->cursor().shape();
+    return cursorHolder(const_cast<QWidget *>(control), m_form.Background)->cursor().shape();
 }
 
-void TMainForm::setControlCursor(QWidget *control, Qt::CursorShape shape)
+void SurfaceController::setControlCursor(QWidget *control, Qt::CursorShape shape)
 {
     // A text area's own cursor is the text cursor; it stands for the arrow.
     if (shape == Qt::ArrowCursor && qobject_cast<AreaEdit *>(control))
         shape = Qt::IBeamCursor;
-    QWidget *holder = cursorHolder(control, Background);
+    QWidget *holder = cursorHolder(control, m_form.Background);
     // Called at every mouse move: only a change reaches the window system.
     if (holder->cursor().shape() != shape)
         holder->setCursor(shape);
@@ -43,13 +44,13 @@ void TMainForm::setControlCursor(QWidget *control, Qt::CursorShape shape)
 
 // --- Hot zones and resizing ----------------------------------------------------
 
-void TMainForm::ResizeMouseMove(QObject *Sender, Qt::KeyboardModifiers, int X, int Y)
+void SurfaceController::ResizeMouseMove(QObject *Sender, Qt::KeyboardModifiers, int X, int Y)
 {
     using namespace qm::resize;
     auto *control = qobject_cast<QWidget *>(Sender);
     if (!control)
         return;
-    if (control == Background) {
+    if (control == m_form.Background) {
         setControlCursor(control, Qt::ArrowCursor);
     } else {
         const ZoneTable table = isExactly<AreaEdit>(control) ? ZoneTable::Memo : ZoneTable::Frame;
@@ -67,18 +68,18 @@ void TMainForm::ResizeMouseMove(QObject *Sender, Qt::KeyboardModifiers, int X, i
     }
 
     // The Blurb text and picture share one rectangle.
-    if ((control == Blurb || control == BlurbImage) && Blurb->geometry() != BlurbImage->geometry())
+    if ((control == m_form.Blurb || control == m_form.BlurbImage) && m_form.Blurb->geometry() != m_form.BlurbImage->geometry())
         placeControl(control, control->geometry());
 }
 
-void TMainForm::BlurbImageMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
+void SurfaceController::BlurbImageMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     ResizeMouseMove(Sender, Shift, X, Y);
 }
 
 // --- Pressing and releasing ----------------------------------------------------
 
-bool TMainForm::pressControl(QWidget *control, int X, int Y)
+bool SurfaceController::pressControl(QWidget *control, int X, int Y)
 {
     DragStartX = X;
     DragStartY = Y;
@@ -90,29 +91,29 @@ bool TMainForm::pressControl(QWidget *control, int X, int Y)
     return true;
 }
 
-void TMainForm::ButtonMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+void SurfaceController::ButtonMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
 {
     auto *button = qobject_cast<QWidget *>(Sender);
     if (!button)
         return;
-    HighlightButton(button);
+    m_form.HighlightButton(button);
     // A plain click selects; only a move of 5 pixels makes it a move.
     if (!pressControl(button, X, Y) && Button == Qt::LeftButton)
         beginDrag(button, false, button->mapToGlobal(QPoint(X, Y) + clientOffset(button)));
 }
 
-void TMainForm::MemoMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+void SurfaceController::MemoMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
 {
     auto *memo = qobject_cast<QWidget *>(Sender);
     if (!memo)
         return;
     PressedTextControl = memo;
     // With DragText the press is the text's own: caret and selection.
-    if (!pressControl(memo, X, Y) && !program().DragText && Button == Qt::LeftButton)
+    if (!pressControl(memo, X, Y) && !m_form.program().DragText && Button == Qt::LeftButton)
         beginDrag(memo, true, memo->mapToGlobal(QPoint(X, Y) + clientOffset(memo)));
 }
 
-void TMainForm::BlurbImageMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+void SurfaceController::BlurbImageMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
 {
     auto *image = qobject_cast<QWidget *>(Sender);
     if (!image)
@@ -123,12 +124,12 @@ void TMainForm::BlurbImageMouseDown(QObject *Sender, Qt::MouseButton Button, Qt:
         beginDrag(image, true, image->mapToGlobal(QPoint(X, Y) + clientOffset(image)));
 }
 
-void TMainForm::BackgroundMouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+void SurfaceController::BackgroundMouseDown(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
     // The click selects the background.
 }
 
-void TMainForm::ResizeMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+void SurfaceController::ResizeMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
     const bool wasResizing = std::exchange(Resizing, false);
     if (wasResizing)
@@ -137,13 +138,13 @@ void TMainForm::ResizeMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers,
 
 // --- Mouse-over ------------------------------------------------------------------
 
-void TMainForm::ButtonMouseOver(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
+void SurfaceController::ButtonMouseOver(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     if (isExactly<TCleanMyButton>(Sender)) {
         auto *button = static_cast<TCleanMyButton *>(Sender);
         if (button != LastMouseOverButton)
             ResetLastMouseOverButton(button);
-        const QString &mouseOver = buttonData(button).MouseOverImagePath;
+        const QString &mouseOver = m_form.buttonData(button).MouseOverImagePath;
         // One read of the reported name per move: it costs a stat, and the
         // answer cannot change again within this event.
         if (button->ImageName() != mouseOver) {
@@ -156,19 +157,19 @@ void TMainForm::ButtonMouseOver(QObject *Sender, Qt::KeyboardModifiers Shift, in
     ResizeMouseMove(Sender, Shift, X, Y);
 }
 
-void TMainForm::ResetLastMouseOverButton(QObject *Sender)
+void SurfaceController::ResetLastMouseOverButton(QObject *Sender)
 {
     if (MouseOverState != 1 || Sender == LastMouseOverButton || !LastMouseOverButton)
         return;
     TCleanMyButton *last = LastMouseOverButton;
-    const qm::ButtonData &d = buttonData(last);
+    const qm::ButtonData &d = m_form.buttonData(last);
     if (last->ImageName() == d.MouseOverImagePath) {
         last->setImageName(d.DefImagePath);
         MouseOverState = 0;
     }
 }
 
-void TMainForm::BackgroundAndMemoMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
+void SurfaceController::BackgroundAndMemoMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     ResetLastMouseOverButton(Sender);
     ResizeMouseMove(Sender, Shift, X, Y);
