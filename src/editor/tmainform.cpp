@@ -1,63 +1,31 @@
+// The main window: its making and start-up, the reset of a new design, the
+// selection and the button commands of the command row and the menus.
+
 #include "editor/tmainform.h"
 
-#include "dialogs/helpcontext.h"
-#include "dialogs/toptionsform.h"
 #include "dialogs/tbuttonoptions.h"
-#include "dialogs/ttableform.h"
-#include "editor/glyphicon.h"
-#include "editor/tcleanmybutton.h"
-#include "editor/commandbutton.h"
-#include "editor/designsurface.h"
-#include "editor/areaedit.h"
+#include "dialogs/toptionsform.h"
 #include "dialogs/tsplashform.h"
-#include "model/projectlock.h"
-#include "model/textlimits.h"
+#include "dialogs/ttableform.h"
+#include "editor/areaedit.h"
+#include "editor/designsurface.h"
+#include "editor/tcleanmybutton.h"
 #include "platform/prompts.h"
 #include "preview/tddeform.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QCursor>
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QToolButton>
 
 namespace {
 
 // Client size of the window at its design size; the window is never smaller.
 constexpr int kMinClientWidth = 450;
 constexpr int kMinClientHeight = 454;
-
-QToolButton *makeToolButton(QWidget *parent, const QString &name, const QString &caption,
-                            qm::artwork::Glyph glyph)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setText(caption);
-    b->setIcon(qm::artwork::toolGlyph(glyph));
-    b->setIconSize(QSize(32, 32));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(0, 0, 57, 57);
-    return b;
-}
-
-QPushButton *makeCommandButton(QWidget *parent, const QString &name, const QString &caption,
-                               qm::artwork::Glyph glyph)
-{
-    auto *b = new CommandButton(qm::artwork::toolGlyph(glyph), caption, parent);
-    b->setObjectName(name);
-    b->setIconSize(QSize(32, 32));
-    b->setGeometry(0, 378, 112, 42);
-    return b;
-}
 
 bool isExactlyButton(const QObject *obj)
 {
@@ -132,110 +100,6 @@ TMainForm::~TMainForm()
     delete SplashForm;
 }
 
-void TMainForm::createControls()
-{
-    using qm::artwork::Glyph;
-    SpeedButton1 = makeToolButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("Preview"), Glyph::Preview);
-    NewButton = makeToolButton(this, QStringLiteral("NewButton"), QStringLiteral("New"), Glyph::New);
-    OpenButton = makeToolButton(this, QStringLiteral("OpenButton"), QStringLiteral("Open"), Glyph::Open);
-    SaveButton = makeToolButton(this, QStringLiteral("SaveButton"), QStringLiteral("Save"), Glyph::Save);
-    CompileButton = makeToolButton(this, QStringLiteral("CompileButton"), QStringLiteral("Compile"), Glyph::Compile);
-    OptionsButton = makeToolButton(this, QStringLiteral("OptionsButton"), QStringLiteral("Options"), Glyph::Options);
-    QuitButton = makeToolButton(this, QStringLiteral("QuitButton"), QStringLiteral("Quit"), Glyph::Quit);
-    HelpButton = makeToolButton(this, QStringLiteral("HelpButton"), QStringLiteral("Help"), Glyph::Help);
-
-    AddButton = makeCommandButton(this, QStringLiteral("AddButton"), QStringLiteral("Add Button"), Glyph::AddButton);
-    EditButton = makeCommandButton(this, QStringLiteral("EditButton"), QStringLiteral("Edit Button"), Glyph::EditButton);
-    DeleteButton = makeCommandButton(this, QStringLiteral("DeleteButton"), QStringLiteral("Delete Button"), Glyph::DeleteButton);
-    BackgroundButton = makeCommandButton(this, QStringLiteral("BackgroundButton"), QStringLiteral("Background"), Glyph::Background);
-
-    connect(NewButton, &QToolButton::clicked, this, [this] { NewButtonClick(); });
-    connect(OpenButton, &QToolButton::clicked, this, [this] { OpenButtonClick(); });
-    connect(SaveButton, &QToolButton::clicked, this, [this] { SaveButtonClick(); });
-    connect(CompileButton, &QToolButton::clicked, this, [this] { CompileButtonClick(CompileButton); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { PreviewButtonClick(SpeedButton1); });
-    connect(OptionsButton, &QToolButton::clicked, this, [this] { OptionsButtonClick(OptionsButton); });
-    connect(QuitButton, &QToolButton::clicked, this, [this] { QuitButtonClick(); });
-    connect(HelpButton, &QToolButton::clicked, this, [this] { HelpButtonClick(); });
-    connect(AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(AddButton); });
-    connect(EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(EditButton); });
-    connect(DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(DeleteButton); });
-    connect(BackgroundButton, &QPushButton::clicked, this, [this] { BackgroundButtonClick(BackgroundButton); });
-
-    Background = new DesignSurface(this);
-    Background->setObjectName(QStringLiteral("Background"));
-    Background->setGeometry(0, 56, 450, 321);
-    QWidget *canvas = Background->canvas();
-    canvas->installEventFilter(this);
-
-    ButtonBevel = new QFrame(canvas);
-    ButtonBevel->setObjectName(QStringLiteral("ButtonBevel"));
-    ButtonBevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ButtonBevel->setLineWidth(2);
-    ButtonBevel->setAttribute(Qt::WA_TransparentForMouseEvents);
-    ButtonBevel->setGeometry(306, 219, 33, 33);
-    ButtonBevel->hide();
-
-    // Each area is made in its face, so its text is laid out once.
-    Title = new AreaEdit(canvas, 24, qm::AreaStyle{true, false});
-    Title->setObjectName(QStringLiteral("Title"));
-    Title->setGeometry(46, 8, 372, 41);
-    Title->setText(QStringLiteral("type background title here"));
-
-    Blurb = new AreaEdit(canvas, 14);
-    Blurb->setObjectName(QStringLiteral("Blurb"));
-    Blurb->setGeometry(46, 56, 372, 73);
-    Blurb->setText(QStringLiteral("type background blurb here"));
-
-    // No more than a project file can carry and Open reads back.
-    qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
-    qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
-    for (AreaEdit *memo : {Title, Blurb}) {
-        memo->viewport()->installEventFilter(this);
-        memo->viewport()->setMouseTracking(true);
-        connect(memo, &AreaEdit::userEdited, this, [this, memo](const QString &before) { areaEdited(memo, before); });
-        connect(memo, &AreaEdit::focusLeft, this, [this] { ++m_typingSession; });
-        connect(memo, &AreaEdit::escapePressed, this, [this] { Background->setFocus(Qt::OtherFocusReason); });
-    }
-
-    BlurbImage = new TPMultiImage(canvas, m_services.images);
-    BlurbImage->setObjectName(QStringLiteral("BlurbImage"));
-    BlurbImage->setBorderStyle(TPMultiImage::bsSingle);
-    BlurbImage->setStretch(true);
-    BlurbImage->setFocusPolicy(Qt::NoFocus);
-    BlurbImage->setGeometry(8, 64, 34, 61);
-    BlurbImage->installEventFilter(this);
-    BlurbImage->hide();
-
-    Timer1 = new QTimer(this);
-    Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(1);
-    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
-}
-
-void TMainForm::createMenus()
-{
-    ButtMenu = new QMenu(this);
-    ButtMenu->setObjectName(QStringLiteral("ButtMenu"));
-    Move1 = ButtMenu->addAction(QStringLiteral("Move"), this, [this] { Move1Click(Move1); });
-    Remove1 = ButtMenu->addAction(QStringLiteral("Remove"), this, [this] { DeleteButtonClick(Remove1); });
-    ButtMenu->addSeparator();
-    SetURL1 = ButtMenu->addAction(QStringLiteral("Properties"), this, [this] { SetURL1Click(SetURL1); });
-
-    TextMenu = new QMenu(this);
-    TextMenu->setObjectName(QStringLiteral("TextMenu"));
-    MoveField1 = TextMenu->addAction(QStringLiteral("Move"), this, [this] { MoveField1Click(MoveField1); });
-    TextMenu->addSeparator();
-    EditField1 = TextMenu->addAction(QStringLiteral("Properties"), this, [this] { EditField1Click(EditField1); });
-
-    BackgroundMenu = new QMenu(this);
-    BackgroundMenu->setObjectName(QStringLiteral("BackgroundMenu"));
-    AddButton1 = BackgroundMenu->addAction(QStringLiteral("Add Button"), this, [this] { AddButtonClick(AddButton1); });
-    BackgroundMenu->addSeparator();
-    SetDimensions1 = BackgroundMenu->addAction(QStringLiteral("Properties"), this,
-                                               [this] { SetDimensions1Click(SetDimensions1); });
-}
-
 // --- Start-up and reset --------------------------------------------------------
 
 void TMainForm::FormCreate()
@@ -303,19 +167,6 @@ void TMainForm::discardShownDesign()
     ButtonControls.clear();
 }
 
-TCleanMyButton *TMainForm::createButtonControl(int index)
-{
-    auto *b = new TCleanMyButton(Background->canvas(), m_services.images);
-    b->setObjectName(QStringLiteral("Button%1").arg(index));
-    b->Tag = index;
-    qm::help::setContext(b, 400);
-    b->setGeometry(design().Buttons.at(index).rect());
-    b->installEventFilter(this);
-    m_surface->attachButtonHandlers(b);
-    b->hide();
-    return b;
-}
-
 int TMainForm::AddDefaultButton()
 {
     return m_files->addDefaultButton();
@@ -353,22 +204,6 @@ void TMainForm::HighlightButton(QObject *obj)
 void TMainForm::HighlightTable(QObject *)
 {
     m_document->select(qm::BackgroundSelected);
-}
-
-void TMainForm::ToggleBlurb()
-{
-    if (!Blurb->isHidden()) {
-        BlurbImage->show();
-        Blurb->hide();
-    } else {
-        BlurbImage->hide();
-        Blurb->show();
-    }
-}
-
-void TMainForm::ColorBLurbImage()
-{
-    BlurbImage->setColor(toQColor(qm::blurbImageFillColor(design().BackgroundColor)));
 }
 
 // --- Buttons -----------------------------------------------------------------------
@@ -464,52 +299,6 @@ void TMainForm::SetDimensions1Click(QObject *sender)
     HighlightTable(sender);
 }
 
-// --- Layout ---------------------------------------------------------------------------
-
-void TMainForm::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    FormResize();
-}
-
-void TMainForm::FormResize()
-{
-    setUpdatesEnabled(false);
-    const int cw = width();
-    const int ch = height();
-    Background->setGeometry(0, 56, cw, ch - 133);
-
-    int left = (cw - 450) / 2;
-    for (QToolButton *b : {SpeedButton1, NewButton, OpenButton, SaveButton, CompileButton, OptionsButton,
-                           QuitButton, HelpButton}) {
-        b->move(left, 0);
-        left += 56;
-    }
-
-    const int top = ch - 76;
-    left = (cw - 448) / 2;
-    for (QPushButton *b : {AddButton, EditButton, DeleteButton, BackgroundButton}) {
-        b->move(left, top);
-        left += 112;
-    }
-    update();
-    setUpdatesEnabled(true);
-}
-
-QPoint TMainForm::logoPosition() const
-{
-    // The command row ends 34 pixels above the client bottom; the logo's
-    // picture starts with four clear rows, so its drawing fills the band
-    // below the row exactly.
-    return QPoint((width() - 400) / 2, height() - 38);
-}
-
-void TMainForm::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.drawImage(logoPosition(), qm::artwork::logo());
-}
-
 // --- Model and controls -------------------------------------------------------------------
 
 qm::ButtonData &TMainForm::buttonData(const TCleanMyButton *button)
@@ -522,67 +311,3 @@ const qm::LineBreaker &TMainForm::lineBreaker() const
     return m_document->lineBreaker();
 }
 
-void TMainForm::setBackgroundColor(qm::TColor color)
-{
-    design().BackgroundColor = color;
-    const QColor c = toQColor(color);
-    Background->setSurfaceColor(c);
-    // No more than a project file can carry and Open reads back.
-    qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
-    qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
-    for (AreaEdit *memo : {Title, Blurb}) {
-        QPalette p = memo->palette();
-        p.setColor(QPalette::Base, c);
-        memo->setPalette(p);
-    }
-}
-
-void TMainForm::setTextColor(qm::TColor color)
-{
-    design().TextColor = color;
-    const QColor c = toQColor(color);
-    Background->setFontColor(c);
-    // No more than a project file can carry and Open reads back.
-    qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
-    qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
-    for (AreaEdit *memo : {Title, Blurb}) {
-        QPalette p = memo->palette();
-        p.setColor(QPalette::Text, c);
-        memo->setPalette(p);
-    }
-}
-
-void TMainForm::pushButtonToControl(int index)
-{
-    TCleanMyButton *b = ButtonControls.at(index);
-    b->setGeometry(design().Buttons.at(index).rect());
-    if (b == SelectedButton)
-        ButtonBevel->setGeometry(b->geometry().adjusted(-2, -2, 2, 2));
-}
-
-void TMainForm::pushDesignToControls()
-{
-    pushBackgroundToControls();
-    for (int i = 0; i < ButtonControls.size(); ++i)
-        pushButtonToControl(i);
-    Background->updateExtent();
-}
-
-void TMainForm::pushBackgroundToControls()
-{
-    setBackgroundColor(design().BackgroundColor);
-    setTextColor(design().TextColor);
-    Title->setGeometry(design().TitleRect);
-    Blurb->setGeometry(design().BlurbRect);
-    BlurbImage->setGeometry(design().BlurbRect);
-    Title->setFace(design().TitleFontSize, design().TitleAreaStyle);
-    Blurb->setFace(design().BlurbFontSize, design().BlurbAreaStyle);
-    if (design().StretchBlurbImages) {
-        BlurbImage->setStretch(true);
-    } else {
-        BlurbImage->setStretch(false);
-        BlurbImage->setCenter(true);
-    }
-    ColorBLurbImage();
-    Background->updateExtent();
-}
