@@ -290,30 +290,28 @@ public class quillmap extends Applet {
         return s.substring(0, end);
     }
 
-    // Faces that stand for the applet's font names, best first. The names
-    // are Java's old ones for its logical fonts, which are Times New Roman,
-    // Arial and Courier New where menus were designed; other systems give
-    // the logical fonts wider faces, which would cut lines that the editor
-    // fitted into their box, so a face with those metrics comes first.
-    private static final String[] SERIF = {"Times New Roman", "Liberation Serif", "Tinos", "Times"};
-    private static final String[] SANS = {"Arial", "Liberation Sans", "Arimo", "Helvetica"};
-    private static final String[] MONO = {"Courier New", "Liberation Mono", "Cousine", "Courier"};
-    private static final String[] SYMBOL = {"Symbol", "Standard Symbols PS", "Standard Symbols L", "OpenSymbol"};
+    // Faces that stand for the applet's font names, best first, then the
+    // logical font. The first is the face the editor lays the Title and Blurb
+    // out in, so every line it fitted into its box fits here too; the faces
+    // after it have the same metrics (Times New Roman, Arial and Courier New,
+    // where menus were first designed). Other faces, such as the logical
+    // fonts of some systems, are wider and would cut lines.
+    private static final String[][] FACES = {
+        {"timesroman", "Liberation Serif", "Times New Roman", "Tinos", "Times", "Serif"},
+        {"helvetica", "Liberation Sans", "Arial", "Arimo", "Helvetica", "SansSerif"},
+        {"courier", "Liberation Mono", "Courier New", "Cousine", "Courier", "Monospaced"},
+        {"dialog", "Liberation Sans", "Arial", "Arimo", "Helvetica", "Dialog"},
+        {"symbol", "Liberation Serif", "Times New Roman", "Tinos", "Times", "Serif"},
+    };
 
     private static String[] installedFamilies;
 
     static Font font(String name, String style, int size) {
-        String family;
-        if ("helvetica".equals(name))
-            family = installed(SANS, "SansSerif");
-        else if ("courier".equals(name))
-            family = installed(MONO, "Monospaced");
-        else if ("dialog".equals(name))
-            family = "Dialog";
-        else if ("symbol".equals(name))
-            family = installed(SYMBOL, "Serif");
-        else
-            family = installed(SERIF, "Serif");
+        String[] faces = FACES[0];
+        for (int i = 0; i < FACES.length; ++i)
+            if (FACES[i][0].equals(name))
+                faces = FACES[i];
+        String family = installed(faces);
         int s = Font.PLAIN;
         if ("bold".equals(style))
             s = Font.BOLD;
@@ -324,8 +322,8 @@ public class quillmap extends Applet {
         return new Font(family, s, Math.max(1, size));
     }
 
-    // The first of the wanted faces that is installed, else the logical font.
-    private static synchronized String installed(String[] wanted, String logical) {
+    // The first of a name's faces that is installed, else its logical font.
+    private static synchronized String installed(String[] faces) {
         if (installedFamilies == null) {
             try {
                 installedFamilies = GraphicsEnvironment.getLocalGraphicsEnvironment().getAvailableFontFamilyNames();
@@ -333,10 +331,10 @@ public class quillmap extends Applet {
                 installedFamilies = new String[0];
             }
         }
-        for (int w = 0; w < wanted.length; ++w)
+        for (int w = 1; w < faces.length - 1; ++w)
             for (int i = 0; i < installedFamilies.length; ++i)
-                if (installedFamilies[i].equalsIgnoreCase(wanted[w]))
+                if (installedFamilies[i].equalsIgnoreCase(faces[w]))
                     return installedFamilies[i];
-        return logical;
+        return faces[faces.length - 1];
     }
 }

@@ -181,13 +181,15 @@
     }).catch(function () {});
   }
 
-  // Applet fonts to CSS families; Liberation fonts have the Windows metrics.
+  // Applet fonts to CSS families. The first is the face the editor lays the
+  // Title and Blurb out in, so every line it fitted into its box fits here;
+  // the next have its metrics (Times New Roman, Arial, Courier New).
   var FONT_FAMILIES = {
-    timesroman: '"Times New Roman", Times, "Liberation Serif", serif',
-    helvetica: 'Arial, Helvetica, "Liberation Sans", sans-serif',
-    courier: '"Courier New", Courier, "Liberation Mono", monospace',
-    dialog: 'sans-serif',
-    symbol: 'Symbol'
+    timesroman: '"Liberation Serif", "Times New Roman", Times, serif',
+    helvetica: '"Liberation Sans", Arial, Helvetica, sans-serif',
+    courier: '"Liberation Mono", "Courier New", Courier, monospace',
+    dialog: '"Liberation Sans", Arial, Helvetica, sans-serif',
+    symbol: '"Liberation Serif", "Times New Roman", Times, serif'
   };
 
   function readParams(applet) {
@@ -210,7 +212,7 @@
   // The CSS of a font; the size in pixels.
   function font(family, style, size) {
     style = style.trim().toLowerCase();
-    return ';font-family:' + (FONT_FAMILIES[family.trim().toLowerCase()] || 'sans-serif') +
+    return ';font-family:' + (FONT_FAMILIES[family.trim().toLowerCase()] || FONT_FAMILIES.timesroman) +
       ';font-weight:' + (/^bold/.test(style) ? 'bold' : 'normal') +
       ';font-style:' + (/italic$/.test(style) ? 'italic' : 'normal') +
       ';font-size:' + Math.max(1, size) + 'px';

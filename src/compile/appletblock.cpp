@@ -1,6 +1,7 @@
 #include "compile/appletblock.h"
 
 #include "compile/pathconv.h"
+#include "model/textarea.h"
 #include "platform/fileops.h"
 
 #include <QHash>
@@ -107,18 +108,7 @@ struct Builder {
 
 QString AppletFont(const QString &fontName)
 {
-    if (fontName == QLatin1String("Courier"))
-        return QStringLiteral("courier");
-    if (fontName == QLatin1String("Helvetica"))
-        return QStringLiteral("helvetica");
-    if (fontName == QLatin1String("Dialog"))
-        return QStringLiteral("dialog");
-    if (fontName == QLatin1String("Times Roman"))
-        return QStringLiteral("timesroman");
-    if (fontName == QLatin1String("Symbol"))
-        return QStringLiteral("symbol");
-    // Names the dialogs never offer: the applet's default face.
-    return QStringLiteral("timesroman");
+    return appletFontName(fontName);
 }
 
 QString AppletFontStyle(const QString &styleName)

@@ -11,7 +11,7 @@
 #include <QtMath>
 #include <utility>
 
-AreaEdit::AreaEdit(QWidget *parent, int points, qm::AreaStyle style)
+AreaEdit::AreaEdit(QWidget *parent, const QString &fontName, int points, qm::AreaStyle style)
     : qm::LimitedTextEdit(parent)
 {
     // A sunken two-pixel edge, drawn in the window palette so it shows on any surface colour.
@@ -23,7 +23,7 @@ AreaEdit::AreaEdit(QWidget *parent, int points, qm::AreaStyle style)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
     document()->setDocumentMargin(qm::area::DocumentMargin);
-    setFont(qm::areaFont(points, style));
+    setFont(qm::areaFont(fontName, points, style));
     // Undo and redo are the design's, also for typing: the area keeps no
     // history of its own.
     setUndoRedoEnabled(false);
@@ -65,17 +65,9 @@ QString AreaEdit::text() const
     return fromMemoText(t);
 }
 
-void AreaEdit::setFontPoints(int points)
+void AreaEdit::setFace(const QString &fontName, int points, qm::AreaStyle style)
 {
-    QFont f = font();
-    f.setPixelSize(pointsToPixels(points));
-    setFont(f);
-    showCaretLine();
-}
-
-void AreaEdit::setFace(int points, qm::AreaStyle style)
-{
-    setFont(qm::areaFont(points, style));
+    setFont(qm::areaFont(fontName, points, style));
     showCaretLine();
 }
 

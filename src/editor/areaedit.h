@@ -13,9 +13,10 @@
 class AreaEdit : public qm::LimitedTextEdit {
     Q_OBJECT
 public:
-    // The area's face: its size in points and its style, as the design
-    // gives them.
-    explicit AreaEdit(QWidget *parent = nullptr, int points = 12, qm::AreaStyle style = {});
+    // The area's face: the design's font name, its size in points and its
+    // style, as the design gives them.
+    explicit AreaEdit(QWidget *parent = nullptr, const QString &fontName = QStringLiteral("Times Roman"),
+                      int points = 12, qm::AreaStyle style = {});
 
     // Text set by the program; does not count as an edit by the user.
     void setText(const QString &text);
@@ -40,10 +41,9 @@ public:
     State state() const;
     void restore(const State &state);
 
-    // Font size in points and style, as the design gives them; setFace sets
-    // both at once, which lays the text out once rather than twice.
-    void setFontPoints(int points);
-    void setFace(int points, qm::AreaStyle style);
+    // Font name, size in points and style, as the design gives them, all
+    // at once, which lays the text out once.
+    void setFace(const QString &fontName, int points, qm::AreaStyle style);
 
     // The first line on show without the focus, the caret's line with it.
     // An area too low for a whole line (the Title at its default 41 pixels)
@@ -80,4 +80,4 @@ private:
 inline QString toMemoText(const QString &crlfText) { return qm::toAreaText(crlfText); }
 inline QString fromMemoText(const QString &memoText) { return qm::fromAreaText(memoText); }
 
-using qm::pointsToPixels;
+using qm::fontPixels;

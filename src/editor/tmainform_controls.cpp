@@ -93,12 +93,12 @@ void TMainForm::createControls()
     ButtonBevel->hide();
 
     // Each area is made in its face, so its text is laid out once.
-    Title = new AreaEdit(canvas, 24, qm::AreaStyle{true, false});
+    Title = new AreaEdit(canvas, QStringLiteral("Times Roman"), 24, qm::AreaStyle{true, false});
     Title->setObjectName(QStringLiteral("Title"));
     Title->setGeometry(46, 8, 372, 41);
     Title->setText(QStringLiteral("type background title here"));
 
-    Blurb = new AreaEdit(canvas, 14);
+    Blurb = new AreaEdit(canvas, QStringLiteral("Times Roman"), 14);
     Blurb->setObjectName(QStringLiteral("Blurb"));
     Blurb->setGeometry(46, 56, 372, 73);
     Blurb->setText(QStringLiteral("type background blurb here"));
@@ -159,6 +159,7 @@ TCleanMyButton *TMainForm::createButtonControl(int index)
     b->Tag = index;
     qm::help::setContext(b, 400);
     b->setGeometry(design().Buttons.at(index).rect());
+    b->setPictureBackdrop(toQColor(design().BackgroundColor));
     b->installEventFilter(this);
     m_surface->attachButtonHandlers(b);
     b->hide();
@@ -282,8 +283,8 @@ void TMainForm::pushBackgroundToControls()
     Title->setGeometry(design().TitleRect);
     Blurb->setGeometry(design().BlurbRect);
     BlurbImage->setGeometry(design().BlurbRect);
-    Title->setFace(design().TitleFontSize, design().TitleAreaStyle);
-    Blurb->setFace(design().BlurbFontSize, design().BlurbAreaStyle);
+    Title->setFace(design().TitleFont, design().TitleFontSize, design().TitleAreaStyle);
+    Blurb->setFace(design().BlurbFont, design().BlurbFontSize, design().BlurbAreaStyle);
     if (design().StretchBlurbImages) {
         BlurbImage->setStretch(true);
     } else {
@@ -291,5 +292,10 @@ void TMainForm::pushBackgroundToControls()
         BlurbImage->setCenter(true);
     }
     ColorBLurbImage();
+    // Transparent parts of the pictures show the surface, as in a browser.
+    const QColor surface = toQColor(design().BackgroundColor);
+    BlurbImage->setPictureBackdrop(surface);
+    for (TCleanMyButton *b : std::as_const(ButtonControls))
+        b->setPictureBackdrop(surface);
     Background->updateExtent();
 }

@@ -121,6 +121,14 @@ void TPMultiImage::setColor(const QColor &color)
     update();
 }
 
+void TPMultiImage::setPictureBackdrop(const QColor &color)
+{
+    if (m_backdrop == color)
+        return;
+    m_backdrop = color;
+    update();
+}
+
 bool TPMultiImage::ImageDither() const { return m_dither; }
 void TPMultiImage::setImageDither(bool on) { m_dither = on; }
 TPMultiImage::TImageReadRes TPMultiImage::ImageReadRes() const { return m_readRes; }
@@ -207,6 +215,8 @@ void TPMultiImage::paintEvent(QPaintEvent *event)
         }
         painter.save();
         painter.setClipRect(client);
+        if (m_backdrop.isValid() && pic.hasAlphaChannel())
+            painter.fillRect(target.translated(client.topLeft()), m_backdrop);
         painter.drawPixmap(target.topLeft() + client.topLeft(), cache.pixmap);
         painter.restore();
     }

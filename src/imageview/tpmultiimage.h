@@ -46,6 +46,10 @@ public:
     void setBorderStyle(TBorderStyle style);
     QColor Color() const;
     void setColor(const QColor &color);
+    // What a picture's transparent pixels show where the picture lies: the
+    // fill colour (Color) when invalid, as in the dialogs' previews; on the
+    // design surface, the design's background, as a browser shows it.
+    void setPictureBackdrop(const QColor &color);
     bool ImageDither() const;
     void setImageDither(bool on);
     TImageReadRes ImageReadRes() const;
@@ -83,6 +87,7 @@ private:
     TBorderStyle m_border = bsNone;
     TImageReadRes m_readRes = lAutoMatic;
     QColor m_color;
+    QColor m_backdrop;
 
     // The picture as last drawn, so repaints do not scale it again.
     struct DrawCache {

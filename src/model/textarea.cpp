@@ -23,16 +23,40 @@ bool isParagraphBreak(QChar c)
 
 } // namespace
 
-int pointsToPixels(int points)
+QString appletFontName(const QString &designFont)
 {
-    const double pixels = std::round(points * 96.0 / 72.0);
-    return int(qBound(1.0, pixels, kMaxPixels));
+    if (designFont == QLatin1String("Courier"))
+        return QStringLiteral("courier");
+    if (designFont == QLatin1String("Helvetica"))
+        return QStringLiteral("helvetica");
+    if (designFont == QLatin1String("Dialog"))
+        return QStringLiteral("dialog");
+    if (designFont == QLatin1String("Times Roman"))
+        return QStringLiteral("timesroman");
+    if (designFont == QLatin1String("Symbol"))
+        return QStringLiteral("symbol");
+    return QStringLiteral("timesroman");
 }
 
-QFont areaFont(int points, AreaStyle style)
+QString areaFamily(const QString &designFont)
 {
-    QFont f(QString::fromLatin1(area::FontFamily));
-    f.setPixelSize(pointsToPixels(points));
+    const QString applet = appletFontName(designFont);
+    for (const area::RuntimeFace &face : area::RuntimeFaces) {
+        if (applet == QLatin1String(face.appletName))
+            return QString::fromLatin1(face.family);
+    }
+    return QString::fromLatin1(area::RuntimeFaces[0].family);
+}
+
+int fontPixels(int points)
+{
+    return int(qBound(1.0, double(points) + 2.0, kMaxPixels));
+}
+
+QFont areaFont(const QString &designFont, int points, AreaStyle style)
+{
+    QFont f(areaFamily(designFont));
+    f.setPixelSize(fontPixels(points));
     f.setBold(style.bold);
     f.setItalic(style.italic);
     return f;
@@ -72,9 +96,8 @@ QString throughArea(const QString &crlfText)
     return fromAreaText(t);
 }
 
-QStringList AreaLineBreaker::layoutLines(const QString &text, int areaWidth, int points, AreaStyle style)
+QStringList AreaLineBreaker::layoutLines(const QString &text, int areaWidth, const QFont &font)
 {
-    const QFont font = areaFont(points, style);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     const qreal width = areaLineWidth(areaWidth);
@@ -113,14 +136,13 @@ QStringList AreaLineBreaker::displayLines(TextArea which, const QString &text) c
 {
     const bool title = which == TextArea::Title;
     const int width = (title ? m_design.TitleRect : m_design.BlurbRect).width();
-    const int points = title ? m_design.TitleFontSize : m_design.BlurbFontSize;
-    const AreaStyle style = title ? m_design.TitleAreaStyle : m_design.BlurbAreaStyle;
-    const QString key = QString::number(int(which)) + QLatin1Char('/') + QString::number(width) + QLatin1Char('/')
-        + QString::number(points) + QLatin1Char(style.bold ? 'b' : '-') + QLatin1Char(style.italic ? 'i' : '-')
-        + QLatin1Char('\n') + text;
+    const QFont font = areaFont(title ? m_design.TitleFont : m_design.BlurbFont,
+                                title ? m_design.TitleFontSize : m_design.BlurbFontSize,
+                                title ? m_design.TitleAreaStyle : m_design.BlurbAreaStyle);
+    const QString key = QString::number(width) + QLatin1Char('/') + font.key() + QLatin1Char('\n') + text;
     if (const QStringList *known = m_lines.object(key))
         return *known;
-    const QStringList lines = layoutLines(text, width, points, style);
+    const QStringList lines = layoutLines(text, width, font);
     // Long texts count by their length, so the kept lines of a large design
     // all stay without the texts taking much memory.
     m_lines.insert(key, new QStringList(lines), 1 + key.size() / 1024);

@@ -14,11 +14,27 @@ namespace qm {
 // text: their face, the frame and margin inside their rectangle, and the
 // wrapping rule. The areas on the surface are built from these values, and
 // the window-free line breaker below lays texts out with the same ones, so
-// both give the same display lines.
+// both give the same display lines. The face and its size are the ones the
+// runtimes draw the design's font in, so those lines are the lines a browser
+// draws, none wider than its box.
 namespace area {
 
-// The editor's own face for both areas, whatever font the applet is given.
-inline constexpr const char *FontFamily = "Times New Roman";
+// The face each of the applet's font names is drawn in: quillmap.js names it
+// first among a name's families and the applet looks for it first (a test
+// holds both to this table). Liberation's faces have the metrics of Times
+// New Roman, Arial and Courier New, which stand in for them where a visitor
+// has those; no symbol face is shipped, so Symbol draws as Times Roman does.
+struct RuntimeFace {
+    const char *appletName;
+    const char *family;
+};
+inline constexpr RuntimeFace RuntimeFaces[] = {
+    {"timesroman", "Liberation Serif"},
+    {"helvetica", "Liberation Sans"},
+    {"courier", "Liberation Mono"},
+    {"dialog", "Liberation Sans"},
+    {"symbol", "Liberation Serif"},
+};
 // The sunken edge drawn inside the area's rectangle, on every side.
 inline constexpr int FrameWidth = 2;
 // Space between the edge and the text, on every side.
@@ -28,13 +44,20 @@ inline constexpr int MaxWidgetExtent = 16777215;
 
 } // namespace area
 
-// Point size to pixel size at 96 pixels per inch, as on the standard Windows
-// screen, so that where a text wraps does not depend on this screen's DPI.
-// At least one pixel; sizes no face can draw are capped.
-int pointsToPixels(int points);
+// The applet's name for a design's font ("Times Roman" is "timesroman");
+// names the dialogs never offer are the applet's default face.
+QString appletFontName(const QString &designFont);
+
+// The face the runtimes draw a design's font in (see RuntimeFaces).
+QString areaFamily(const QString &designFont);
+
+// The pixel size the runtimes draw a design's font size in: the block's
+// head_size and mainbox_size, the size in points plus two. At least one
+// pixel; sizes no face can draw are capped.
+int fontPixels(int points);
 
 // The face, pixel size and style an area shows its text in.
-QFont areaFont(int points, AreaStyle style);
+QFont areaFont(const QString &designFont, int points, AreaStyle style);
 
 // Width available to a line of text in an area `areaWidth` pixels wide;
 // an area too narrow to hold any text does not wrap at all.
@@ -63,8 +86,8 @@ public:
     explicit AreaLineBreaker(const Design &design) : m_design(design) {}
     QStringList displayLines(TextArea area, const QString &text) const override;
 
-    // The display lines of `text` in an area of the given width, size and style.
-    static QStringList layoutLines(const QString &text, int areaWidth, int points, AreaStyle style);
+    // The display lines of `text` in an area of the given width and font.
+    static QStringList layoutLines(const QString &text, int areaWidth, const QFont &font);
 
 private:
     const Design &m_design;

@@ -1,6 +1,8 @@
 #include "compile/appletblock.h"
+#include "model/textarea.h"
 #include "platform/fileops.h"
 
+#include <QFontInfo>
 #include <QtTest>
 
 using namespace qm;
@@ -395,6 +397,25 @@ void TestAppletBlock::nameTables()
     // Names compare exactly; unknown ones fall back to the applet's defaults.
     QCOMPARE(AppletFont("courier"), QString("timesroman"));
     QCOMPARE(AppletFontStyle("bold"), QString("normal"));
+
+    // Both runtimes draw each applet font name first in the face the areas
+    // lay it out in: quillmap.js's list of families and the applet's list
+    // of faces start with it.
+    const auto source = [](const char *path) {
+        QFile f(qEnvironmentVariable("QUILLMAP_TEST_DATA") + "/../../" + path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    const QString script = source("runtime/script/quillmap.js");
+    const QString applet = source("runtime/applet/quillmap.java");
+    QVERIFY(!script.isEmpty() && !applet.isEmpty());
+    for (const QString designFont : {"Times Roman", "Helvetica", "Courier", "Dialog", "Symbol"}) {
+        const QString name = AppletFont(designFont);
+        const QString family = areaFamily(designFont);
+        QVERIFY2(script.contains(QString("    %1: '\"%2\"").arg(name, family)), qPrintable(name));
+        QVERIFY2(applet.contains(QString("{\"%1\", \"%2\"").arg(name, family)), qPrintable(name));
+        // The face is installed: the areas draw in it, not in a stand-in.
+        QCOMPARE(QFontInfo(areaFont(designFont, 12, {})).family(), family);
+    }
 }
 
 void TestAppletBlock::colourForm()
@@ -406,5 +427,5 @@ void TestAppletBlock::colourForm()
     QCOMPARE(colorForm(0x7F000001), QString("010000"));
 }
 
-QTEST_GUILESS_MAIN(TestAppletBlock)
+QTEST_MAIN(TestAppletBlock)
 #include "test_appletblock.moc"

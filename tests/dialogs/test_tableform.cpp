@@ -272,15 +272,16 @@ void TestTableForm::okWritesEverything()
     QCOMPARE(textColour(m.Blurb), text);
     QCOMPARE(m.BlurbImage->Color(), toQColor(blurbImageFillColor(0x204060)));
     const QFontInfo title(m.Title->font());
-    QCOMPARE(title.pixelSize(), pointsToPixels(36));
+    QCOMPARE(title.pixelSize(), fontPixels(36));
     QVERIFY(!title.bold() && !title.italic());
     QCOMPARE(m.design().TitleAreaStyle, AreaStyle({false, false}));
     const QFontInfo blurb(m.Blurb->font());
-    QCOMPARE(blurb.pixelSize(), pointsToPixels(10));
+    QCOMPARE(blurb.pixelSize(), fontPixels(10));
     QVERIFY(blurb.bold() && blurb.italic());
     QCOMPARE(m.design().BlurbAreaStyle, AreaStyle({true, true}));
-    // The areas keep the editor's own face whatever the applet's font.
-    QCOMPARE(title.family(), QString("Liberation Serif"));
+    // The areas draw in the face the runtimes draw the design's fonts in.
+    QCOMPARE(title.family(), QString("Liberation Sans"));
+    QCOMPARE(blurb.family(), QString("Liberation Sans"));
     QVERIFY(!m.BlurbImage->Stretch() && m.BlurbImage->Center());
 }
 
@@ -363,7 +364,7 @@ void TestTableForm::fontSizesOnOk()
     });
     m.SetDimensions1Click(m.SetDimensions1);
     QCOMPARE(title ? m.design().TitleFontSize : m.design().BlurbFontSize, result);
-    QCOMPARE(QFontInfo((title ? m.Title : m.Blurb)->font()).pixelSize(), pointsToPixels(result));
+    QCOMPARE(QFontInfo((title ? m.Title : m.Blurb)->font()).pixelSize(), fontPixels(result));
 }
 
 void TestTableForm::colourDialogStartsWhereItEnded()

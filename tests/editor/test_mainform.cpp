@@ -21,7 +21,7 @@ class TestMainForm : public QObject {
 private slots:
     void startUpState();
     void startUpInAnotherFolder();
-    void textAreasUseTheEditorsFace();
+    void textAreasUseTheRuntimesFace();
     void layoutFollowsTheWindowSize();
     void commandCaptionsCanBeRead_data();
     void commandCaptionsCanBeRead();
@@ -103,16 +103,18 @@ void TestMainForm::startUpInAnotherFolder()
     QVERIFY(m.ButtonControls.first()->hasPicture());
 }
 
-void TestMainForm::textAreasUseTheEditorsFace()
+void TestMainForm::textAreasUseTheRuntimesFace()
 {
     MainFormFixture f;
     TMainForm &m = *f.form;
+    // Times Roman at 24 and 14 points, drawn as the block's head_size and
+    // mainbox_size: 26 and 16 pixels.
     const QFontInfo title(m.Title->font());
     QCOMPARE(title.family(), QString("Liberation Serif"));
-    QCOMPARE(title.pixelSize(), 32);
+    QCOMPARE(title.pixelSize(), 26);
     QVERIFY(title.bold());
     const QFontInfo blurb(m.Blurb->font());
-    QCOMPARE(blurb.pixelSize(), 19);
+    QCOMPARE(blurb.pixelSize(), 16);
     QVERIFY(!blurb.bold() && !blurb.italic());
 }
 
@@ -224,7 +226,7 @@ void TestMainForm::titleShowsItsFirstOrTheCaretLine()
     };
     t->setFocus();
     t->selectAll();
-    QTest::keyClicks(t, "A long title that certainly goes past the first line of the area");
+    QTest::keyClicks(t, "A long title that certainly goes past the first line of the area, and past the second");
     QCOMPARE(shown(), QString("caret"));
     QTest::keyClick(t, Qt::Key_Home, Qt::ControlModifier);
     QCOMPARE(shown(), QString("first"));

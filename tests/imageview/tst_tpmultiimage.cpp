@@ -108,6 +108,29 @@ private slots:
         Q_UNUSED(file);
     }
 
+    // A PNG's transparent and half-transparent pixels over the fill colour,
+    // or, on the design surface, over the design's background.
+    void transparentPixelsShowTheBackdrop()
+    {
+        QImage image(100, 60, QImage::Format_ARGB32);
+        image.fill(qRgba(0, 0, 0, 0));
+        for (int x = 50; x < 100; ++x)
+            for (int y = 0; y < 60; ++y)
+                image.setPixel(x, y, qRgba(220, 30, 30, 128));
+        const QString file = m_dir.filePath("clear.png");
+        QVERIFY(image.save(file));
+        auto v = view();
+        v->setStretch(true);
+        v->setImageName(file);
+        QVERIFY(v->hasPicture());
+        QVERIFY(near(shot(*v).pixel(10, 30), Fill.rgb()));
+        const QColor surface(0, 0, 200);
+        v->setPictureBackdrop(surface);
+        const QImage drawn = shot(*v);
+        QVERIFY(near(drawn.pixel(10, 30), surface.rgb()));
+        QVERIFY(near(drawn.pixel(75, 30), qRgb(110, 15, 115)));
+    }
+
     void missingFileDrawsOnlyTheFill()
     {
         auto v = view();

@@ -140,20 +140,20 @@ public final class Checks {
     }
 
     /**
-     * The font an applet parameter triple names: the Times, Arial and
-     * Courier faces that Java's logical fonts are where menus were made,
-     * when one with their metrics is installed, else the logical fonts.
+     * The font an applet parameter triple names: the Liberation face the
+     * editor lays the areas out in, or one with its metrics (the Times,
+     * Arial and Courier faces of Windows), else the logical font.
      */
     public static Font font(String name, String style, String size) {
         String family;
         if ("helvetica".equals(name))
-            family = installed("SansSerif", "Arial", "Liberation Sans", "Arimo", "Helvetica");
+            family = installed("SansSerif", "Liberation Sans", "Arial", "Arimo", "Helvetica");
         else if ("courier".equals(name))
-            family = installed("Monospaced", "Courier New", "Liberation Mono", "Cousine", "Courier");
+            family = installed("Monospaced", "Liberation Mono", "Courier New", "Cousine", "Courier");
         else if ("dialog".equals(name))
-            family = "Dialog";
+            family = installed("Dialog", "Liberation Sans", "Arial", "Arimo", "Helvetica");
         else
-            family = installed("Serif", "Times New Roman", "Liberation Serif", "Tinos", "Times");
+            family = installed("Serif", "Liberation Serif", "Times New Roman", "Tinos", "Times");
         int s = Font.PLAIN;
         if ("bold".equals(style))
             s = Font.BOLD;
