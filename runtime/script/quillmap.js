@@ -183,14 +183,24 @@
 
   // Applet fonts to CSS families. The first is the face the editor lays the
   // Title and Blurb out in, so every line it fitted into its box fits here;
-  // the next have its metrics (Times New Roman, Arial, Courier New).
+  // the next have its metrics (Times New Roman, Arial, Courier New). Then
+  // the face's ascent, descent and line gap in a 2048-unit em, which give
+  // the editor's step from line to line.
   var FONT_FAMILIES = {
-    timesroman: '"Liberation Serif", "Times New Roman", Times, serif',
-    helvetica: '"Liberation Sans", Arial, Helvetica, sans-serif',
-    courier: '"Liberation Mono", "Courier New", Courier, monospace',
-    dialog: '"Liberation Sans", Arial, Helvetica, sans-serif',
-    symbol: '"Liberation Serif", "Times New Roman", Times, serif'
+    timesroman: ['"Liberation Serif", "Times New Roman", Times, serif', 1825, 443, 87],
+    helvetica: ['"Liberation Sans", Arial, Helvetica, sans-serif', 1854, 434, 67],
+    courier: ['"Liberation Mono", "Courier New", Courier, monospace', 1705, 615, 0],
+    dialog: ['"Liberation Sans", Arial, Helvetica, sans-serif', 1854, 434, 67],
+    symbol: ['"Liberation Serif", "Times New Roman", Times, serif', 1825, 443, 87]
   };
+
+  // The editor's line step: each metric rounded to 1/64 pixel, the sum
+  // rounded up. Set as the line height, no browser's rounding moves a line.
+  function lineStep(face, size) {
+    var sum = 0;
+    for (var i = 1; i <= 3; i++) sum += Math.floor((face[i] * size * 64 + 1024) / 2048);
+    return Math.floor((sum + 63) / 64);
+  }
 
   function readParams(applet) {
     var params = new Map();
@@ -212,10 +222,12 @@
   // The CSS of a font; the size in pixels.
   function font(family, style, size) {
     style = style.trim().toLowerCase();
-    return ';font-family:' + (FONT_FAMILIES[family.trim().toLowerCase()] || FONT_FAMILIES.timesroman) +
+    var face = FONT_FAMILIES[family.trim().toLowerCase()] || FONT_FAMILIES.timesroman;
+    size = Math.max(1, size);
+    return ';font-family:' + face[0] +
       ';font-weight:' + (/^bold/.test(style) ? 'bold' : 'normal') +
       ';font-style:' + (/italic$/.test(style) ? 'italic' : 'normal') +
-      ';font-size:' + Math.max(1, size) + 'px';
+      ';font-size:' + size + 'px;line-height:' + lineStep(face, size) + 'px';
   }
 
   // The display lines of a value, joined by "|"; source line breaks are

@@ -38,14 +38,32 @@ QString appletFontName(const QString &designFont)
     return QStringLiteral("timesroman");
 }
 
-QString areaFamily(const QString &designFont)
+namespace {
+
+const area::RuntimeFace &runtimeFace(const QString &designFont)
 {
     const QString applet = appletFontName(designFont);
     for (const area::RuntimeFace &face : area::RuntimeFaces) {
         if (applet == QLatin1String(face.appletName))
-            return QString::fromLatin1(face.family);
+            return face;
     }
-    return QString::fromLatin1(area::RuntimeFaces[0].family);
+    return area::RuntimeFaces[0];
+}
+
+} // namespace
+
+QString areaFamily(const QString &designFont)
+{
+    return QString::fromLatin1(runtimeFace(designFont).family);
+}
+
+int lineStep(const QString &designFont, int pixels)
+{
+    const area::RuntimeFace &face = runtimeFace(designFont);
+    const qint64 px = qBound(1, pixels, int(kMaxPixels));
+    const auto sixtyFourths = [px](int units) { return (qint64(units) * px * 64 + 1024) / 2048; };
+    const qint64 sum = sixtyFourths(face.ascent) + sixtyFourths(face.descent) + sixtyFourths(face.lineGap);
+    return int((sum + 63) / 64);
 }
 
 int fontPixels(int points)

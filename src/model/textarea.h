@@ -24,16 +24,21 @@ namespace area {
 // holds both to this table). Liberation's faces have the metrics of Times
 // New Roman, Arial and Courier New, which stand in for them where a visitor
 // has those; no symbol face is shipped, so Symbol draws as Times Roman does.
+// The face's ascent, descent and line gap, in units of a 2048-unit em, give
+// the step from one line to the next (see lineStep).
 struct RuntimeFace {
     const char *appletName;
     const char *family;
+    int ascent;
+    int descent;
+    int lineGap;
 };
 inline constexpr RuntimeFace RuntimeFaces[] = {
-    {"timesroman", "Liberation Serif"},
-    {"helvetica", "Liberation Sans"},
-    {"courier", "Liberation Mono"},
-    {"dialog", "Liberation Sans"},
-    {"symbol", "Liberation Serif"},
+    {"timesroman", "Liberation Serif", 1825, 443, 87},
+    {"helvetica", "Liberation Sans", 1854, 434, 67},
+    {"courier", "Liberation Mono", 1705, 615, 0},
+    {"dialog", "Liberation Sans", 1854, 434, 67},
+    {"symbol", "Liberation Serif", 1825, 443, 87},
 };
 // The sunken edge drawn inside the area's rectangle, on every side.
 inline constexpr int FrameWidth = 2;
@@ -50,6 +55,13 @@ QString appletFontName(const QString &designFont);
 
 // The face the runtimes draw a design's font in (see RuntimeFaces).
 QString areaFamily(const QString &designFont);
+
+// The step in pixels from one line of an area to the next, for a design's
+// font at a pixel size: the face's ascent, descent and line gap, each
+// rounded to 1/64 pixel, added and rounded up, which is where the areas'
+// text layout puts the next line. The runtimes set it as the line height,
+// so no browser's own rounding moves a line.
+int lineStep(const QString &designFont, int pixels);
 
 // The pixel size the runtimes draw a design's font size in: the block's
 // head_size and mainbox_size, the size in points plus two. At least one

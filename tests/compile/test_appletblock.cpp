@@ -411,7 +411,16 @@ void TestAppletBlock::nameTables()
     for (const QString designFont : {"Times Roman", "Helvetica", "Courier", "Dialog", "Symbol"}) {
         const QString name = AppletFont(designFont);
         const QString family = areaFamily(designFont);
-        QVERIFY2(script.contains(QString("    %1: '\"%2\"").arg(name, family)), qPrintable(name));
+        // The script's entry also holds the face's metrics for the line step.
+        const auto face = std::find_if(std::begin(area::RuntimeFaces), std::end(area::RuntimeFaces),
+                                       [&](const area::RuntimeFace &f) { return name == f.appletName; });
+        QVERIFY(face != std::end(area::RuntimeFaces));
+        const QRegularExpression entry(QString("\\n    %1: \\['\"%2\"[^\\n]*', %3, %4, %5\\]")
+                                           .arg(name, family)
+                                           .arg(face->ascent)
+                                           .arg(face->descent)
+                                           .arg(face->lineGap));
+        QVERIFY2(script.contains(entry), qPrintable(name));
         QVERIFY2(applet.contains(QString("{\"%1\", \"%2\"").arg(name, family)), qPrintable(name));
         // The face is installed: the areas draw in it, not in a stand-in.
         QCOMPARE(QFontInfo(areaFont(designFont, 12, {})).family(), family);

@@ -8,6 +8,8 @@
 #include "mainformfixture.h"
 #include "model/textarea.h"
 
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 using namespace qm;
@@ -56,7 +58,8 @@ private slots:
 private:
     // Lines of both breakers for one text, with the design set to the area's
     // width, size and style.
-    void compare(TextArea area, const QString &text, int width, int points, AreaStyle style);
+    void compare(TextArea area, const QString &text, int width, int points, AreaStyle style,
+                 const QString &font = QStringLiteral("Times Roman"));
     std::unique_ptr<MainFormFixture> m_fixture;
 };
 
@@ -65,9 +68,11 @@ void TestAreaLines::initTestCase()
     m_fixture = std::make_unique<MainFormFixture>();
 }
 
-void TestAreaLines::compare(TextArea area, const QString &text, int width, int points, AreaStyle style)
+void TestAreaLines::compare(TextArea area, const QString &text, int width, int points, AreaStyle style,
+                            const QString &font)
 {
     TMainForm &m = *m_fixture->form;
+    (area == TextArea::Title ? m.design().TitleFont : m.design().BlurbFont) = font;
     QRect &rect = area == TextArea::Title ? m.design().TitleRect : m.design().BlurbRect;
     rect.setWidth(width);
     (area == TextArea::Title ? m.design().TitleFontSize : m.design().BlurbFontSize) = points;
@@ -121,19 +126,30 @@ void TestAreaLines::sameLinesAsTheAreas()
 
 void TestAreaLines::everySizeTheDialogsOffer_data()
 {
+    QTest::addColumn<QString>("font");
     QTest::addColumn<int>("style");
-    for (int i = 0; i < 4; ++i)
-        QTest::addRow("bold %d, italic %d", kStyles[i].bold, kStyles[i].italic) << i;
+    for (const char *font : {"Times Roman", "Helvetica", "Courier", "Dialog", "Symbol"}) {
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("%s, bold %d, italic %d", font, kStyles[i].bold, kStyles[i].italic) << font << i;
+    }
 }
 
 void TestAreaLines::everySizeTheDialogsOffer()
 {
+    QFETCH(QString, font);
     QFETCH(int, style);
     const QString text = texts().at(2).second + QStringLiteral("\r\n") + texts().at(3).second
         + QStringLiteral("\r\n") + texts().at(8).second;
+    AreaEdit *blurb = m_fixture->form->Blurb;
     for (int points = 1; points <= 100; ++points) {
-        compare(TextArea::Title, text, 372, points, kStyles[style]);
-        compare(TextArea::Blurb, text, 372, points, kStyles[style]);
+        compare(TextArea::Title, text, 372, points, kStyles[style], font);
+        compare(TextArea::Blurb, text, 372, points, kStyles[style], font);
+        // Lines follow each other at the step the runtimes set as the line
+        // height.
+        blurb->setText(QStringLiteral("Line"));
+        blurb->displayLines();
+        const QTextLayout *layout = blurb->document()->begin().layout();
+        QCOMPARE(layout->lineAt(0).height(), qreal(lineStep(font, fontPixels(points))));
     }
 }
 
