@@ -61,9 +61,10 @@ public class mainarea extends Component {
         g.setColor(getForeground());
         FontMetrics fm = g.getFontMetrics();
         int y = header.INSET + fm.getAscent();
+        int step = quillmap.lineStep(getFont(), fm);
         for (int i = 0; i < lines.length && y - fm.getAscent() < h; ++i) {
             g.drawString(lines[i], header.INSET, y);
-            y += fm.getHeight();
+            y += step;
         }
     }
 

@@ -11,6 +11,7 @@ import java.applet.Applet;
 import java.awt.Color;
 import java.awt.Dimension;
 import java.awt.Font;
+import java.awt.FontMetrics;
 import java.awt.Graphics;
 import java.awt.GraphicsEnvironment;
 import java.awt.Image;
@@ -304,7 +305,27 @@ public class quillmap extends Applet {
         {"symbol", "Liberation Serif", "Times New Roman", "Tinos", "Times", "Serif"},
     };
 
+    // Each row's face's ascent, descent and line gap in a 2048-unit em: the
+    // editor's step from one line of the Blurb to the next.
+    private static final int[][] METRICS = {
+        {1825, 443, 87}, {1854, 434, 67}, {1705, 615, 0}, {1854, 434, 67}, {1825, 443, 87},
+    };
+
     private static String[] installedFamilies;
+
+    // The editor's line step for a font: each metric of its face rounded to
+    // 1/64 pixel, the sum rounded up. A face of no row steps as it says.
+    static int lineStep(Font font, FontMetrics fm) {
+        for (int r = 0; r < FACES.length; ++r)
+            for (int w = 1; w < FACES[r].length - 1; ++w)
+                if (FACES[r][w].equalsIgnoreCase(font.getFamily())) {
+                    long sum = 0;
+                    for (int m = 0; m < 3; ++m)
+                        sum += ((long) METRICS[r][m] * font.getSize() * 64 + 1024) / 2048;
+                    return (int) ((sum + 63) / 64);
+                }
+        return fm.getHeight();
+    }
 
     static Font font(String name, String style, int size) {
         String[] faces = FACES[0];

@@ -422,6 +422,8 @@ void TestAppletBlock::nameTables()
                                            .arg(face->lineGap));
         QVERIFY2(script.contains(entry), qPrintable(name));
         QVERIFY2(applet.contains(QString("{\"%1\", \"%2\"").arg(name, family)), qPrintable(name));
+        QVERIFY2(applet.contains(QString("{%1, %2, %3}").arg(face->ascent).arg(face->descent).arg(face->lineGap)),
+                 qPrintable(name));
         // The face is installed: the areas draw in it, not in a stand-in.
         QCOMPARE(QFontInfo(areaFont(designFont, 12, {})).family(), family);
     }

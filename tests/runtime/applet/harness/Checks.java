@@ -122,7 +122,7 @@ public final class Checks {
                 if (band[0] < r.y + INSET || band[0] > r.y + INSET + fm.getAscent())
                     problems.append(" first line's top at " + band[0] + ";");
             } else {
-                int want = firstTop + (i - firstLine) * fm.getHeight();
+                int want = firstTop + (i - firstLine) * lineStep(font, fm);
                 if (Math.abs(band[0] - want) > 2)
                     problems.append(" '" + lines[i] + "' top at " + band[0] + ", not about " + want + ";");
             }
@@ -162,6 +162,28 @@ public final class Checks {
         else if ("bold+italic".equals(style))
             s = Font.BOLD | Font.ITALIC;
         return new Font(family, s, Integer.parseInt(size.trim()));
+    }
+
+    /**
+     * The editor's step from one line of an area to the next: the Liberation
+     * face's ascent, descent and line gap, each in 1/64 pixel, added and
+     * rounded up. Faces with other metrics step as they say.
+     */
+    static int lineStep(Font font, FontMetrics fm) {
+        int[] m;
+        String family = font.getFamily();
+        if (family.equals("Liberation Serif"))
+            m = new int[] {1825, 443, 87};
+        else if (family.equals("Liberation Sans"))
+            m = new int[] {1854, 434, 67};
+        else if (family.equals("Liberation Mono"))
+            m = new int[] {1705, 615, 0};
+        else
+            return fm.getHeight();
+        long sum = 0;
+        for (int v : m)
+            sum += ((long) v * font.getSize() * 64 + 1024) / 2048;
+        return (int) ((sum + 63) / 64);
     }
 
     private static String installed(String logical, String... faces) {
