@@ -3,6 +3,7 @@
 #include "app/programfolder.h"
 #include "compile/projectcompile.h"
 #include "compile/runtimefiles.h"
+#include "model/textarea.h"
 #include "platform/fileops.h"
 #include "platform/paths.h"
 
@@ -43,6 +44,24 @@ QJsonObject rectJson(const QRect &r)
     return QJsonObject{{"left", r.left()}, {"top", r.top()}, {"width", r.width()}, {"height", r.height()}};
 }
 
+// Where the editor draws the ink of the background's text lines in an
+// area, relative to the area: the Title's first line, every Blurb line.
+QJsonArray inkJson(const Design &d, TextArea area)
+{
+    const bool title = area == TextArea::Title;
+    const QFont font = areaFont(title ? d.TitleFont : d.BlurbFont, title ? d.TitleFontSize : d.BlurbFontSize,
+                                title ? d.TitleAreaStyle : d.BlurbAreaStyle);
+    const AreaLineBreaker breaker(d);
+    QStringList lines = breaker.displayLines(area, title ? d.BgTitleText : d.BgBlurbText);
+    if (title && lines.size() > 1)
+        lines = lines.mid(0, 1);
+    QJsonArray out;
+    const QList<QRect> ink = areaInk(font, lineStep(title ? d.TitleFont : d.BlurbFont, font.pixelSize()), lines);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        out.append(QJsonObject{{"text", lines.at(i)}, {"ink", rectJson(ink.at(i))}});
+    return out;
+}
+
 // The block with what the editor shows around it, for tools that check
 // where a runtime draws each part.
 QByteArray blockJson(const ProjectBlock &b, bool preview)
@@ -64,6 +83,8 @@ QByteArray blockJson(const ProjectBlock &b, bool preview)
         {"title", rectJson(d.TitleRect)},
         {"blurb", rectJson(d.BlurbRect)},
         {"buttons", buttons},
+        {"titleLines", d.ShowTitleAndBlurb ? inkJson(d, TextArea::Title) : QJsonArray()},
+        {"blurbLines", d.ShowTitleAndBlurb ? inkJson(d, TextArea::Blurb) : QJsonArray()},
     };
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }

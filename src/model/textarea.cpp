@@ -1,5 +1,7 @@
 #include "model/textarea.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
 #include <QtMath>
@@ -78,6 +80,38 @@ QFont areaFont(const QString &designFont, int points, AreaStyle style)
     f.setBold(style.bold);
     f.setItalic(style.italic);
     return f;
+}
+
+QList<QRect> areaInk(const QFont &font, int step, const QStringList &lines)
+{
+    const int inset = area::FrameWidth + area::DocumentMargin;
+    QList<QRect> ink;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QTextLayout layout(lines.at(i), font);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (line.isValid())
+            line.setLineWidth(qreal(INT_MAX / 4));
+        layout.endLayout();
+        const int width = line.isValid() ? int(std::ceil(line.naturalTextWidth())) + 2 * step : 0;
+        QImage canvas(qMax(1, width), qMax(1, 2 * step), QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        {
+            QPainter p(&canvas);
+            p.setPen(Qt::black);
+            layout.draw(&p, QPointF(step, 0));
+        }
+        QRect drawn;
+        for (int y = 0; y < canvas.height(); ++y) {
+            const QRgb *row = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
+            for (int x = 0; x < canvas.width(); ++x) {
+                if (qAlpha(row[x]) >= 64)
+                    drawn |= QRect(x, y, 1, 1);
+            }
+        }
+        ink << (drawn.isEmpty() ? QRect() : drawn.translated(inset - step, inset + int(i) * step));
+    }
+    return ink;
 }
 
 qreal areaLineWidth(int areaWidth)

@@ -5,6 +5,8 @@
 
 #include <QCache>
 #include <QFont>
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -70,6 +72,12 @@ int fontPixels(int points);
 
 // The face, pixel size and style an area shows its text in.
 QFont areaFont(const QString &designFont, int points, AreaStyle style);
+
+// Where an area draws the ink of each of its display lines, relative to the
+// area's top-left corner: the pixels at least a quarter covered. An empty
+// rectangle for a line without ink. For tools that check that a runtime
+// draws each line where the editor does.
+QList<QRect> areaInk(const QFont &font, int step, const QStringList &lines);
 
 // Width available to a line of text in an area `areaWidth` pixels wide;
 // an area too narrow to hold any text does not wrap at all.

@@ -1,0 +1,93 @@
+// What the designer sees is what visitors get: for every font name the
+// dialogs offer, at four sizes and in the four styles, the Title and every
+// line of a Blurb are inked where the editor inks them (within 2 pixels in
+// place and width), and no line is cut at its box's edge.
+
+import assert from 'node:assert/strict';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { pageFor } from './designs.mjs';
+import {
+  boundsWhere, closeTab, expectedRects, launchBrowser, picturesSettled, requireBrowserKit, rowBands, serve, shoot,
+  tempDir, writeProject,
+} from './harness.mjs';
+
+const kit = await requireBrowserKit();
+
+let browser;
+before(async () => { browser = await launchBrowser(kit); });
+after(async () => { await browser?.close(); });
+
+const fonts = ['Times Roman', 'Helvetica', 'Courier', 'Dialog', 'Symbol'];
+const sizes = [10, 14, 24, 36];
+const styles = ['Normal', 'Bold', 'Italic', 'Bold Italic'];
+
+// White text on black: a pixel is ink when a quarter covered, as the editor counts it.
+const inked = (c) => c[0] >= 64 || c[1] >= 64 || c[2] >= 64;
+
+function design(font, size, k) {
+  const dir = tempDir('quillmap-text-');
+  const d = {
+    // Inside the 450 x 321 surface the menu is as large as.
+    title: { top: 10, left: 20, height: size * 2 + 12, width: 420 },
+    blurb: { top: size * 2 + 30, left: 20, height: size * 5 + 20, width: 420 },
+    background: '#000000',
+    textColor: '#ffffff',
+    titleFont: { name: font, size, style: styles[k % 4] },
+    blurbFont: { name: font, size, style: styles[(k + 1) % 4] },
+    showTitleAndBlurb: true,
+    bgTitle: 'Studio Quill Web Design',
+    bgBlurb: 'Fresh coffee beans\ndelivered\n\nevery Monday',
+    blurbImage: '',
+    stretch: true,
+    buttons: [],
+  };
+  const project = path.join(dir, 'text.qmf');
+  writeProject(project, d);
+  return { dir, design: d, project };
+}
+
+// Where each line is inked in an area, one rectangle per band of ink.
+function inkLines(shot, area) {
+  return rowBands(shot, area, inked).map((band) =>
+    boundsWhere(shot, { left: area.left, top: band.top, width: area.width, height: band.bottom - band.top + 1 }, inked));
+}
+
+test('every line is inked where the editor inks it, in every face, size and style', { timeout: 240000 }, async () => {
+  const problems = [];
+  let k = 0;
+  for (const font of fonts) {
+    for (const size of sizes) {
+      const made = design(font, size, k++);
+      const built = pageFor(made, { preview: true });
+      const rects = expectedRects(built);
+      const server = await serve(made.dir);
+      const page = await browser.newPage();
+      try {
+        await page.goto(server.url + 'index.html', { waitUntil: 'load' });
+        await picturesSettled(page);
+        const shot = await shoot(page);
+        for (const [part, area, lines] of [['Title', rects.title, built.titleLines], ['Blurb', rects.blurb, built.blurbLines]]) {
+          const want = lines.filter((l) => l.ink.width > 0)
+            .map((l) => ({ text: l.text, left: area.left + l.ink.left, top: area.top + l.ink.top, width: l.ink.width }));
+          const got = inkLines(shot, area);
+          const what = `${font} ${size} pt, ${part}`;
+          if (got.length !== want.length) {
+            problems.push(`${what}: ${got.length} inked lines, the editor has ${want.length}`);
+            continue;
+          }
+          want.forEach((w, i) => {
+            const g = got[i];
+            const off = Math.max(Math.abs(g.left - w.left), Math.abs(g.top - w.top), Math.abs(g.width - w.width));
+            if (off > 2) problems.push(`${what}: "${w.text}" inked at ${g.left},${g.top} ${g.width} wide, the editor at ${w.left},${w.top} ${w.width}`);
+            if (g.left + g.width > area.left + area.width - 1) problems.push(`${what}: "${w.text}" is cut at the box's edge`);
+          });
+        }
+      } finally {
+        await closeTab(page);
+        await server.close();
+      }
+    }
+  }
+  assert.deepEqual(problems, [], 'lines inked where the editor inks them');
+});
