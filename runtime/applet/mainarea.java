@@ -68,11 +68,16 @@ public class mainarea extends Component {
         }
     }
 
-    // Text drawn with smoothed edges where the platform can.
+    // Text drawn with smoothed edges where the platform can, and glyphs
+    // advanced by their exact widths, as the editor and browsers place them
+    // (whole-pixel advances add up to a line several pixels wider or
+    // narrower than the editor's).
     static void smoothText(Graphics g) {
-        if (g instanceof Graphics2D)
-            ((Graphics2D) g).setRenderingHint(RenderingHints.KEY_TEXT_ANTIALIASING,
-                                              RenderingHints.VALUE_TEXT_ANTIALIAS_ON);
+        if (g instanceof Graphics2D) {
+            Graphics2D g2 = (Graphics2D) g;
+            g2.setRenderingHint(RenderingHints.KEY_TEXT_ANTIALIASING, RenderingHints.VALUE_TEXT_ANTIALIAS_ON);
+            g2.setRenderingHint(RenderingHints.KEY_FRACTIONALMETRICS, RenderingHints.VALUE_FRACTIONALMETRICS_ON);
+        }
     }
 
     private static boolean same(String[] a, String[] b) {

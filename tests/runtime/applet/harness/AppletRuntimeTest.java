@@ -186,6 +186,9 @@ public final class AppletRuntimeTest {
             t.equal(0, Pixels.countOther(before, r3, bg), "button 3 with a missing picture leaves its rectangle empty");
             t.text(before, title, bg, titleFont, new String[] {b.param("deftag")}, "Title shows deftag");
             t.text(before, blurb, bg, blurbFont, lines(b.param("defmaintext")), "Blurb shows defmaintext");
+            int ink = Integer.parseInt(b.param("text_color").trim(), 16);
+            t.inkedAsTheEditor(before, title, bg, ink, g.titleInk, "Title inked where the editor inks it");
+            t.inkedAsTheEditor(before, blurb, bg, ink, g.blurbInk, "Blurb inked where the editor inks it");
 
             BufferedImage over1 = host.hover(r1.x + r1.width / 2, r1.y + r1.height / 2);
             save(over1, "applet-hover-button1.png");

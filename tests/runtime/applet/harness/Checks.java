@@ -7,6 +7,7 @@ import java.awt.GraphicsEnvironment;
 import java.awt.Rectangle;
 import java.awt.RenderingHints;
 import java.awt.image.BufferedImage;
+import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
 
@@ -134,6 +135,7 @@ public final class Checks {
         BufferedImage scratch = new BufferedImage(4, 4, BufferedImage.TYPE_INT_RGB);
         Graphics2D g = scratch.createGraphics();
         g.setRenderingHint(RenderingHints.KEY_TEXT_ANTIALIASING, RenderingHints.VALUE_TEXT_ANTIALIAS_ON);
+        g.setRenderingHint(RenderingHints.KEY_FRACTIONALMETRICS, RenderingHints.VALUE_FRACTIONALMETRICS_ON);
         FontMetrics fm = g.getFontMetrics(font);
         g.dispose();
         return fm;
@@ -162,6 +164,59 @@ public final class Checks {
         else if ("bold+italic".equals(style))
             s = Font.BOLD | Font.ITALIC;
         return new Font(family, s, Integer.parseInt(size.trim()));
+    }
+
+    /**
+     * Each line of an area inked where the editor inks it, within 2 pixels
+     * in place and width: a pixel is ink when it is at least a quarter of
+     * the way from the background to the text colour, as the editor counts.
+     */
+    public void inkedAsTheEditor(BufferedImage img, Rectangle area, int background, int text, List<Rectangle> editor,
+                                 String what) {
+        List<Rectangle> want = new ArrayList<Rectangle>();
+        for (Rectangle e : editor)
+            if (e.width > 0)
+                want.add(new Rectangle(area.x + e.x, area.y + e.y, e.width, e.height));
+        List<Rectangle> got = new ArrayList<Rectangle>();
+        int start = -1;
+        for (int y = area.y; y <= area.y + area.height; ++y) {
+            boolean row = false;
+            for (int x = area.x; y < area.y + area.height && x < area.x + area.width && !row; ++x)
+                row = inked(img, x, y, background, text);
+            if (row && start < 0)
+                start = y;
+            if (!row && start >= 0) {
+                int x0 = Integer.MAX_VALUE, x1 = -1;
+                for (int yy = start; yy < y; ++yy)
+                    for (int x = area.x; x < area.x + area.width; ++x)
+                        if (inked(img, x, yy, background, text)) {
+                            x0 = Math.min(x0, x);
+                            x1 = Math.max(x1, x);
+                        }
+                got.add(new Rectangle(x0, start, x1 - x0 + 1, y - start));
+                start = -1;
+            }
+        }
+        StringBuilder problems = new StringBuilder();
+        if (got.size() != want.size())
+            problems.append(" ").append(got.size()).append(" inked lines, the editor has ").append(want.size());
+        for (int i = 0; i < Math.min(got.size(), want.size()); ++i) {
+            Rectangle g = got.get(i), w = want.get(i);
+            if (Math.abs(g.x - w.x) > 2 || Math.abs(g.y - w.y) > 2 || Math.abs(g.width - w.width) > 2)
+                problems.append(" line ").append(i + 1).append(" inked at ").append(str(g)).append(", the editor at ")
+                        .append(str(w)).append(";");
+        }
+        check(problems.length() == 0, what + problems);
+    }
+
+    private static boolean inked(BufferedImage img, int x, int y, int background, int text) {
+        int c = Pixels.rgb(img, x, y);
+        int most = 0, full = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            most = Math.max(most, Math.abs(((c >> shift) & 0xff) - ((background >> shift) & 0xff)));
+            full = Math.max(full, Math.abs(((text >> shift) & 0xff) - ((background >> shift) & 0xff)));
+        }
+        return full > 0 && most * 4 >= full;
     }
 
     /**

@@ -128,6 +128,9 @@ public final class Projects {
         public Rectangle blurb;
         public boolean showTitleAndBlurb;
         public final List<Rectangle> buttons = new ArrayList<Rectangle>();
+        /** Where the editor inks each background line, in area coordinates; empty for a line without ink. */
+        public final List<Rectangle> titleInk = new ArrayList<Rectangle>();
+        public final List<Rectangle> blurbInk = new ArrayList<Rectangle>();
 
         /** An editor rectangle moved into applet coordinates. */
         public Rectangle inApplet(Rectangle editor) {
@@ -175,6 +178,10 @@ public final class Projects {
         g.blurb = rect(o.get("blurb"));
         for (Object r : (List<?>) o.get("buttons"))
             g.buttons.add(rect(r));
+        for (Object l : (List<?>) o.get("titleLines"))
+            g.titleInk.add(rect(((Map<?, ?>) l).get("ink")));
+        for (Object l : (List<?>) o.get("blurbLines"))
+            g.blurbInk.add(rect(((Map<?, ?>) l).get("ink")));
         return g;
     }
 
