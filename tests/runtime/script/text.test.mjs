@@ -1,15 +1,16 @@
 // What the designer sees is what visitors get: for every font name the
 // dialogs offer, at four sizes and in the four styles, the Title and every
 // line of a Blurb are inked where the editor inks them (within 2 pixels in
-// place and width), and no line is cut at its box's edge.
+// place and width), and no line is cut at its box's edge; a PNG button's
+// clear and half-clear pixels show the surface.
 
 import assert from 'node:assert/strict';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { pageFor } from './designs.mjs';
 import {
-  boundsWhere, closeTab, expectedRects, launchBrowser, picturesSettled, requireBrowserKit, rowBands, serve, shoot,
-  tempDir, writeProject,
+  boundsWhere, closeTab, expectedRects, launchBrowser, makePicture, near, picturesSettled, requireBrowserKit, rowBands,
+  serve, shoot, tempDir, writeProject,
 } from './harness.mjs';
 
 const kit = await requireBrowserKit();
@@ -40,8 +41,11 @@ function design(font, size, k) {
     bgBlurb: 'Fresh coffee beans\ndelivered\n\nevery Monday',
     blurbImage: '',
     stretch: true,
-    buttons: [],
+    // A picture clear on the left, half-covered red on the right, at its size.
+    buttons: k ? [] : [{ top: 250, left: 20, height: 20, width: 40, image: path.join(dir, 'clear.png'), title: 'Clear',
+      blurb: 'Clear', link: 'clear.html', target: '_self' }],
   };
+  if (!k) makePicture(path.join(dir, 'clear.png'), 40, 20, ['none', 'rgba(255,0,0,0.5)']);
   const project = path.join(dir, 'text.qmf');
   writeProject(project, d);
   return { dir, design: d, project };
@@ -67,6 +71,11 @@ test('every line is inked where the editor inks it, in every face, size and styl
         await page.goto(server.url + 'index.html', { waitUntil: 'load' });
         await picturesSettled(page);
         const shot = await shoot(page);
+        // Its clear pixels show the surface, the others are blended over it.
+        if (made.design.buttons.length) {
+          const clear = shot.at(30, 260), half = shot.at(50, 260);
+          if (!near(clear, [0, 0, 0], 1) || !near(half, [128, 0, 0], 1)) problems.push(`PNG button drawn ${clear} and ${half}`);
+        }
         for (const [part, area, lines] of [['Title', rects.title, built.titleLines], ['Blurb', rects.blurb, built.blurbLines]]) {
           const want = lines.filter((l) => l.ink.width > 0)
             .map((l) => ({ text: l.text, left: area.left + l.ink.left, top: area.top + l.ink.top, width: l.ink.width }));
