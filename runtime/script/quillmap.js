@@ -315,9 +315,49 @@
   function make(tag, className, parent, css) {
     var el = document.createElement(tag);
     if (className) el.className = className;
-    if (css) el.style.cssText = css;
+    if (css) setCss(el, css);
     parent.appendChild(el);
     return el;
+  }
+
+  // Styles go in through the CSSOM, one property at a time: a page whose
+  // security policy refuses inline styles (style-src without
+  // 'unsafe-inline') refuses style attributes and <style> elements, but not
+  // these. No value here holds a semicolon.
+  function setCss(el, css) {
+    css.split(';').forEach(function (declaration) {
+      var colon = declaration.indexOf(':');
+      if (colon > 0) el.style.setProperty(declaration.slice(0, colon).trim(), declaration.slice(colon + 1).trim());
+    });
+  }
+
+  // A site's style declarations, parsed by the browser (a value may hold a
+  // semicolon, as a data: address does) in a sheet of their own.
+  function copyStyle(text, el) {
+    if (typeof CSSStyleSheet !== 'function' || !('replaceSync' in CSSStyleSheet.prototype)) return setCss(el, text);
+    var parsed = new CSSStyleSheet();
+    try { parsed.replaceSync('x{' + text + '}'); } catch (e) { return; }
+    var rule = parsed.cssRules[0];
+    if (!rule || !rule.style) return;
+    for (var i = 0; i < rule.style.length; i++) {
+      var name = rule.style[i];
+      el.style.setProperty(name, rule.style.getPropertyValue(name), rule.style.getPropertyPriority(name));
+    }
+  }
+
+  // The menu's style sheet, made once and adopted by every menu's shadow
+  // root; a <style> element only where a browser cannot adopt sheets.
+  var sheet = null;
+  function adoptStyles(shadow) {
+    if ('adoptedStyleSheets' in shadow && typeof CSSStyleSheet === 'function' && 'replaceSync' in CSSStyleSheet.prototype) {
+      if (!sheet) {
+        sheet = new CSSStyleSheet();
+        sheet.replaceSync(CSS);
+      }
+      shadow.adoptedStyleSheets = [sheet];
+    } else {
+      adoptStyles(shadow);
+    }
   }
 
   function place(r) {
@@ -377,7 +417,7 @@
       img.style.visibility = 'hidden';
       img.addEventListener('load', function () {
         var w = img.naturalWidth, h = img.naturalHeight;
-        img.style.cssText += ';visibility:visible;' + place({ left: Math.trunc((area.width - w) / 2), top: Math.trunc((area.height - h) / 2), width: w, height: h });
+        setCss(img, 'visibility:visible;' + place({ left: Math.trunc((area.width - w) / 2), top: Math.trunc((area.height - h) / 2), width: w, height: h }));
       });
     }
     return img;
@@ -398,13 +438,15 @@
     var d = readDesign(applet);
     var self = this;
     var host = document.createElement('quillmap-menu');
-    ['id', 'name', 'style'].forEach(function (a) {
+    ['id', 'name'].forEach(function (a) {
       if (applet.hasAttribute(a)) host.setAttribute(a, applet.getAttribute(a));
     });
+    // The applet's own style, as the site wrote it, through the CSSOM too.
+    if (applet.hasAttribute('style')) copyStyle(applet.getAttribute('style'), host);
     host.className = ((applet.getAttribute('class') || '') + ' quillmap').trim();
     host.setAttribute('data-quillmap', 'menu');
     var shadow = host.attachShadow({ mode: 'open' });
-    make('style', '', shadow).textContent = CSS;
+    adoptStyles(shadow);
     var dark = luminance(d.background) > 0.1791; // black contrasts more
     var box = make('div', 'm', shadow, 'width:' + d.width + 'px;height:' + d.height + 'px;background:' + d.background +
       ';color:' + d.textColor + ';--r:' + (dark ? '#000' : '#fff') + ';--s:' + (dark ? '#fff' : '#000'));

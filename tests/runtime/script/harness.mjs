@@ -269,7 +269,7 @@ export function installRuntime(dir) {
 // A static file server on the loopback address.
 
 export async function serve(dir, extra = {}) {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.gif': 'image/gif', '.png': 'image/png', '.au': 'audio/basic' };
+  const types = { '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.gif': 'image/gif', '.png': 'image/png', '.au': 'audio/basic' };
   const server = http.createServer((req, res) => {
     const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
     if (extra[name] !== undefined) {

@@ -44,6 +44,18 @@ const situations = {
     same: 'bare',
     host: { id: 'site-menu', className: 'nav main quillmap', name: 'menu', marginLeft: '40px' },
   },
+  // A strict security policy: no inline style, no inline script; the site
+  // places the menu from its own style sheet. Any refusal the browser
+  // reports is the runtime's.
+  strict: {
+    design: 'inside',
+    policy: "default-src 'self'; style-src 'self'; script-src 'self'",
+    page: (block) => '<link rel="stylesheet" href="site.css">'
+      + withAttributes(block, 'id="site-menu" class="nav"'),
+    tabs: [1, 2, 3, 'after'],
+    same: 'hostile',
+    host: { id: 'site-menu', className: 'nav quillmap', name: null, marginLeft: '40px' },
+  },
   beyond: { design: 'beyond', page: (block) => block, tabs: [1, 2, 'after'] },
   hidden: { design: 'inside', page: (block) => withAttributes(block, 'id="m" style="display:none"'), tabs: ['after'], hidden: true },
 };
@@ -72,9 +84,12 @@ before(async () => {
     }),
   };
   installRuntime(made.dir);
+  fs.writeFileSync(path.join(made.dir, 'site.css'), '.nav { margin-left: 40px }');
   server = await serve(made.dir);
   for (const [name, s] of Object.entries(situations)) {
-    fs.writeFileSync(path.join(made.dir, `${name}.html`), previewPage(s.page(designs[s.design].built.html), AFTER));
+    const html = previewPage(s.page(designs[s.design].built.html), AFTER);
+    fs.writeFileSync(path.join(made.dir, `${name}.html`), s.policy
+      ? html.replace('<HEAD>', `<HEAD>\r\n<meta http-equiv="Content-Security-Policy" content="${s.policy}">`) : html);
   }
   browser = await launchBrowser(kit);
 });
