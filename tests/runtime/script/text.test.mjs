@@ -7,10 +7,10 @@
 import assert from 'node:assert/strict';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { pageFor } from './designs.mjs';
+import fs from 'node:fs';
 import {
-  boundsWhere, closeTab, expectedRects, launchBrowser, makePicture, near, picturesSettled, requireBrowserKit, rowBands,
-  serve, shoot, tempDir, writeProject,
+  boundsWhere, buildBlock, closeTab, expectedRects, installRuntime, launchBrowser, makePicture, near, picturesSettled,
+  previewPage, requireBrowserKit, rowBands, serve, shoot, tempDir, writeProject,
 } from './harness.mjs';
 
 const kit = await requireBrowserKit();
@@ -26,29 +26,38 @@ const styles = ['Normal', 'Bold', 'Italic', 'Bold Italic'];
 // White text on black: a pixel is ink when a quarter covered, as the editor counts it.
 const inked = (c) => c[0] >= 64 || c[1] >= 64 || c[2] >= 64;
 
-function design(font, size, k) {
-  const dir = tempDir('quillmap-text-');
+// The design of one menu; the first also has a PNG button, clear on the
+// left and half-covered red on the right, at its own size.
+function design(dir, font, size, style, png) {
   const d = {
     // Inside the 450 x 321 surface the menu is as large as.
     title: { top: 10, left: 20, height: size * 2 + 12, width: 420 },
     blurb: { top: size * 2 + 30, left: 20, height: size * 5 + 20, width: 420 },
     background: '#000000',
     textColor: '#ffffff',
-    titleFont: { name: font, size, style: styles[k % 4] },
-    blurbFont: { name: font, size, style: styles[(k + 1) % 4] },
+    titleFont: { name: font, size, style: styles[style] },
+    blurbFont: { name: font, size, style: styles[(style + 1) % 4] },
     showTitleAndBlurb: true,
     bgTitle: 'Studio Quill Web Design',
     bgBlurb: 'Fresh coffee beans\ndelivered\n\nevery Monday',
     blurbImage: '',
     stretch: true,
-    // A picture clear on the left, half-covered red on the right, at its size.
-    buttons: k ? [] : [{ top: 250, left: 20, height: 20, width: 40, image: path.join(dir, 'clear.png'), title: 'Clear',
-      blurb: 'Clear', link: 'clear.html', target: '_self' }],
+    buttons: png ? [{ top: 250, left: 20, height: 20, width: 40, image: path.join(dir, 'clear.png'), title: 'Clear',
+      blurb: 'Clear', link: 'clear.html', target: '_self' }] : [],
   };
-  if (!k) makePicture(path.join(dir, 'clear.png'), 40, 20, ['none', 'rgba(255,0,0,0.5)']);
-  const project = path.join(dir, 'text.qmf');
+  const project = path.join(dir, `text${style}.qmf`);
   writeProject(project, d);
-  return { dir, design: d, project };
+  return buildBlock(project, { preview: true });
+}
+
+// One page per face and size with a menu in each of the four styles.
+function page(font, size, png) {
+  const dir = tempDir('quillmap-text-');
+  if (png) makePicture(path.join(dir, 'clear.png'), 40, 20, ['none', 'rgba(255,0,0,0.5)']);
+  const built = styles.map((_, style) => design(dir, font, size, style, png && !style));
+  installRuntime(dir);
+  fs.writeFileSync(path.join(dir, 'index.html'), previewPage(built.map((b) => b.html).join('<br>\r\n')));
+  return { dir, built };
 }
 
 // Where each line is inked in an area, one rectangle per band of ink.
@@ -59,41 +68,45 @@ function inkLines(shot, area) {
 
 test('every line is inked where the editor inks it, in every face, size and style', { timeout: 240000 }, async () => {
   const problems = [];
-  let k = 0;
   for (const font of fonts) {
     for (const size of sizes) {
-      const made = design(font, size, k++);
-      const built = pageFor(made, { preview: true });
-      const rects = expectedRects(built);
+      const png = font === fonts[0] && size === sizes[0];
+      const made = page(font, size, png);
       const server = await serve(made.dir);
-      const page = await browser.newPage();
+      const tab = await browser.newPage();
       try {
-        await page.goto(server.url + 'index.html', { waitUntil: 'load' });
-        await picturesSettled(page);
-        const shot = await shoot(page);
-        // Its clear pixels show the surface, the others are blended over it.
-        if (made.design.buttons.length) {
-          const clear = shot.at(30, 260), half = shot.at(50, 260);
-          if (!near(clear, [0, 0, 0], 1) || !near(half, [128, 0, 0], 1)) problems.push(`PNG button drawn ${clear} and ${half}`);
-        }
-        for (const [part, area, lines] of [['Title', rects.title, built.titleLines], ['Blurb', rects.blurb, built.blurbLines]]) {
-          const want = lines.filter((l) => l.ink.width > 0)
-            .map((l) => ({ text: l.text, left: area.left + l.ink.left, top: area.top + l.ink.top, width: l.ink.width }));
-          const got = inkLines(shot, area);
-          const what = `${font} ${size} pt, ${part}`;
-          if (got.length !== want.length) {
-            problems.push(`${what}: ${got.length} inked lines, the editor has ${want.length}`);
-            continue;
+        // Room for the four menus one above the other.
+        await tab.setViewport({ width: 800, height: 1400 });
+        await tab.goto(server.url + 'index.html', { waitUntil: 'load' });
+        await picturesSettled(tab);
+        for (let m = 0; m < made.built.length; m++) {
+          const built = made.built[m];
+          const rects = expectedRects(built);
+          const shot = await shoot(tab, m);
+          // Its clear pixels show the surface, the others are blended over it.
+          if (built.buttons.length) {
+            const clear = shot.at(30, 260), half = shot.at(50, 260);
+            if (!near(clear, [0, 0, 0], 1) || !near(half, [128, 0, 0], 1)) problems.push(`PNG button drawn ${clear} and ${half}`);
           }
-          want.forEach((w, i) => {
-            const g = got[i];
-            const off = Math.max(Math.abs(g.left - w.left), Math.abs(g.top - w.top), Math.abs(g.width - w.width));
-            if (off > 2) problems.push(`${what}: "${w.text}" inked at ${g.left},${g.top} ${g.width} wide, the editor at ${w.left},${w.top} ${w.width}`);
-            if (g.left + g.width > area.left + area.width - 1) problems.push(`${what}: "${w.text}" is cut at the box's edge`);
-          });
+          for (const [part, area, lines, style] of [['Title', rects.title, built.titleLines, m], ['Blurb', rects.blurb, built.blurbLines, (m + 1) % 4]]) {
+            const want = lines.filter((l) => l.ink.width > 0)
+              .map((l) => ({ text: l.text, left: area.left + l.ink.left, top: area.top + l.ink.top, width: l.ink.width }));
+            const got = inkLines(shot, area);
+            const what = `${font} ${size} pt ${styles[style]}, ${part}`;
+            if (got.length !== want.length) {
+              problems.push(`${what}: ${got.length} inked lines, the editor has ${want.length}`);
+              continue;
+            }
+            want.forEach((w, i) => {
+              const g = got[i];
+              const off = Math.max(Math.abs(g.left - w.left), Math.abs(g.top - w.top), Math.abs(g.width - w.width));
+              if (off > 2) problems.push(`${what}: "${w.text}" inked at ${g.left},${g.top} ${g.width} wide, the editor at ${w.left},${w.top} ${w.width}`);
+              if (g.left + g.width > area.left + area.width - 1) problems.push(`${what}: "${w.text}" is cut at the box's edge`);
+            });
+          }
         }
       } finally {
-        await closeTab(page);
+        await closeTab(tab);
         await server.close();
       }
     }
