@@ -523,7 +523,36 @@
     }, true);
 
     applet.parentNode.replaceChild(host, applet);
+    this.scale = 1;
+    this.fit(host);
+    if (typeof ResizeObserver === 'function' && host.parentElement) {
+      new ResizeObserver(function () { self.fit(host); }).observe(host.parentElement);
+    }
   }
+
+  // A menu wider than the room its container gives (a phone's screen) is
+  // scaled down to that width, keeping its proportions; never up. Hover,
+  // touch and focus go by the parts themselves, so they follow the scale.
+  Menu.prototype.fit = function (host) {
+    var d = this.design;
+    var parent = host.parentElement;
+    if (!parent || !d.width) return;
+    // The container's content box (clientWidth of a quirks-mode body is
+    // the whole window's).
+    var cs = getComputedStyle(parent);
+    var room = parent.getBoundingClientRect().width;
+    ['paddingLeft', 'paddingRight', 'borderLeftWidth', 'borderRightWidth'].forEach(function (p) { room -= parseFloat(cs[p]) || 0; });
+    var scale = room > 0 && room < d.width ? room / d.width : 1;
+    if (scale === this.scale) return;
+    this.scale = scale;
+    if (scale === 1) {
+      ['transform', 'transform-origin'].forEach(function (p) { this.box.style.removeProperty(p); }, this);
+      ['width', 'height', 'overflow'].forEach(function (p) { host.style.removeProperty(p); });
+      return;
+    }
+    setCss(this.box, 'transform-origin:0 0;transform:scale(' + scale + ')');
+    setCss(host, 'width:' + d.width * scale + 'px;height:' + d.height * scale + 'px;overflow:hidden');
+  };
 
   Menu.prototype.makeButton = function (b) {
     var d = this.design;

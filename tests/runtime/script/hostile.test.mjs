@@ -65,6 +65,8 @@ after(async () => {
 for (const form of ['compile', 'preview']) {
   test(`${form} form: hostile Titles stay inside their comments and the menu works`, BROWSER_TEST, async () => {
     const page = await browser.newPage();
+    // Room for the menu's 1400-pixel areas at their full size.
+    await page.setViewport({ width: 1600, height: 600 });
     await page.evaluateOnNewDocument(() => {
       window.__hits = [];
       window.__hit = (n) => window.__hits.push(n);

@@ -166,3 +166,26 @@ test('the Preview page opened from disk shows the menu; screenshots before and d
   assert.deepEqual(errors, []);
   await closeTab(page);
 });
+
+test('on a phone the menu scales down to its container, keeping its proportions and its hover', BROWSER_TEST, async () => {
+  const made = threeButtons();
+  const rects = expectedRects(pageFor(made));
+  const { page, errors } = await open(pathToFileURL(path.join(made.dir, 'index.html')).href);
+  await page.setViewport({ width: 375, height: 667 });
+  await page.waitForFunction((w) => document.querySelector('[data-quillmap="menu"]').getBoundingClientRect().width < w,
+    {}, rects.width);
+  const menu = (await menuRects(page))[0];
+  const room = await page.evaluate(() => document.body.getBoundingClientRect().width);
+  assert.ok(Math.abs(menu.width - room) <= 1, `as wide as the room it has (${menu.width} of ${room})`);
+  assert.ok(Math.abs(menu.height / menu.width - rects.height / rects.width) < 0.01, 'in the design\'s proportions');
+  assert.equal(await page.evaluate(() => document.scrollingElement.scrollWidth <= innerWidth), true, 'no sideways scroll');
+  // The last button, where the scaled menu shows it, still takes the hover.
+  const scale = menu.width / rects.width;
+  const r3 = rects.buttons[2];
+  const origin = await menuOrigin(page);
+  await page.mouse.move(origin.x + (r3.left + r3.width / 2) * scale, origin.y + (r3.top + r3.height / 2) * scale);
+  await page.waitForFunction(() => document.querySelector('[data-quillmap="menu"]').shadowRoot
+    .querySelector('[data-quillmap="title"]').textContent === 'Contact "us"');
+  assert.deepEqual(errors, []);
+  await closeTab(page);
+});
