@@ -30,7 +30,8 @@ public:
 
     // The design's values. Reading is free; the few stores made outside the
     // functions below (texts typed into an area reaching the selection when
-    // it changes, the settings) change nothing that is shown elsewhere.
+    // it changes, a file name, Absolute positioning) change nothing that is
+    // shown elsewhere.
     Design &design() { return m_design; }
     const Design &design() const { return m_design; }
 
