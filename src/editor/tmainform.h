@@ -14,6 +14,7 @@
 
 #include <QList>
 #include <memory>
+#include <QPalette>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
@@ -207,6 +208,8 @@ public:
     void pushButtonToControl(int index);
     void setBackgroundColor(qm::TColor color);
     void setTextColor(qm::TColor color);
+    // The Title's and Blurb's colour of one role.
+    void setAreaColor(QPalette::ColorRole role, const QColor &color);
     // Breaks texts into lines as the Title and Blurb areas do.
     const qm::LineBreaker &lineBreaker() const;
 

@@ -233,29 +233,22 @@ void TMainForm::ToggleBlurb()
 void TMainForm::setBackgroundColor(qm::TColor color)
 {
     design().BackgroundColor = color;
-    const QColor c = toQColor(color);
-    Background->setSurfaceColor(c);
-    // No more than a project file can carry and Open reads back.
-    qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
-    qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
-    for (AreaEdit *memo : {Title, Blurb}) {
-        QPalette p = memo->palette();
-        p.setColor(QPalette::Base, c);
-        memo->setPalette(p);
-    }
+    Background->setSurfaceColor(toQColor(color));
+    setAreaColor(QPalette::Base, toQColor(color));
 }
 
 void TMainForm::setTextColor(qm::TColor color)
 {
     design().TextColor = color;
-    const QColor c = toQColor(color);
-    Background->setFontColor(c);
-    // No more than a project file can carry and Open reads back.
-    qm::limitText(Title, qm::MaxTitleChars, m_services.prompts, QStringLiteral("Title"));
-    qm::limitText(Blurb, qm::MaxBlurbChars, m_services.prompts, QStringLiteral("Blurb"));
+    Background->setFontColor(toQColor(color));
+    setAreaColor(QPalette::Text, toQColor(color));
+}
+
+void TMainForm::setAreaColor(QPalette::ColorRole role, const QColor &color)
+{
     for (AreaEdit *memo : {Title, Blurb}) {
         QPalette p = memo->palette();
-        p.setColor(QPalette::Text, c);
+        p.setColor(role, color);
         memo->setPalette(p);
     }
 }
