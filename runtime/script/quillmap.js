@@ -255,8 +255,35 @@
     return Math.max(0, parseInt(applet.getAttribute(name), 10) || 0);
   }
 
+  // An address a browser would run as script rather than follow. Browsers
+  // drop tabs and line breaks anywhere in an address and blanks and control
+  // characters before it, and ignore the letter case of its scheme.
+  function isScriptAddress(address) {
+    return /^(javascript|vbscript|data):/i.test(address.replace(/[\t\n\r]/g, '').replace(/^[\x00-\x20]+/, ''));
+  }
+
+  // The block's plain links (what a page shows without script) name the
+  // pictures' copies for sharp screens: a srcset per picture.
+  function sharpPictures(applet) {
+    var nav = null;
+    for (var c = applet.firstElementChild; c && !nav; c = c.nextElementSibling) {
+      if (c.localName === 'nav') nav = c;
+    }
+    var items = nav ? nav.getElementsByTagName('li') : [];
+    var attr = function (el, name) { return (el && el.getAttribute(name)) || ''; };
+    return {
+      blurb: attr(nav, 'data-blurb-srcset'),
+      button: function (i) {
+        var li = items[i];
+        var img = li && li.getElementsByTagName('img')[0];
+        return { image: attr(img, 'srcset'), rollOver: attr(li, 'data-over-srcset'), blurbImage: attr(li, 'data-blurb-srcset') };
+      }
+    };
+  }
+
   function readDesign(applet) {
     var p = readParams(applet);
+    var sharp = sharpPictures(applet);
     var design = {
       width: size(applet, 'width'),
       height: size(applet, 'height'),
@@ -270,6 +297,7 @@
       defTitle: oneLine(p.text('deftag')),
       defBlurb: displayLines(p.text('defmaintext')),
       defImage: p.text('defimg').trim(),
+      defImageSet: sharp.blurb,
       center: p.text('defcenter').trim().toLowerCase() === 'true',
       buttons: []
     };
@@ -278,6 +306,9 @@
       // Address and target, split at the last comma.
       var link = p.text('URL' + n);
       var comma = link.lastIndexOf(',');
+      var address = (comma < 0 ? link : link.slice(0, comma)).trim();
+      // Such a button stays a picture without a link.
+      if (isScriptAddress(address)) address = '';
       design.buttons.push({
         number: n,
         rect: rect(p, '', n),
@@ -287,8 +318,9 @@
         rollOver: p.text('rollOverImg' + n).trim(),
         blurbImage: p.text('imageCenter' + n).trim(),
         sound: p.text('sound' + n).trim(),
-        address: (comma < 0 ? link : link.slice(0, comma)).trim(),
-        target: comma < 0 ? '' : link.slice(comma + 1).trim()
+        address: address,
+        target: comma < 0 ? '' : link.slice(comma + 1).trim(),
+        sets: sharp.button(n - 1)
       });
     }
     return design;
@@ -309,7 +341,10 @@
     '.a{position:absolute;overflow:hidden;overflow:clip;outline:0}' +
     '.x{position:absolute;left:3px;top:3px;white-space:pre}' +
     '.k[href]{cursor:pointer}' +
-    '.p{position:absolute;left:0;top:0;width:100%;height:100%;image-rendering:pixelated}' +
+    '.p{position:absolute;left:0;top:0;width:100%;height:100%}' +
+    // Stretched as the editor stretches them at scale 1; on sharper screens
+    // (or zoomed in) smoothly, or from the picture's sharp copy.
+    '@media (max-resolution:1.49dppx){.p{image-rendering:pixelated}}' +
     '.f:after{content:"";position:absolute;inset:0;border:2px solid var(--r);box-shadow:inset 0 0 0 1px var(--s)}' +
     '.s{position:absolute;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}';
   function make(tag, className, parent, css) {
@@ -398,12 +433,13 @@
 
   // A picture (hidden if broken, see Menu). It decodes off the main thread;
   // a hidden one is decoded ahead, so showing it takes no longer than a frame.
-  function picture(src, parent, visible) {
+  function picture(src, parent, visible, srcset) {
     var img = make('img', 'p', parent, visible ? '' : 'display:none');
     img.alt = '';
     img.draggable = false;
     img.decoding = 'async';
     later(function () {
+      if (srcset) img.srcset = srcset;
       img.src = src;
       if (!visible && img.decode) img.decode().catch(function () {});
     }, visible);
@@ -411,8 +447,8 @@
   }
 
   // A Blurb picture, stretched or at its own size centred (halves truncated).
-  function blurbPicture(src, parent, area, center, visible) {
-    var img = picture(src, parent, visible);
+  function blurbPicture(src, parent, area, center, visible, srcset) {
+    var img = picture(src, parent, visible, srcset);
     if (center) {
       img.style.visibility = 'hidden';
       img.addEventListener('load', function () {
@@ -451,7 +487,12 @@
     var box = make('div', 'm', shadow, 'width:' + d.width + 'px;height:' + d.height + 'px;background:' + d.background +
       ';color:' + d.textColor + ';--r:' + (dark ? '#000' : '#fff') + ';--s:' + (dark ? '#fff' : '#000'));
 
-    // Says what a hover or focus puts up, once per change.
+    // A navigation landmark named by the default Title, its buttons a list.
+    box.setAttribute('role', 'navigation');
+    box.setAttribute('aria-label', d.defTitle.trim() || 'Menu');
+
+    // Says what a hover puts up, once per change. Focus needs no word of
+    // its own: a screen reader says the focused link's name and description.
     this.live = make('div', 's', box);
     this.live.setAttribute('aria-live', 'polite');
     this.live.setAttribute('aria-atomic', 'true');
@@ -459,10 +500,12 @@
     if (isUsed(d.blurb)) {
       this.blurb = textArea(box, d.blurb, d.blurbFont, 'blurb');
       this.blurbText = make('div', 'x', this.blurb);
-      if (d.defImage) this.defImage = blurbPicture(d.defImage, this.blurb, d.blurb, d.center, true);
+      if (d.defImage) this.defImage = blurbPicture(d.defImage, this.blurb, d.blurb, d.center, true, d.defImageSet);
     }
     this.notes = make('div', '', box);
     this.notes.hidden = true;
+    this.list = make('div', '', box);
+    this.list.setAttribute('role', 'list');
 
     this.design = d;
     this.box = box;
@@ -494,7 +537,7 @@
       if (!visible) return;
       b.el.classList.add('f');
       self.focused = b;
-      self.show(b);
+      self.show(b, true);
     });
     on('focusout', function (b, e) {
       if (!b) return;
@@ -557,7 +600,9 @@
   Menu.prototype.makeButton = function (b) {
     var d = this.design;
     var r = b.rect;
-    var el = make(b.address ? 'a' : 'div', 'a k', this.box, place(r));
+    var item = make('div', '', this.list);
+    item.setAttribute('role', 'listitem');
+    var el = make(b.address ? 'a' : 'div', 'a k', item, place(r));
     var button = { data: b, el: el };
     el.qmButton = button;
     el.setAttribute('data-quillmap', 'button');
@@ -574,17 +619,28 @@
     if (r.width <= 0 || r.height <= 0 || r.left >= d.width || r.top >= d.height || r.left + r.width <= 0 || r.top + r.height <= 0) {
       el.style.visibility = 'hidden';
     }
-    // Named by its Title, described by the Blurb text a hover shows.
+    // Named by its Title, described by its Blurb text (also where a hover
+    // shows a picture instead) and by where the link opens.
     el.setAttribute('aria-label', b.tag.trim() || 'Menu button ' + b.number);
-    if (this.blurb && !b.blurbImage && b.blurb.trim()) {
+    var described = [];
+    if (this.blurb && b.blurb.trim()) {
       var note = make('div', '', this.notes);
       note.id = 'd' + b.number;
       note.textContent = b.blurb;
-      el.setAttribute('aria-describedby', note.id);
+      described.push(note.id);
     }
-    if (b.image) button.image = picture(b.image, el, true);
-    if (b.rollOver) button.rollOver = picture(b.rollOver, el);
-    if (this.blurb && b.blurbImage) button.blurbImage = blurbPicture(b.blurbImage, this.blurb, d.blurb, d.center);
+    if (b.address && b.target.toLowerCase() === '_blank') {
+      if (!this.newWindow) {
+        this.newWindow = make('div', '', this.notes);
+        this.newWindow.id = 'w';
+        this.newWindow.textContent = 'Opens in a new window.';
+      }
+      described.push('w');
+    }
+    if (described.length) el.setAttribute('aria-describedby', described.join(' '));
+    if (b.image) button.image = picture(b.image, el, true, b.sets.image);
+    if (b.rollOver) button.rollOver = picture(b.rollOver, el, false, b.sets.rollOver);
+    if (this.blurb && b.blurbImage) button.blurbImage = blurbPicture(b.blurbImage, this.blurb, d.blurb, d.center, false, b.sets.blurbImage);
     // Loaded ahead, so the first hover does not wait.
     if (b.sound) later(function () { loadSound(b.sound); });
     return button;
@@ -615,8 +671,9 @@
     }
   }
 
-  // Shows a button's mouse-over state, or the defaults for null.
-  Menu.prototype.show = function (button) {
+  // Shows a button's mouse-over state, or the defaults for null; quiet
+  // leaves the live region silent.
+  Menu.prototype.show = function (button, quiet) {
     button = button || null;
     if (this.shown === button) return;
     var previous = this.shown;
@@ -644,7 +701,7 @@
         said.push(this.blurbText.textContent);
       }
     }
-    setText(this.live, data ? said.join('\n').replace(/\s+/g, ' ').trim() : '');
+    setText(this.live, data && !quiet ? said.join('\n').replace(/\s+/g, ' ').trim() : '');
     if (data) afterFrame(function () { playSound(data.sound); });
   };
 

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/programfolder.h"
+#include "compile/appletblock.h"
 #include "compile/projectcompile.h"
 #include "compile/runtimefiles.h"
 #include "model/textarea.h"
@@ -236,6 +237,8 @@ int run(int argc, char **argv)
         say(block.error);
         return Failed;
     }
+    if (!block.scriptLinks.isEmpty())
+        say(scriptLinksMessage(block.scriptLinks));
     if (parser.isSet(QStringLiteral("runtime")) && !copyRuntime(appDir, block.design, parser.value(QStringLiteral("runtime"))))
         return Failed;
     const QByteArray bytes = parser.isSet(QStringLiteral("json")) ? blockJson(block, options.preview) : block.html.toUtf8();

@@ -76,6 +76,33 @@ void appendMultiLine(QStringList &out, const QString &name, const QStringList &l
     out.last() += QLatin1String("\">");
 }
 
+// Attribute values and texts of the plain links: the markup characters as
+// entities, so no title or address can end a value or open an element.
+QString htmlText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&': out += QLatin1String("&amp;"); break;
+        case '<': out += QLatin1String("&lt;"); break;
+        case '>': out += QLatin1String("&gt;"); break;
+        case '"': out += QLatin1String("&quot;"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// A URL as an entry of a srcset list, where blanks and commas separate.
+QString srcsetUrl(const QString &url)
+{
+    QString out = url;
+    out.replace(QLatin1Char(' '), QLatin1String("%20"));
+    out.replace(QLatin1Char(','), QLatin1String("%2C"));
+    return out;
+}
+
 struct Builder {
     Design &d;
     bool preview;
@@ -91,6 +118,18 @@ struct Builder {
         return relativeUrl(projectPath, path, env.style);
     }
 
+    // "NAME.EXT 1x, NAME@2x.EXT 2x" when the picture has a copy for sharp
+    // screens beside it, else empty. Preview copies it with the picture.
+    QString srcset(const QString &path) const
+    {
+        if (path.isEmpty() || !env.isFile)
+            return QString();
+        const QString sharp = doubleDensityName(path, env.style);
+        if (!env.isFile(sharp))
+            return QString();
+        return srcsetUrl(pathForm(path)) + QLatin1String(" 1x, ") + srcsetUrl(pathForm(sharp)) + QLatin1String(" 2x");
+    }
+
     QString urlForm(const ButtonData &b) const
     {
         if (!b.URLRelative)
@@ -104,7 +143,92 @@ struct Builder {
     }
 };
 
+// The menu as plain links inside the applet element, after its parameters:
+// what a browser without script and a search engine see, and what lets a
+// browser load the pictures while it parses the page. The script runtime
+// reads the sharp copies of the mouse-over and Blurb pictures from it.
+void appendPlainLinks(QStringList &body, const Builder &b, const LineBreaker &lines, QStringList *scriptLinks)
+{
+    const Design &d = b.d;
+    if (d.Buttons.isEmpty())
+        return;
+    QString nav = QStringLiteral("<nav class=\"quillmap-links\"");
+    if (d.ShowTitleAndBlurb) {
+        const QString sharp = b.srcset(d.BlurbImageName);
+        if (!sharp.isEmpty())
+            nav += QLatin1String(" data-blurb-srcset=\"") + htmlText(sharp) + QLatin1Char('"');
+    }
+    body << nav + QLatin1Char('>') << QStringLiteral("<ul>");
+    for (qsizetype i = 0; i < d.Buttons.size(); ++i) {
+        const ButtonData &btn = d.Buttons.at(i);
+        QString title = lines.firstLine(TextArea::Title, btn.TitleText).trimmed();
+        if (title.isEmpty())
+            title = QStringLiteral("Menu button %1").arg(i + 1);
+        QString item = QStringLiteral("<li");
+        const auto data = [&](const char *name, const QString &path) {
+            const QString sharp = b.srcset(path);
+            if (!sharp.isEmpty())
+                item += QLatin1Char(' ') + QLatin1String(name) + QLatin1String("=\"") + htmlText(sharp) + QLatin1Char('"');
+        };
+        data("data-over-srcset", btn.MouseOverImage);
+        if (d.ShowTitleAndBlurb)
+            data("data-blurb-srcset", btn.MouseOverBlurbImage);
+        item += QLatin1Char('>');
+
+        QString content;
+        if (!btn.DefImageName.isEmpty()) {
+            content = QLatin1String("<img src=\"") + htmlText(b.pathForm(btn.DefImageName)) + QLatin1Char('"');
+            const QString sharp = b.srcset(btn.DefImageName);
+            if (!sharp.isEmpty())
+                content += QLatin1String(" srcset=\"") + htmlText(sharp) + QLatin1Char('"');
+            content += QStringLiteral(" width=%1 height=%2 alt=\"").arg(qMax(0, btn.Width)).arg(qMax(0, btn.Height))
+                + htmlText(title) + QLatin1String("\">");
+        } else {
+            content = htmlText(title);
+        }
+        const QString address = b.urlForm(btn).trimmed();
+        if (isScriptAddress(address)) {
+            scriptLinks->append(QStringLiteral("%1 (%2)").arg(i + 1).arg(title));
+        } else if (!address.isEmpty()) {
+            QString link = QLatin1String("<a href=\"") + htmlText(address) + QLatin1Char('"');
+            if (!btn.Target.trimmed().isEmpty() && btn.Target.trimmed() != QLatin1String("_self"))
+                link += QLatin1String(" target=\"") + htmlText(btn.Target.trimmed()) + QLatin1Char('"');
+            content = link + QLatin1Char('>') + content + QLatin1String("</a>");
+        }
+        body << item + content + QLatin1String("</li>");
+    }
+    body << QStringLiteral("</ul>") << QStringLiteral("</nav>");
+}
+
 } // namespace
+
+bool isScriptAddress(const QString &address)
+{
+    // A browser drops tabs and line breaks anywhere in an address, and
+    // blanks and control characters before it.
+    QString a;
+    a.reserve(address.size());
+    for (const QChar c : address) {
+        if (c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            a += c;
+    }
+    qsizetype start = 0;
+    while (start < a.size() && a.at(start).unicode() <= 0x20)
+        ++start;
+    const QStringView rest = QStringView(a).mid(start);
+    for (const char *scheme : {"javascript:", "vbscript:", "data:"}) {
+        if (rest.startsWith(QLatin1String(scheme), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+QString scriptLinksMessage(const QStringList &buttons)
+{
+    return QLatin1String("The links of these buttons would run a script in the visitor's browser, so the menu "
+                         "shows them without a link:\n")
+        + buttons.join(QLatin1Char('\n'));
+}
 
 QString AppletFont(const QString &fontName)
 {
@@ -248,7 +372,10 @@ std::optional<AppletBlock> buildAppletBlock(Design &d, bool preview, const Apple
     }
     const QList<SkippedCopy> skipped = env.files ? copyEach(*env.files, soundCopies, CopyKind::Durable).skipped
                                                  : QList<SkippedCopy>();
-    body << QString() << QStringLiteral("</applet>");
+    body << QString();
+    QStringList scriptLinks;
+    appendPlainLinks(body, b, lines, &scriptLinks);
+    body << QStringLiteral("</applet>");
 
     QStringList head;
     head << QStringLiteral("<!-- Pellory Software -->");
@@ -264,7 +391,7 @@ std::optional<AppletBlock> buildAppletBlock(Design &d, bool preview, const Apple
     for (const QString &line : std::as_const(body))
         html += line + QLatin1String("\r\n");
 
-    return AppletBlock{html, soundFound, skipped};
+    return AppletBlock{html, soundFound, skipped, scriptLinks};
 }
 
 QString soundsCopiedMessage(const Design &design)

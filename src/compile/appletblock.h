@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace qm {
@@ -18,13 +19,25 @@ struct AppletBuildEnv {
     FileOps *files = nullptr;      // sound copies in Compile mode
     QSize surfaceSize;             // size of the design surface (absolute positioning)
     PathStyle style = NativePathStyle;
+    // Whether a picture's copy for sharp screens ("NAME@2x.EXT") is there;
+    // without it none is looked for.
+    std::function<bool(const QString &path)> isFile;
 };
 
 struct AppletBlock {
     QString html;                  // every line ended by CR LF
     bool soundFound = false;       // Compile mode found (and copied) a sound file
     QList<SkippedCopy> skipped;    // sounds that are no files to copy (a pipe, a device ...)
+    QStringList scriptLinks;       // "3 (Home)": buttons whose link would run script; shown without one
 };
+
+// True for an address a browser would run as script rather than follow:
+// javascript:, vbscript: and data:, in any letter case, with the blanks,
+// control characters, tabs and line breaks a browser skips.
+bool isScriptAddress(const QString &address);
+
+// What Compile tells the designer about buttons whose links run script.
+QString scriptLinksMessage(const QStringList &buttons);
 
 // The message Compile shows once when sound files were copied.
 QString soundsCopiedMessage(const Design &design);

@@ -53,4 +53,14 @@ QString relativeUrl(const QString &projectPath, const QString &filePath, PathSty
     return BackToForwardSlash(AbsoluteToRelative(projectPath, filePath, style));
 }
 
+QString doubleDensityName(const QString &path, PathStyle style)
+{
+    const qsizetype nameStart = path.lastIndexOf(separator(style)) + 1;
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    // A dot that starts the name (".gif") is no extension's.
+    if (dot <= nameStart)
+        return path + QLatin1String("@2x");
+    return path.left(dot) + QLatin1String("@2x") + path.mid(dot);
+}
+
 } // namespace qm

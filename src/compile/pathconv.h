@@ -20,4 +20,8 @@ QString AbsoluteToRelative(const QString &projectPath, const QString &filePath,
 QString relativeUrl(const QString &projectPath, const QString &filePath,
                     PathStyle style = NativePathStyle);
 
+// The name of a picture's copy for sharp screens: "rose@2x.gif" beside
+// "rose.gif" ("rose@2x" for a name without an extension).
+QString doubleDensityName(const QString &path, PathStyle style = NativePathStyle);
+
 } // namespace qm

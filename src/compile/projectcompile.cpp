@@ -4,6 +4,8 @@
 #include "model/designdocument.h"
 #include "model/projectload.h"
 
+#include <QFileInfo>
+
 namespace qm {
 
 ProjectBlock buildProjectBlock(const QString &appDir, const QString &projectPath, const ProjectBlockOptions &options)
@@ -30,6 +32,7 @@ ProjectBlock buildProjectBlock(const QString &appDir, const QString &projectPath
     AppletBuildEnv env;
     env.lines = &document.lineBreaker();
     env.surfaceSize = QSize(StartSurfaceWidth, StartSurfaceHeight);
+    env.isFile = [](const QString &path) { return QFileInfo(path).isFile(); };
     out.surface = env.surfaceSize;
     const std::optional<AppletBlock> block = buildAppletBlock(d, options.preview, env);
     // With the offsets and the size the build worked out.
@@ -39,6 +42,7 @@ ProjectBlock buildProjectBlock(const QString &appDir, const QString &projectPath
         return out;
     }
     out.html = block->html;
+    out.scriptLinks = block->scriptLinks;
     return out;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace qm {
 
@@ -21,6 +22,7 @@ struct ProjectBlock {
     QString error;          // the program's own message when there is no block
     Design design;          // the design the block was built from
     QString html;           // the applet block, lines ended by CR LF
+    QStringList scriptLinks; // buttons whose links would run script, shown without a link
     QSize surface;
 };
 

@@ -246,6 +246,8 @@ bool TMainForm::BuildCompileString(bool preview)
     env.lines = &lineBreaker();
     env.files = m_services.files;
     env.surfaceSize = Background->size();
+    if (qm::FileOps *files = m_services.files)
+        env.isFile = [files](const QString &path) { return files->exists(path); };
 
     const std::optional<qm::AppletBlock> block = qm::buildAppletBlock(design(), preview, env);
     if (!block)
@@ -254,5 +256,7 @@ bool TMainForm::BuildCompileString(bool preview)
     m_skippedSounds = block->skipped;
     if (!preview && block->soundFound)
         prompts()->information(qm::soundsCopiedMessage(design()));
+    if (!preview && !block->scriptLinks.isEmpty())
+        prompts()->warning(qm::scriptLinksMessage(block->scriptLinks));
     return true;
 }

@@ -1,5 +1,6 @@
 #include "preview/previewcommand.h"
 
+#include "compile/pathconv.h"
 #include "compile/runtimefiles.h"
 #include "model/settings.h"
 #include "platform/fileops.h"
@@ -90,11 +91,18 @@ QList<FileCopy> previewCopies(const Design &d, const QString &programFolder, con
             return;
         copies.append({appDir.filePath(name), folder + QLatin1Char('/') + bare});
     };
-    add(d.BlurbImageName);
+    // A picture's copy for sharp screens goes along where there is one.
+    auto addPicture = [&](const QString &name) {
+        add(name);
+        const QString sharp = doubleDensityName(name);
+        if (!name.isEmpty() && QFileInfo(appDir.filePath(sharp)).isFile())
+            add(sharp);
+    };
+    addPicture(d.BlurbImageName);
     for (const ButtonData &b : d.Buttons) {
-        add(b.DefImageName);
-        add(b.MouseOverImage);
-        add(b.MouseOverBlurbImage);
+        addPicture(b.DefImageName);
+        addPicture(b.MouseOverImage);
+        addPicture(b.MouseOverBlurbImage);
         add(b.MouseOverSound);
     }
     return copies;
@@ -102,10 +110,13 @@ QList<FileCopy> previewCopies(const Design &d, const QString &programFolder, con
 
 QByteArray previewPage(const QString &block)
 {
-    // The script runtime shows the menu in browsers that run no applets. The
-    // page is written in UTF-8 and says so, or a browser reading it over http
-    // guesses another encoding and garbles every text beyond ASCII.
-    QString page = QStringLiteral("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\"></script>\r\n"
+    // The script runtime shows the menu in browsers that run no applets.
+    // Deferred, it holds neither the parser nor the pictures up; where the
+    // browser can, the first frame waits for it, so the block's plain links
+    // never show before the menu. The page is written in UTF-8 and says so,
+    // or a browser reading it over http guesses another encoding and
+    // garbles every text beyond ASCII.
+    QString page = QStringLiteral("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\" defer blocking=\"render\"></script>\r\n"
                                   "<meta charset=\"utf-8\">\r\n</HEAD>\r\n<BODY>\r\n");
     page += block;
     page += QLatin1String("\r\n</BODY>\r\n</HTML>\r\n");

@@ -1,4 +1,5 @@
 #include "compile/appletblock.h"
+#include "compile/pathconv.h"
 #include "model/textarea.h"
 #include "platform/fileops.h"
 
@@ -62,6 +63,9 @@ private slots:
     void commentLineCannotEndEarly_data();
     void commentLineCannotEndEarly();
     void urlForms();
+    void plainLinks();
+    void scriptAddresses_data();
+    void scriptAddresses();
     void soundFilesAreCopiedInCompileModeOnly();
     void nameTables();
     void colourForm();
@@ -76,7 +80,7 @@ void TestAppletBlock::init()
 {
     breaker = FixedWidthLineBreaker();
     files = RecordingFiles();
-    env = AppletBuildEnv{&breaker, &files, QSize(450, 321), PathStyle::Posix};
+    env = AppletBuildEnv{&breaker, &files, QSize(450, 321), PathStyle::Posix, {}};
 }
 
 void TestAppletBlock::defaultDesignCompileForm()
@@ -128,6 +132,12 @@ void TestAppletBlock::defaultDesignCompileForm()
         "<param name=\"blurb1\" value=\"type button blurb here\">\r\n"
         "<param name=\"sound1\" value=\"click.au\">\r\n"
         "\r\n"
+        "<nav class=\"quillmap-links\">\r\n"
+        "<ul>\r\n"
+        "<li><a href=\"" + QString::fromLatin1(MakerHomePage) + "\"><img src=\"../../../../opt/quillmap/images/default.gif\" "
+        "width=156 height=65 alt=\"type button title here\"></a></li>\r\n"
+        "</ul>\r\n"
+        "</nav>\r\n"
         "</applet>\r\n";
     QCOMPARE(linesOf(*html), linesOf(expected));
     QCOMPARE(d.AppletWidth, 450);
@@ -360,6 +370,82 @@ void TestAppletBlock::urlForms()
     QVERIFY(l.contains("<param name=\"URL2\" value=\"../next.htm,\">"));
     l = linesOf(buildAppletBlock(d, true, env)->html);
     QVERIFY(l.contains("<param name=\"img2\" value=\"b.gif\">"));
+}
+
+void TestAppletBlock::plainLinks()
+{
+    Design d = defaultDesign();
+    d.Buttons.append(d.newButton(program, 0, 0));
+    d.Buttons.append(d.newButton(program, 0, 0));
+    ButtonData &first = d.Buttons[0];
+    first.TitleText = "Tom & \"Jerry\" <b>";
+    first.LinkURL = "a b.html?x=1&y=\"2\"";
+    first.Target = "_blank";
+    first.DefImageName = "/home/ann/web/art/rose,red.gif";
+    first.MouseOverImage = "/home/ann/web/art/over";
+    first.MouseOverBlurbImage = "/home/ann/web/art/flat.png";
+    d.BlurbImageName = "/home/ann/web/bg.png";
+    d.Buttons[1].TitleText = "two";
+    d.Buttons[1].LinkURL = " \tJavaScript:alert(1)";
+    d.Buttons[2].TitleText = "  ";
+    d.Buttons[2].DefImageName.clear();
+    d.Buttons[2].LinkURL.clear();
+    // Sharp copies beside the first button's picture and mouse-over picture
+    // and the Blurb picture; none beside its Blurb picture.
+    files.existing << "/home/ann/web/art/rose,red@2x.gif" << "/home/ann/web/art/over@2x" << "/home/ann/web/bg@2x.png";
+    env.isFile = [this](const QString &path) { return files.exists(path); };
+
+    auto block = buildAppletBlock(d, false, env);
+    QStringList l = linesOf(block->html);
+    const qsizetype nav = l.indexOf("<nav class=\"quillmap-links\" data-blurb-srcset=\"../bg.png 1x, ../bg@2x.png 2x\">");
+    QVERIFY(nav > 0);
+    QCOMPARE(l.mid(nav - 1, 9), QStringList({
+        "", l.at(nav), "<ul>",
+        "<li data-over-srcset=\"../art/over 1x, ../art/over@2x 2x\"><a href=\"a b.html?x=1&amp;y=&quot;2&quot;\" "
+        "target=\"_blank\"><img src=\"../art/rose,red.gif\" srcset=\"../art/rose%2Cred.gif 1x, ../art/rose%2Cred@2x.gif 2x\" "
+        "width=156 height=65 alt=\"Tom &amp; &quot;Jerry&quot; &lt;b&gt;\"></a></li>",
+        // Script is no link; without a picture the title is the text.
+        "<li><img src=\"../../../../opt/quillmap/images/default.gif\" width=156 height=65 alt=\"two\"></li>",
+        "<li>Menu button 3</li>",
+        "</ul>", "</nav>", "</applet>"}));
+    // The parameters stay as they are.
+    QVERIFY(l.contains("<param name=\"URL2\" value=\" \tJavaScript:alert(1),_self\">"));
+    QCOMPARE(block->scriptLinks, QStringList({"2 (two)"}));
+    QVERIFY(scriptLinksMessage(block->scriptLinks).endsWith("\n2 (two)"));
+
+    // Preview: bare names; nothing beside the Blurb picture when the design
+    // does not show it.
+    d.ShowTitleAndBlurb = false;
+    l = linesOf(buildAppletBlock(d, true, env)->html);
+    QVERIFY(l.contains("<nav class=\"quillmap-links\">"));
+    QVERIFY(l.filter("srcset=\"rose%2Cred.gif 1x, rose%2Cred@2x.gif 2x\"").size() == 1);
+    QCOMPARE(doubleDensityName("/a.b/c"), QString("/a.b/c@2x"));
+    QCOMPARE(doubleDensityName("/a/.gif"), QString("/a/.gif@2x"));
+}
+
+void TestAppletBlock::scriptAddresses_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("script");
+    QTest::newRow("javascript") << "javascript:alert(1)" << true;
+    QTest::newRow("letter case, blanks") << "  JaVaScRiPt:x" << true;
+    QTest::newRow("control characters") << QString("\x01\x1f javascript:x") << true;
+    QTest::newRow("tab and line break inside") << "java\tscr\r\nipt:x" << true;
+    QTest::newRow("vbscript") << "VBScript:msgbox" << true;
+    QTest::newRow("data") << "data:text/html,<script>x</script>" << true;
+    QTest::newRow("https") << "https://example.org/javascript:" << false;
+    QTest::newRow("mailto") << "mailto:ann@example.org" << false;
+    QTest::newRow("tel") << "tel:+441234" << false;
+    QTest::newRow("relative") << "javascript.html" << false;
+    QTest::newRow("folder named so") << "./javascript:x" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestAppletBlock::scriptAddresses()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, script);
+    QCOMPARE(isScriptAddress(address), script);
 }
 
 void TestAppletBlock::soundFilesAreCopiedInCompileModeOnly()

@@ -196,7 +196,7 @@ void TestHelp::helpFileHoldsTheUsersTopics()
 
     // What a page needs so that the menu works in today's browsers.
     const QString compile = plainText(qm::help::topicSection(page, "compile"));
-    QVERIFY(compile.contains("<script src=\"quillmap.js\"></script>"));
+    QVERIFY(compile.contains("<script src=\"quillmap.js\" defer blocking=\"render\"></script>"));
     QVERIFY(compile.contains("<head>"));
     // The dialogs' fields are explained under their own captions.
     const QString general = plainText(qm::help::topicSection(page, "context-6"));

@@ -66,6 +66,7 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     QVERIFY(qmtest::writePicture(first, qmtest::solidImage(20, 10, qRgb(255, 0, 0))));
     QVERIFY(qmtest::writePicture(second, qmtest::solidImage(20, 10, qRgb(0, 0, 255))));
     QVERIFY(qmtest::writePicture(elsewhere.filePath("blurb.png"), qmtest::solidImage(30, 30, qRgb(0, 255, 0))));
+    QVERIFY(qmtest::writePicture(elsewhere.filePath("blurb@2x.png"), qmtest::solidImage(60, 60, qRgb(0, 255, 0))));
     QVERIFY(qmtest::writeBytes(elsewhere.filePath("snd/ding.au"), ".snd ding"));
     for (const char *name : kRuntime)
         QVERIFY(qmtest::writeBytes(f.folder.file(QString("java/") + name), QByteArray("runtime ") + name));
@@ -103,7 +104,7 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
 
     // The folder: earlier files and links gone (their targets intact), the
     // sub-folder kept, everything the design uses copied by bare name.
-    QStringList expected{"click.au", "ding.au", "blurb.png", "keep", "mouse.gif", "pic.png", "preview.html"};
+    QStringList expected{"click.au", "ding.au", "blurb.png", "blurb@2x.png", "keep", "mouse.gif", "pic.png", "preview.html"};
     for (const char *name : kRuntime)
         expected << name;
     expected.sort();
@@ -117,7 +118,7 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     // The page: seven lines around the block, the script runtime's line and
     // the character set in the head, files named by bare name.
     const QString page = QString::fromUtf8(qmtest::readBytes(tmp + "/preview.html"));
-    QVERIFY2(page.startsWith("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\"></script>\r\n<meta charset=\"utf-8\">\r\n"
+    QVERIFY2(page.startsWith("<HTML>\r\n<HEAD>\r\n<script src=\"quillmap.js\" defer blocking=\"render\"></script>\r\n<meta charset=\"utf-8\">\r\n"
                              "</HEAD>\r\n<BODY>\r\n"
                              "<!-- Pellory Software -->\r\n"),
              qPrintable(page));
@@ -128,6 +129,7 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     QCOMPARE(paramValue(page, "img2"), QString("pic.png"));
     QCOMPARE(paramValue(page, "rollOverImg2"), QString("mouse.gif"));
     QCOMPARE(paramValue(page, "defimg"), QString("blurb.png"));
+    QVERIFY(page.contains("<nav class=\"quillmap-links\" data-blurb-srcset=\"blurb.png 1x, blurb@2x.png 2x\">"));
     QCOMPARE(paramValue(page, "sound2"), QString("ding.au"));
     QCOMPARE(paramValue(page, "URL1"), QString("file:///site/page one.html,_self"));
 

@@ -257,7 +257,7 @@ export function expectedRects(built) {
 // The page Preview writes: the script runtime's line and the character set
 // in the head.
 export function previewPage(block, extraBody = '') {
-  return ['<HTML>', '<HEAD>', '<script src="quillmap.js"></script>', '<meta charset="utf-8">', '</HEAD>', '<BODY>',
+  return ['<HTML>', '<HEAD>', '<script src="quillmap.js" defer blocking="render"></script>', '<meta charset="utf-8">', '</HEAD>', '<BODY>',
     block + extraBody, '</BODY>', '</HTML>'].map((l) => l + '\r\n').join('');
 }
 

@@ -27,7 +27,10 @@ const titles = [
   '<img src=x onerror=window.__hit(8)>-',
   '"></applet><img src=x onerror=window.__hit(9)>--',
   '- -!> -- ->',
+  'script link',
 ];
+// The last button's link would run script: it must stay a picture.
+const links = titles.map((t, i) => (i === titles.length - 1 ? ' JaVaScript:window.__hit(11)' : `page${i + 1}.html`));
 
 let browser, server;
 const built = {};
@@ -46,7 +49,7 @@ before(async () => {
     bgTitle: 'Start', bgBlurb: 'Pick one', blurbImage: '', stretch: true,
     buttons: titles.map((title, i) => ({
       top: 90, left: 10 + i * 40, height: 30, width: 30, image: path.join(dir, 'b.gif'),
-      title, blurb: `button ${i + 1}`, link: `page${i + 1}.html`, target: '_self',
+      title, blurb: `button ${i + 1}`, link: links[i], target: '_self',
     })),
   };
   const made = { dir, project: path.join(dir, 'hostile.qmf') };
@@ -82,11 +85,17 @@ for (const form of ['compile', 'preview']) {
       const comments = [];
       const walk = doc.createTreeWalker(doc, NodeFilter.SHOW_COMMENT);
       while (walk.nextNode()) comments.push(walk.currentNode.data);
-      return { comments, body: [...doc.body.querySelectorAll('*')].map((e) => e.tagName.toLowerCase()) };
+      return {
+        comments,
+        body: [...doc.body.querySelectorAll('*')].map((e) => e.tagName.toLowerCase()),
+        links: [...doc.querySelectorAll('nav li')].map((li) => [li.querySelector('img').alt, li.querySelector('a')?.getAttribute('href') ?? null]),
+      };
     }, `${form}.html`);
     const blankless = (t) => t.replace(/ /g, '');
     assert.deepEqual(parsed.comments.map(blankless), ['PellorySoftware', ...titles.map(blankless)]);
-    assert.deepEqual([...new Set(parsed.body)], ['applet', 'param']);
+    // The plain links of the menu, one per button, carry the Titles as text.
+    assert.deepEqual([...new Set(parsed.body)], ['applet', 'param', 'nav', 'ul', 'li', 'a', 'img']);
+    assert.deepEqual(parsed.links, titles.map((t, i) => [t, i === titles.length - 1 ? null : links[i]]));
 
     // The menu: hovering each button shows its Title as plain text.
     const rects = expectedRects(built[form]);
@@ -97,6 +106,11 @@ for (const form of ['compile', 'preview']) {
       const shown = await partText(page, 'title');
       assert.equal(shown, titles[i], `Title of button ${i + 1}`);
     }
+    // The button whose link is script is no link: a click runs nothing.
+    const last = rects.buttons[titles.length - 1];
+    assert.equal(await page.evaluate(() => document.querySelector('[data-quillmap="menu"]').shadowRoot
+      .querySelector('[data-number="11"]').tagName), 'DIV');
+    await page.mouse.click(origin.x + last.left + last.width / 2, origin.y + last.top + last.height / 2);
     await page.mouse.move(1, 1);
     // Give a late error event the chance to run.
     await new Promise((resolve) => setTimeout(resolve, 300));

@@ -1,7 +1,9 @@
 // quillmap.js on pages as site owners have them: one table of situations,
 // each a page around the program's block. Whatever the page does, the menu
 // keeps the editor's rectangles and the pixels it has on a bare page, its
-// box never scrolls, and Tab reaches exactly the buttons a visitor can see.
+// box never scrolls, Tab reaches exactly the buttons a visitor can see, and
+// the block's plain links are never drawn. Without script, the plain links
+// are what the visitor gets.
 
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -9,7 +11,7 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { threeButtons } from './designs.mjs';
 import {
-  BROWSER_TEST, buildBlock, closeTab, expectedRects, installRuntime, launchBrowser, menuRects, partText, picturesSettled,
+  BROWSER_TEST, buildBlock, closeTab, expectedRects, installRuntime, launchBrowser, makePicture, menuRects, partText, picturesSettled,
   previewPage, requireBrowserKit, serve, shoot, writeProject,
 } from './harness.mjs';
 
@@ -58,6 +60,12 @@ const situations = {
   },
   beyond: { design: 'beyond', page: (block) => block, tabs: [1, 2, 'after'] },
   hidden: { design: 'inside', page: (block) => withAttributes(block, 'id="m" style="display:none"'), tabs: ['after'], hidden: true },
+  two: { design: 'inside', page: (block) => block + block, tabs: [1, 2, 3, 1, 2, 3, 'after'], same: 'bare', menus: 2 },
+  // A screen of scale 2: the first button's picture has a sharp copy, the
+  // others are drawn smoothly.
+  sharp: { design: 'inside', page: (block) => block, tabs: [1, 2, 3, 'after'], scale: 2 },
+  // A page whose policy runs no script at all, as with script turned off.
+  noscript: { design: 'inside', policy: "script-src 'none'", page: (block) => block, tabs: [1, 2, 3, 'after'], scripting: false },
 };
 
 let browser, server, designs;
@@ -76,6 +84,9 @@ before(async () => {
     const built = buildBlock(project);
     return { built, rects: expectedRects(built) };
   };
+  // A sharp copy beside the first button's picture, there before the block
+  // is built: the block names it.
+  makePicture(path.join(made.dir, 'b1@2x.gif'), 20, 20, ['#ff8000']);
   designs = {
     inside: variant('inside', () => {}),
     beyond: variant('beyond', (d) => {
@@ -114,10 +125,23 @@ async function menuShots(page, rects) {
   return { rest: crop(rest), hover: crop(hover) };
 }
 
+// The button focused: in a menu, or among the plain links.
 const focused = (page) => page.evaluate(() => {
   const a = document.activeElement;
+  const plain = a.closest('nav');
+  if (plain) return [...plain.querySelectorAll('a')].indexOf(a) + 1;
   return a.id === 'after' ? 'after' : Number(a.shadowRoot?.activeElement?.dataset.number ?? 0);
 });
+
+// Counts the frames drawn while the block's plain links were on show.
+function countPlainLinkFrames() {
+  window.__plainFrames = 0;
+  const look = () => {
+    if ([...document.querySelectorAll('applet > nav')].some((n) => n.getClientRects().length)) window.__plainFrames++;
+    requestAnimationFrame(look);
+  };
+  requestAnimationFrame(look);
+}
 
 const reference = {};
 
@@ -127,15 +151,41 @@ for (const [name, s] of Object.entries(situations)) {
     const page = await browser.newPage();
     const errors = [];
     page.on('pageerror', (e) => errors.push(String(e)));
+    const scripting = s.scripting ?? true;
+    if (scripting) await page.evaluateOnNewDocument(countPlainLinkFrames);
+    if (s.scale) await page.setViewport({ width: 800, height: 600, deviceScaleFactor: s.scale });
     await page.goto(`${server.url}${name}.html`, { waitUntil: 'load' });
-    await picturesSettled(page);
 
-    if (s.hidden) {
+    if (!scripting) {
+      // Each button a link with its picture, loaded and drawn, named by its Title.
+      assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('applet > nav li')].map((li) => {
+        const img = li.querySelector('a[href] > img');
+        return [img.alt, img.complete && img.naturalWidth > 0, img.getBoundingClientRect().width];
+      })), [['Products', true, 120], ['Services', true, 120], ['Contact "us"', true, 120]]);
+      assert.equal(await page.$('[data-quillmap="menu"]'), null);
+    } else {
+      await picturesSettled(page);
+      // Where the page's script line can hold the first frame back until
+      // the runtime has run (firefox cannot yet).
+      if (await page.evaluate(() => 'blocking' in HTMLScriptElement.prototype)) {
+        assert.equal(await page.evaluate(() => window.__plainFrames), 0, 'the plain links were never drawn');
+      }
+    }
+
+    if (!scripting) {
+      // Nothing more of the menu to look at.
+    } else if (s.hidden) {
       assert.deepEqual(await page.$eval('#m', (m) => [getComputedStyle(m).display, m.getBoundingClientRect().height]), ['none', 0],
         'the applet\'s display:none hides the menu');
     } else {
-      assert.deepEqual((await menuRects(page))[0], rects);
+      assert.deepEqual(await menuRects(page), Array(s.menus ?? 1).fill(rects));
       assert.equal(await partText(page, 'title'), TITLE);
+      if (s.scale) {
+        assert.deepEqual(await page.evaluate(() => {
+          const img = (n) => document.querySelector('[data-quillmap="menu"]').shadowRoot.querySelector(`[data-number="${n}"] img`);
+          return [img(1).currentSrc.split('/').pop(), getComputedStyle(img(2)).imageRendering];
+        }), ['b1@2x.gif', 'auto'], 'the sharp copy where there is one, smooth scaling elsewhere');
+      }
       const shots = await menuShots(page, rects);
       reference[name] = shots;
       if (s.same) {
@@ -156,7 +206,7 @@ for (const [name, s] of Object.entries(situations)) {
     for (let i = 0; i < s.tabs.length; i++) {
       await page.keyboard.press('Tab');
       walk.push(await focused(page));
-      if (!s.hidden) assert.deepEqual((await menuRects(page))[0], rects, `after Tab ${i + 1} the menu has not scrolled`);
+      if (!s.hidden && scripting) assert.deepEqual((await menuRects(page))[0], rects, `after Tab ${i + 1} the menu has not scrolled`);
     }
     assert.deepEqual(walk, s.tabs);
 
@@ -165,7 +215,8 @@ for (const [name, s] of Object.entries(situations)) {
       await picturesSettled(page);
       assert.deepEqual((await menuRects(page))[0], rects, 'shown by the site, the menu is whole');
     }
-    assert.deepEqual(errors, []);
+    // Only the policy's own refusal of the runtime, where that is the point.
+    assert.deepEqual(errors.filter((e) => scripting || !/Content-Security-Policy/.test(e)), []);
     await closeTab(page);
   });
 }
