@@ -1,12 +1,9 @@
 /*
- * quillmap.js - plays a Quillmap rollover menu in browsers without Java. A
- * page needs one line, with this file beside it:
- *     <script src="quillmap.js"></script>
- * Each <applet code="quillmap.class"> element, whose <param>s carry the
- * design, becomes a <quillmap-menu> element that keeps its id, class, name
- * and style and draws the menu, at the editor's pixel positions, in its own
- * shadow root, out of the page's styles' reach. A missing or broken file
- * leaves its part empty. Plain ES2017; under Node the AU decoder is exported.
+ * quillmap.js - plays a Quillmap rollover menu in browsers without Java:
+ *     <script src="quillmap.js" defer blocking="render"></script>
+ * Each <applet code="quillmap.class"> becomes a <quillmap-menu> that keeps
+ * its id, class, name and style and draws the menu at the editor's pixel
+ * positions in a shadow root. Plain ES2017; Node gets the AU decoder.
  */
 (function (global) {
   'use strict';
@@ -18,10 +15,8 @@
     return (u & 0x80) && magnitude ? -magnitude : magnitude;
   }
 
-  // The header of a Sun AU file (ArrayBuffer or typed array), or null when
-  // it cannot be played: 8-bit mu-law (1), 8- and 16-bit linear PCM (2, 3),
-  // any rate and channels. A size of all ones or past the end means "to the
-  // end"; a last partial frame is dropped.
+  // A Sun AU header, or null: mu-law (1), 8- and 16-bit PCM (2, 3). A size
+  // of all ones or past the end means to the end.
   function auHeader(data) {
     var bytes;
     if (data instanceof ArrayBuffer) bytes = new Uint8Array(data);
@@ -85,8 +80,7 @@
     return audioContext;
   }
 
-  // After the next frame, so what an input changes on screen shows first:
-  // starting audio takes chromium tens of milliseconds the first time.
+  // After the next frame: starting audio first takes tens of milliseconds.
   function afterFrame(job) {
     requestAnimationFrame(function () { setTimeout(job, 0); });
   }
@@ -103,8 +97,7 @@
   document.addEventListener('keydown', onInput, true);
   document.addEventListener('pointerdown', onInput, true);
 
-  // Runs work(from, to) over [0, total) in slices of about 8 ms, so a long
-  // sound never holds a frame up.
+  // work(from, to) over [0, total) in slices of about 8 ms.
   function inSlices(total, work) {
     return new Promise(function (resolve) {
       var done = 0;
@@ -121,8 +114,7 @@
     });
   }
 
-  // An AudioBuffer of a file's samples, resampled linearly to the context's
-  // rate where the browser does not take the file's.
+  // An AudioBuffer of a file, resampled linearly where the rate is refused.
   function toAudioBuffer(data) {
     var h = data && auHeader(data);
     if (!h || !h.frames) return null;
@@ -153,7 +145,7 @@
   function loadSound(name) {
     if (name && !sounds.has(name)) {
       sounds.set(name, fetch(name)
-        // Through a Blob: chromium reads a body into an ArrayBuffer on the main thread.
+        // Through a Blob: off chromium's main thread.
         .then(function (response) { return response.ok ? response.blob() : null; })
         .then(function (blob) { return blob && blob.arrayBuffer(); })
         .then(toAudioBuffer)
@@ -181,11 +173,8 @@
     }).catch(function () {});
   }
 
-  // Applet fonts to CSS families. The first is the face the editor lays the
-  // Title and Blurb out in, so every line it fitted into its box fits here;
-  // the next have its metrics (Times New Roman, Arial, Courier New). Then
-  // the face's ascent, descent and line gap in a 2048-unit em, which give
-  // the editor's step from line to line.
+  // Applet fonts: CSS families, the first the editor's face, the next with
+  // its metrics; then its ascent, descent and line gap per 2048-unit em.
   var FONT_FAMILIES = {
     timesroman: ['"Liberation Serif", "Times New Roman", Times, serif', 1825, 443, 87],
     helvetica: ['"Liberation Sans", Arial, Helvetica, sans-serif', 1854, 434, 67],
@@ -194,8 +183,7 @@
     symbol: ['"Liberation Serif", "Times New Roman", Times, serif', 1825, 443, 87]
   };
 
-  // The editor's line step: each metric rounded to 1/64 pixel, the sum
-  // rounded up. Set as the line height, no browser's rounding moves a line.
+  // The editor's line step: each metric rounded to 1/64 px, the sum up.
   function lineStep(face, size) {
     var sum = 0;
     for (var i = 1; i <= 3; i++) sum += Math.floor((face[i] * size * 64 + 1024) / 2048);
@@ -329,12 +317,9 @@
   // Drawing. Parts carry data-quillmap: "menu" on the element, "title",
   // "blurb" and "button" in its shadow root.
 
-  // The reset stops what the page passes down by inheritance ("all" leaves
-  // out the direction). The box clips, never scrolls, so focus on a button
-  // cut by its edge cannot move the menu.
-  // The focus ring: 2 px inside the button in black or white, whichever
-  // stands out more from the background, lined with the other. Text starts
-  // 3 px in, as in the editor's boxes.
+  // The reset stops what the page passes down. The box clips, never
+  // scrolls, so focus cannot move the menu. The focus ring: 2 px inside the
+  // button, black or white (what stands out more), lined with the other.
   var CSS =
     ':host{display:inline-block;vertical-align:baseline}' +
     '.m{all:initial;direction:ltr;unicode-bidi:isolate;visibility:inherit;display:block;position:relative;overflow:hidden;overflow:clip;contain:strict}' +
@@ -355,10 +340,8 @@
     return el;
   }
 
-  // Styles go in through the CSSOM, one property at a time: a page whose
-  // security policy refuses inline styles (style-src without
-  // 'unsafe-inline') refuses style attributes and <style> elements, but not
-  // these. No value here holds a semicolon.
+  // Styles go in through the CSSOM, which a policy refusing inline styles
+  // allows. No value here holds a semicolon.
   function setCss(el, css) {
     css.split(';').forEach(function (declaration) {
       var colon = declaration.indexOf(':');
@@ -413,9 +396,8 @@
     }, 0);
   }
 
-  // Pictures and sounds start loading a few at a time after the menu is
-  // built, visible pictures first: each start costs main-thread work, which
-  // for a large menu would hold frames up.
+  // Pictures and sounds start loading a few at a time, visible ones first,
+  // so a large menu does not hold frames up.
   var queue = [];
   var queued = 0;
 
@@ -573,9 +555,8 @@
     }
   }
 
-  // A menu wider than the room its container gives (a phone's screen) is
-  // scaled down to that width, keeping its proportions; never up. Hover,
-  // touch and focus go by the parts themselves, so they follow the scale.
+  // A menu wider than its container's room (a phone) is scaled down to it;
+  // never up. Hover, touch and focus follow the scale.
   Menu.prototype.fit = function (host) {
     var d = this.design;
     var parent = host.parentElement;

@@ -5,6 +5,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import path from 'node:path';
+import zlib from 'node:zlib';
 import test from 'node:test';
 import { appDir, makeAu, runtimeFile, skip } from './harness.mjs';
 
@@ -103,4 +104,9 @@ test("the program's default sound decodes", (t) => {
   assert.equal(d.channels[0].length, bytes.length - 24);
   const peak = Math.max(...d.channels[0].map(Math.abs));
   assert.ok(peak > 0.5 && peak <= 1, `peak ${peak}`);
+});
+
+test('the runtime stays within 10 KB gzipped', () => {
+  const size = zlib.gzipSync(fs.readFileSync(runtimeFile), { level: 9 }).length;
+  assert.ok(size <= 10240, `${size} bytes gzipped`);
 });
