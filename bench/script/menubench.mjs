@@ -19,8 +19,12 @@
 //
 //   second hover  the same for hovering those buttons again: the steady state
 //               a first hover should match
+//   fully drawn  (chromium) on an emulated 100 ms / 10 Mbit link, the first
+//               frame in which the 12-button menu stands with every picture,
+//               on Preview's page and on a hand-written page of the same
+//               pictures, texts and CSS :hover (its style sheet a file)
 //
-//   node bench/script/menubench.mjs [--engine chromium|firefox] [--runs N] [--runtime FILE ...]
+//   node bench/script/menubench.mjs [--engine chromium|firefox] [--runs N] [--runtime FILE ...] [--only link]
 //
 // Prints one line per design and runtime (median and range over the runs)
 // and each runtime's gzipped size. The runtime is the program folder's
@@ -41,6 +45,7 @@ const option = (name, fallback) => {
 };
 process.env.QUILLMAP_BROWSER = option('engine', process.env.QUILLMAP_BROWSER || 'chromium');
 const runs = Math.max(1, parseInt(option('runs', '5'), 10) || 5);
+const linkOnly = option('only', '') === 'link';
 const runtimeArgs = args.flatMap((a, i) => (a === '--runtime' && args[i + 1] ? [args[i + 1]] : []));
 
 const h = await import('../../tests/runtime/script/harness.mjs');
@@ -192,6 +197,44 @@ async function measure(browser, url, built, { settle = 1000 } = {}) {
   }
 }
 
+// The 12-button menu as a designer could write it by hand: links placed by
+// a style sheet, the mouse-over picture shown by :hover, the texts as text.
+function handWritten(dir, built) {
+  const px = (r) => `left:${r.left}px;top:${r.top}px;width:${r.width}px;height:${r.height}px`;
+  const shift = (r) => ({ ...r, left: r.left - built.offsetLeft, top: r.top - built.offsetTop });
+  const css = [`.m{position:relative;width:${built.appletWidth}px;height:${built.appletHeight}px;background:#203050;color:#ffe040}`,
+    '.m a,.m div{position:absolute}.m img{position:absolute;width:100%;height:100%}.m .o,.m a:hover .i{display:none}.m a:hover .o{display:block}',
+    `.t{${px(shift(built.title))};font:bold 26px serif}.u{${px(shift(built.blurb))};font:16px serif}`,
+    ...built.buttons.map((b, i) => `#b${i}{${px(shift(b))}}`)];
+  fs.writeFileSync(path.join(dir, 'hand.css'), css.join('\n'));
+  const links = built.buttons.map((b, i) => `<a id="b${i}" href="page${i + 1}.html"><img class="i" src="b${i}.png" alt="Button ${i + 1}">`
+    + `<img class="o" src="o${i}.png" alt=""></a>`);
+  return `<link rel="stylesheet" href="hand.css"><div class="m"><div class="t">Benchmark</div><div class="u">Pick a button</div>${links.join('')}</div>`;
+}
+
+// Records the first frame in which the page's menu (the runtime's or the
+// hand-written one) stands with every picture it shows.
+const DRAWN_PROBE = `<script>(function look() { requestAnimationFrame(function (now) {
+  var menu = document.querySelector('[data-quillmap="menu"]');
+  var root = menu ? menu.shadowRoot : document.querySelector('.m');
+  var shown = root ? [...root.querySelectorAll('img')].filter(function (i) { return i.getClientRects().length; }) : [];
+  if (shown.length && shown.every(function (i) { return i.complete && i.naturalWidth; })) window.__drawn = now; else look();
+}); })();</script>`;
+
+async function fullyDrawn(browser, url) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  try {
+    await page.emulateNetworkConditions({ download: 10e6 / 8, upload: 10e6 / 8, latency: 100 });
+    await page.goto(url, { waitUntil: 'load' });
+    await page.waitForFunction(() => window.__drawn !== undefined, { timeout: 20000 });
+    return await page.evaluate(() => window.__drawn);
+  } finally {
+    await h.closeTab(page);
+    await context.close().catch(() => {});
+  }
+}
+
 const stats = (values) => {
   const v = [...values].sort((a, b) => a - b);
   return { median: v[Math.floor(v.length / 2)], min: v[0], max: v[v.length - 1] };
@@ -215,7 +258,7 @@ for (const r of runtimes) {
   console.log(`${r.file}: ${r.text.length} bytes, ${zlib.gzipSync(r.text, { level: 9 }).length} gzipped`);
 }
 try {
-  for (const [name, make, options] of designs) {
+  for (const [name, make, options] of linkOnly ? [] : designs) {
     const { dir, built } = make();
     const servers = await Promise.all(runtimes.map((r) => h.serve(dir, { '/quillmap.js': r.text })));
     const results = runtimes.map(() => []);
@@ -233,6 +276,31 @@ try {
       parts.push(`first hover ${hover('hover')} (handlers ${show(list.map((r) => r.handlers))}), second ${hover('second')}, `
         + `page's own rollover ${hover('control')}`);
       console.log(`${name}${runtimes.length > 1 ? ` [${runtimes[k].file}]` : ''}: ${parts.join('; ')}`);
+    }
+  }
+  if (kit.engine === 'chromium') {
+    const { dir, built } = makeDesign(12);
+    const head = (line) => `<!DOCTYPE html><html><head><meta charset="utf-8">${DRAWN_PROBE}${line}</head><body style="margin:0">`;
+    fs.writeFileSync(path.join(dir, 'hand.html'), `${head('')}${handWritten(dir, built)}</body></html>`);
+    const server = await h.serve(dir);
+    const menus = { 'Preview page': [], 'hand-written': [] };
+    for (const [name, r] of runtimes.entries()) {
+      fs.writeFileSync(path.join(dir, `menu${name}.html`), `${head('<script src="quillmap.js" defer blocking="render"></script>')}${built.html}</body></html>`);
+      fs.writeFileSync(path.join(dir, `quillmap${name}.js`), r.text);
+    }
+    const timed = runtimes.map(() => []);
+    for (let i = 0; i < runs; i++) {
+      menus['hand-written'].push(await fullyDrawn(browser, `${server.url}hand.html`));
+      for (const k of runtimes.keys()) {
+        fs.copyFileSync(path.join(dir, `quillmap${k}.js`), path.join(dir, 'quillmap.js'));
+        timed[k].push(await fullyDrawn(browser, `${server.url}menu${k}.html`));
+      }
+    }
+    await server.close();
+    const hand = stats(menus['hand-written']).median;
+    console.log(`100 ms / 10 Mbit link, fully drawn: hand-written page ${show(menus['hand-written'])}`);
+    for (const [k, list] of timed.entries()) {
+      console.log(`  Preview page${runtimes.length > 1 ? ` [${runtimes[k].file}]` : ''} ${show(list)}, ${(stats(list).median / hand).toFixed(2)}x`);
     }
   }
 } finally {

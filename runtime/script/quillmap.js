@@ -335,7 +335,8 @@
   function make(tag, className, parent, css) {
     var el = document.createElement(tag);
     if (className) el.className = className;
-    if (css) setCss(el, css);
+    // cssText is the CSSOM too, and one parse.
+    if (css) el.style.cssText = css;
     parent.appendChild(el);
     return el;
   }
@@ -549,8 +550,10 @@
 
     applet.parentNode.replaceChild(host, applet);
     this.scale = 1;
-    this.fit(host);
-    if (typeof ResizeObserver === 'function' && host.parentElement) {
+    // The observer's first call comes before the first frame, after the
+    // browser lays the page out anyway: no layout forced here.
+    if (typeof ResizeObserver !== 'function') this.fit(host);
+    else if (host.parentElement) {
       new ResizeObserver(function () { self.fit(host); }).observe(host.parentElement);
     }
   }
