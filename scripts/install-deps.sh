@@ -22,6 +22,8 @@ packages=(
 # conflicts with Debian's).
 if [ "${1:-}" = "--tests" ]; then
   packages+=(chromium firefox-esr nodejs)
+  # WebKit (the engine of Safari) is driven through WebKitGTK's WebDriver.
+  packages+=(webkit2gtk-driver)
   # The installed program's desktop entry, MIME type and metadata are validated.
   packages+=(desktop-file-utils appstream shared-mime-info)
   # Start-up is checked under a real window manager.

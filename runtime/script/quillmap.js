@@ -335,8 +335,8 @@
   function make(tag, className, parent, css) {
     var el = document.createElement(tag);
     if (className) el.className = className;
-    // cssText is the CSSOM too, and one parse.
-    if (css) el.style.cssText = css;
+    // Not cssText: WebKit holds it to a policy's rule on inline styles.
+    if (css) setCss(el, css);
     parent.appendChild(el);
     return el;
   }

@@ -1,8 +1,9 @@
 // Test kit for quillmap.js: project files written here, blocks built by the
 // program's own command line, pictures made with ImageMagick, pages served
 // from 127.0.0.1 and rendered through puppeteer-core by Debian's chromium or
-// firefox-esr (over WebDriver BiDi). QUILLMAP_BROWSER names the engine of a
-// run: "chromium" (the default) or "firefox".
+// firefox-esr (over WebDriver BiDi), or by WebKitGTK's MiniBrowser through its
+// WebDriver. QUILLMAP_BROWSER names the engine of a run: "chromium" (the
+// default), "firefox" or "webkit".
 
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -12,6 +13,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import zlib from 'node:zlib';
+import { findMiniBrowser, launchWebKit } from './webdriver.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const sourceRoot = path.resolve(here, '../../..');
@@ -40,9 +42,11 @@ function onPath(program) {
 const ENGINES = {
   chromium: { programs: ['chromium', 'chromium-browser'], variable: 'QUILLMAP_CHROMIUM', package: 'chromium' },
   firefox: { programs: ['firefox-esr', 'firefox'], variable: 'QUILLMAP_FIREFOX', package: 'firefox-esr' },
+  webkit: { programs: ['WebKitWebDriver'], variable: 'QUILLMAP_WEBKIT_DRIVER', package: 'webkit2gtk-driver' },
 };
 export const engine = process.env.QUILLMAP_BROWSER || 'chromium';
 export const isFirefox = engine === 'firefox';
+export const isWebKit = engine === 'webkit';
 
 export function findBrowser(name = engine) {
   const e = ENGINES[name];
@@ -63,17 +67,24 @@ async function loadPuppeteer() {
 
 // Everything a browser test needs, or a skip that says what is missing.
 export async function requireBrowserKit({ needBlockgen = true } = {}) {
-  if (!ENGINES[engine]) skip(`QUILLMAP_BROWSER=${engine} names no engine the tests know (chromium, firefox)`);
+  if (!ENGINES[engine]) skip(`QUILLMAP_BROWSER=${engine} names no engine the tests know (chromium, firefox, webkit)`);
   const executable = findBrowser();
   if (!executable) skip(`${ENGINES[engine].package} is not installed (scripts/install-deps.sh --tests installs it)`);
-  const puppeteer = await loadPuppeteer();
-  if (!puppeteer) skip(`puppeteer-core is not installed: run "npm ci" in ${here}`);
+  let puppeteer = null, miniBrowser = null;
+  if (isWebKit) {
+    miniBrowser = findMiniBrowser();
+    if (!miniBrowser) skip('WebKitGTK\'s MiniBrowser is not installed (package webkit2gtk-driver brings it)');
+    if (!process.env.DISPLAY && !onPath('Xvfb')) skip('Xvfb is not installed');
+  } else {
+    puppeteer = await loadPuppeteer();
+    if (!puppeteer) skip(`puppeteer-core is not installed: run "npm ci" in ${here}`);
+  }
   if (needBlockgen) {
     if (!fs.existsSync(program)) skip(`${program} is not built`);
     if (!onPath('convert')) skip('ImageMagick convert is not installed');
   }
   if (!fs.existsSync(runtimeFile)) skip(`${runtimeFile} is not built`);
-  return { engine, executable, puppeteer };
+  return { engine, executable, puppeteer, miniBrowser };
 }
 
 // Folders made for one run, removed when it ends (QUILLMAP_KEEP_TEMP=1 keeps
@@ -98,7 +109,8 @@ export const BROWSER_TEST = { timeout: 60000 };
 // names resolve to nothing (chromium) or go to a closed proxy (firefox), so a
 // followed link never leaves it. Sounds may start without a gesture; firefox
 // plays them into its test sink, as the machine has no sound card.
-export async function launchBrowser({ engine: name, executable, puppeteer }) {
+export async function launchBrowser({ engine: name, executable, puppeteer, miniBrowser }) {
+  if (name === 'webkit') return launchWebKit(executable, miniBrowser);
   const profile = tempDir(`quillmap-${name}-`);
   const viewport = { width: 800, height: 600, deviceScaleFactor: 1 };
   let browser;
