@@ -191,7 +191,10 @@ for (const [name, s] of Object.entries(situations)) {
       const shots = await menuShots(page, rects);
       reference[name] = shots;
       if (s.same) {
-        const differing = (k) => shots[k].filter((v, i) => v !== reference[s.same][k][i]).length;
+        // WebKit rasterises a glyph's edge one level apart now and then,
+        // from run to run of the same page: a level of 2 is no difference.
+        const level = isWebKit ? 2 : 0;
+        const differing = (k) => shots[k].filter((v, i) => Math.abs(v - reference[s.same][k][i]) > level).length;
         assert.equal(differing('rest'), 0, `the menu looks as on the ${s.same} page`);
         assert.equal(differing('hover'), 0, 'and so does its hover state');
       }

@@ -144,7 +144,8 @@ export async function launchWebKit(driver, miniBrowser) {
         throw new Error(`the viewport cannot be made ${width} x ${height}`);
       },
       async screenshot() {
-        await focus(handle);
+        // After two frames, so that what the last action changed is drawn.
+        await run('() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)))', []);
         return Buffer.from(await call('GET', `${s}/screenshot`), 'base64');
       },
       mouse: {
@@ -178,6 +179,8 @@ export async function launchWebKit(driver, miniBrowser) {
         current = null;
       },
     };
+    // As puppeteer's pages start.
+    await page.setViewport({ width: 800, height: 600 });
     return page;
   };
 
