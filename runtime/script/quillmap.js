@@ -67,6 +67,8 @@
 
   if (typeof module === 'object' && module && module.exports) module.exports = api;
   if (typeof document === 'undefined') return; // Node
+  // Each pasted menu brings the line that loads this file: it runs once.
+  if (global.Quillmap) return;
   global.Quillmap = api;
 
   var audioContext = null;

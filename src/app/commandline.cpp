@@ -241,7 +241,8 @@ int run(int argc, char **argv)
         say(scriptLinksMessage(block.scriptLinks));
     if (parser.isSet(QStringLiteral("runtime")) && !copyRuntime(appDir, block.design, parser.value(QStringLiteral("runtime"))))
         return Failed;
-    const QByteArray bytes = parser.isSet(QStringLiteral("json")) ? blockJson(block, options.preview) : block.html.toUtf8();
+    const QByteArray bytes = parser.isSet(QStringLiteral("json")) ? blockJson(block, options.preview)
+                                                                  : pastedText(block.html).toUtf8();
     return writeOutput(parser.value(QStringLiteral("output")), bytes) ? 0 : Failed;
 }
 

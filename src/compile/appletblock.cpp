@@ -394,9 +394,22 @@ std::optional<AppletBlock> buildAppletBlock(Design &d, bool preview, const Apple
     return AppletBlock{html, soundFound, skipped, scriptLinks};
 }
 
+QString pastedText(const QString &block)
+{
+    return QLatin1String(PastedScriptLine) + QLatin1String("\r\n") + block;
+}
+
+QString runtimeCopyQuestion(const QString &pageFolder)
+{
+    return QLatin1String("Applet Code copied to Clipboard!\r\nA page with this code needs the menu's runtime beside it: "
+                         "quillmap.js, which plays the menu in today's browsers, and the applet's class files. "
+                         "Copy them to ")
+        + pageFolder + QLatin1String(" ?");
+}
+
 QString soundsCopiedMessage(const Design &design)
 {
-    return QLatin1String("AU File(s) copied to ") + design.FileDirUpper;
+    return QLatin1String("AU File(s) copied to ") + design.FileDir;
 }
 
 } // namespace qm

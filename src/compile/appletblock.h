@@ -39,6 +39,18 @@ bool isScriptAddress(const QString &address);
 // What Compile tells the designer about buttons whose links run script.
 QString scriptLinksMessage(const QStringList &buttons);
 
+// The line that loads the script runtime, which plays the menu in browsers
+// that run no applets. Compile's clipboard text starts with it, so a page
+// that gets only the pasted text works once the runtime is beside it; the
+// browser loads the file once however many menus a page holds.
+inline constexpr char PastedScriptLine[] = "<script src=\"quillmap.js\" defer></script>";
+
+// The clipboard text of a block: the runtime's line, then the block.
+QString pastedText(const QString &block);
+
+// Compile's question whether to copy the runtime files beside the page.
+QString runtimeCopyQuestion(const QString &pageFolder);
+
 // The message Compile shows once when sound files were copied.
 QString soundsCopiedMessage(const Design &design);
 

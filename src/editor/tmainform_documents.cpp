@@ -186,11 +186,9 @@ void TMainForm::CompileButtonClick(QObject *)
     }
     if (go && BuildCompileString(false)) {
         if (m_services.clipboard)
-            m_services.clipboard->setText(HTML);
+            m_services.clipboard->setText(qm::pastedText(HTML));
         const qm::ModalResult answer = prompts()->messageBox(
-            qm::BoxIcon::Information, QStringLiteral("Information"),
-            QLatin1String("Applet Code copied to Clipboard!\r\nCopy class files to ") + design().FileDirUpper
-                + QLatin1String(" ?"),
+            qm::BoxIcon::Information, QStringLiteral("Information"), qm::runtimeCopyQuestion(design().FileDir),
             qm::BoxButtons::YesNo);
         QList<qm::SkippedCopy> skipped = m_skippedSounds;
         if (answer == qm::ModalResult::Yes && m_services.files) {

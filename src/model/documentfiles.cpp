@@ -57,7 +57,8 @@ bool DocumentFiles::hasFile() const
 QString DocumentFiles::caption() const
 {
     const Design &d = m_document.design();
-    return d.FileDirUpper + d.FileNameUpper + QLatin1String(" - Quillmap");
+    // As the names are on the disk: the upper-case forms are for comparing.
+    return d.FileDir + d.FileName + QLatin1String(" - Quillmap");
 }
 
 // --- New ----------------------------------------------------------------------------

@@ -38,7 +38,7 @@ QString openingErrorMessage(const QString &chosen)
 
 QString corruptFileMessage(const Design &d)
 {
-    return QLatin1String("Error reading file. ") + d.FileDirUpper + d.FileNameUpper + QLatin1String(" is corrupt.");
+    return QLatin1String("Error reading file. ") + d.FileDir + d.FileName + QLatin1String(" is corrupt.");
 }
 
 std::optional<Design> loadProject(const QString &path, const Design &base, QString *message)
@@ -68,7 +68,7 @@ std::optional<Design> loadProjectBytes(const QByteArray &bytes, const Design &ba
         return read;
     if (message) {
         *message = overlong.isEmpty() ? corruptFileMessage(base)
-                                      : QLatin1String("Error reading file. ") + base.FileDirUpper + base.FileNameUpper
+                                      : QLatin1String("Error reading file. ") + base.FileDir + base.FileName
                                             + QLatin1String(" cannot be opened: ") + overlong + QLatin1Char('.');
     }
     return std::nullopt;

@@ -84,8 +84,8 @@ command=${exec_line//%f/menus/Cafe.qmf}
 (cd "$home" && env -u XDG_DATA_HOME HOME="$home" PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=xcb \
    $command >"$work/log" 2>&1) & apid=$!
 
-# After the splash the window shows the file, by its upper-case name.
-main=$(wait_title "${home^^}/MENUS/CAFE.QMF - Quillmap") || exit 1
+# After the splash the window shows the file, by its name on disk.
+main=$(wait_title "$home/menus/Cafe.qmf - Quillmap") || exit 1
 for entry in images sound java help bomb.wav; do
   [ "$(readlink -f "$user/$entry")" = "$prefix/share/quillmap/$entry" ] || fail "$user/$entry is no link to the installed $entry"
 done

@@ -32,7 +32,7 @@ wait_window() {
 }
 
 start "$work/menu.qmf"
-main=$(wait_window 'MENU.QMF - Quillmap') || fail "the project did not open"
+main=$(wait_window 'menu.qmf - Quillmap') || fail "the project did not open"
 sleep 0.5
 # Into the Title area (at 46, 8 of the surface, which starts 56 down).
 xdotool mousemove --window "$main" 120 76 click 1
@@ -54,7 +54,7 @@ for _ in $(seq 1 20); do
   xdotool key --window "$ask" alt+y
   sleep 0.3
 done
-main=$(wait_window 'MENU.QMF - Quillmap') || fail "the restored design does not carry its file name"
+main=$(wait_window 'menu.qmf - Quillmap') || fail "the restored design does not carry its file name"
 # Save (the fourth tool button) shows its dialog with the project's name.
 sleep 0.5
 xdotool mousemove --window "$main" 196 28 click 1

@@ -147,7 +147,7 @@ void TestAppletBlock::defaultDesignCompileForm()
     QCOMPARE(files.copies.size(), 1);
     QCOMPARE(files.copies.first(), qMakePair(QString("/opt/quillmap/sound/click.au"), QString("/home/ann/web/menus/click.au")));
     QVERIFY(block->soundFound);
-    QCOMPARE(soundsCopiedMessage(d), QString("AU File(s) copied to /HOME/ANN/WEB/MENUS/"));
+    QCOMPARE(soundsCopiedMessage(d), QString("AU File(s) copied to /home/ann/web/menus/"));
 }
 
 void TestAppletBlock::previewForm()

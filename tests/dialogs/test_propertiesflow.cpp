@@ -1,6 +1,7 @@
 // One user's path through both property dialogs: edit the background and a
 // button, save, open the file again and compile it.
 
+#include "compile/appletblock.h"
 #include "dialogs/tbuttonoptions.h"
 #include "dialogs/toptionsform.h"
 #include "dialogs/spinfield.h"
@@ -156,8 +157,7 @@ void TestPropertiesFlow::editSaveOpenCompile()
              QStringList({"Please save the current file, so that Quillmap can work out all the relative paths in "
                           "relation to it.",
                           "Now pick the file that the URL will point to...",
-                          "AU File(s) copied to " + proj.toUpper(),
-                          "Applet Code copied to Clipboard!\r\nCopy class files to " + proj.toUpper() + " ?"}));
+                          "AU File(s) copied to " + proj, qm::runtimeCopyQuestion(proj)}));
     QVERIFY(f.prompts.exhausted());
     QVERIFY(f.prompts.unscripted.isEmpty());
 }

@@ -48,7 +48,7 @@ void TestBuildBlock::compileFormOfTheStartDesign()
     QVERIFY(m.HTML.endsWith("</applet>\r\n"));
     // The default sound went beside the project, with one message.
     QCOMPARE(qmtest::readBytes(project.filePath("click.au")), qmtest::readBytes(f.folder.file("sound/click.au")));
-    QCOMPARE(f.prompts.messages(), QStringList({"AU File(s) copied to " + m.design().FileDirUpper}));
+    QCOMPARE(f.prompts.messages(), QStringList({"AU File(s) copied to " + m.design().FileDir}));
 
     // The Preview form copies nothing and says nothing.
     f.prompts.log.clear();

@@ -1,3 +1,4 @@
+#include "compile/appletblock.h"
 #include "compile/pathconv.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/areaedit.h"
@@ -97,7 +98,8 @@ void TestDocuments::saveAsNamesTheFile()
     QCOMPARE(m.design().FileNameUpper, QString("MENU.qmf"));
     QCOMPARE(m.design().FileDir, dir.path() + "/");
     QCOMPARE(m.design().FileDirUpper, (dir.path() + "/").toUpper());
-    QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "MENU.qmf - Quillmap");
+    // The caption names the file as it is on disk.
+    QCOMPARE(m.windowTitle(), dir.path() + "/menu.qmf - Quillmap");
     QVERIFY(m.isSaved());
     QVERIFY(QFile::exists(dir.filePath("menu.qmf")));
     const auto &request = f.prompts.log.last().file;
@@ -165,7 +167,7 @@ void TestDocuments::savedDesignOpensWithEveryValue()
 
     f.prompts.files = {dir.filePath("menu.qmf")};
     m.OpenButtonClick();
-    QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "MENU.QMF - Quillmap");
+    QCOMPARE(m.windowTitle(), dir.path() + "/menu.qmf - Quillmap");
     QVERIFY(m.isSaved());
     QCOMPARE(m.design().Buttons.size(), 2);
     QCOMPARE(m.ButtonControls.size(), 2);
@@ -251,7 +253,7 @@ void TestDocuments::openWithYesWritesTitledDesignFirst()
     m.Open();
     QCOMPARE(m.design().Buttons.size(), 2);
     QCOMPARE(m.design().FileName, QString("a.qmf"));
-    QCOMPARE(m.windowTitle(), (dir.path() + "/").toUpper() + "A.QMF - Quillmap");
+    QCOMPARE(m.windowTitle(), dir.path() + "/a.qmf - Quillmap");
     QVERIFY(m.Save());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"a.qmf"}));
 }
@@ -291,7 +293,7 @@ void TestDocuments::corruptFileGivesAFreshUntitledDesign()
         f.prompts.files = {dir.filePath("bad.qmf")};
         m.Open();
         QCOMPARE(f.prompts.messages(),
-                 QStringList({"Error reading file. " + (dir.path() + "/").toUpper() + "BAD.QMF is corrupt."}));
+                 QStringList({"Error reading file. " + dir.path() + "/bad.qmf is corrupt."}));
         QCOMPARE(m.windowTitle(), QString("Untitled - Quillmap v1.1"));
         QVERIFY(m.design().FileName.isEmpty() && m.design().FileDir.isEmpty() && m.design().FileNameUpper.isEmpty() && m.design().FileDirUpper.isEmpty());
         QVERIFY(m.isSaved());
@@ -547,13 +549,14 @@ void TestDocuments::compileUnsavedDesign()
     const QStringList messages = f.prompts.messages();
     QCOMPARE(messages.size(), 3);
     QVERIFY(messages.at(0).startsWith("Please save the current file"));
-    QCOMPARE(messages.at(1), "AU File(s) copied to " + (dir.path() + "/").toUpper());
-    QCOMPARE(messages.at(2), "Applet Code copied to Clipboard!\r\nCopy class files to " + (dir.path() + "/").toUpper() + " ?");
+    QCOMPARE(messages.at(1), "AU File(s) copied to " + dir.path() + "/");
+    QCOMPARE(messages.at(2), qm::runtimeCopyQuestion(dir.path() + "/"));
     QCOMPARE(m.design().FileName, QString("site.qmf"));
 
     const QString block = clipboardText();
-    QCOMPARE(block, m.HTML);
-    QVERIFY(block.startsWith("<!-- Pellory Software -->\r\n"));
+    // The runtime's line, then the block.
+    QCOMPARE(block, qm::pastedText(m.HTML));
+    QVERIFY(block.startsWith(QString(qm::PastedScriptLine) + "\r\n<!-- Pellory Software -->\r\n"));
     QVERIFY(block.endsWith("</applet>\r\n"));
     QVERIFY(!block.contains(QRegularExpression("[^\r]\n")));
     // Paths relative to the chosen folder.
@@ -644,7 +647,7 @@ void TestDocuments::compileWithoutRuntimeFolder()
     m.CompileButtonClick();
     QCOMPARE(f.prompts.messages().size(), 3); // save request, sounds, question: nothing about the runtime
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"click.au", "menu.qmf"}));
-    QVERIFY(clipboardText().startsWith("<!-- Pellory Software -->"));
+    QVERIFY(clipboardText().endsWith("</applet>\r\n"));
 }
 
 QTEST_MAIN(TestDocuments)

@@ -210,7 +210,7 @@ void TestHostileFiles::overlongTextsAreRefused()
         QCOMPARE((button ? m.design().Buttons[button - 1].BlurbText : m.design().BgBlurbText).size(), blurbChars);
     } else {
         QCOMPARE(said.size(), 1);
-        QVERIFY2(said[0].contains("LONG.QMF cannot be opened: " + refusal), qPrintable(said[0]));
+        QVERIFY2(said[0].contains("long.qmf cannot be opened: " + refusal), qPrintable(said[0]));
         QCOMPARE(m.design().Buttons.size(), 1);
         QVERIFY(m.design().FileName.isEmpty());
     }

@@ -34,7 +34,7 @@ void TestStartUpFile::opensAfterTheSplash()
     m.Timer1Timer();
     QCOMPARE(m.windowTitle(), QString::fromLatin1(UntitledCaption));
     m.Timer1Timer();
-    QCOMPARE(m.windowTitle(), m.design().FileDirUpper + QStringLiteral("MENU.QMF - Quillmap"));
+    QCOMPARE(m.windowTitle(), m.design().FileDir + QStringLiteral("Menu.qmf - Quillmap"));
     QCOMPARE(m.design().BgTitleText, QStringLiteral("From the command line"));
     QVERIFY(m.design().Buttons.isEmpty());
     QVERIFY(f.prompts.messages().isEmpty());

@@ -33,6 +33,7 @@ const HOSTILE = `<style>
 // A link after the menu, where Tab goes once the menu's buttons are done.
 const AFTER = '<p><a id="after" href="#after">after the menu</a></p>';
 
+const PASTED = '<script src="quillmap.js" defer></script>\r\n';
 const withAttributes = (block, attributes) => block.replace('<applet ', `<applet ${attributes} `);
 
 // Counts the frames drawn while the block's plain links were on show: the
@@ -68,7 +69,9 @@ const situations = {
   },
   beyond: { design: 'beyond', page: (block) => block, tabs: [1, 2, 'after'] },
   hidden: { design: 'inside', page: (block) => withAttributes(block, 'id="m" style="display:none"'), tabs: ['after'], hidden: true },
-  two: { design: 'inside', page: (block) => block + block, tabs: [1, 2, 3, 1, 2, 3, 'after'], same: 'bare', menus: 2 },
+  // Two menus pasted as Compile puts them on the clipboard, each with the
+  // runtime's line, beside the head's.
+  two: { design: 'inside', page: (block) => PASTED + block + PASTED + block, tabs: [1, 2, 3, 1, 2, 3, 'after'], same: 'bare', menus: 2 },
   // A screen of scale 2: the first button's picture has a sharp copy, the
   // others are drawn smoothly.
   sharp: { design: 'inside', page: (block) => block, tabs: [1, 2, 3, 'after'], scale: 2 },
