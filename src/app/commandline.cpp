@@ -2,6 +2,7 @@
 
 #include "app/programfolder.h"
 #include "compile/appletblock.h"
+#include "compile/linkcheck.h"
 #include "compile/projectcompile.h"
 #include "compile/runtimefiles.h"
 #include "model/textarea.h"
@@ -26,7 +27,7 @@ namespace {
 
 // Options only the command line has; any of them means no window.
 const char *const kCommandLineOnly[] = {"--compile", "-o", "--output", "--runtime", "--preview", "--cropped",
-                                        "--json", "-h", "--help", "--help-all", "-?", "-v", "--version"};
+                                        "--json", "--strict", "-h", "--help", "--help-all", "-?", "-v", "--version"};
 
 void say(const QString &message)
 {
@@ -181,6 +182,9 @@ void addOptions(QCommandLineParser &parser)
                       QStringLiteral("Crop the applet to the design, as with \"Absolute positioning\" unticked.")});
     parser.addOption({QStringLiteral("json"),
                       QStringLiteral("Write the block with the design's rectangles as JSON.")});
+    parser.addOption({QStringLiteral("strict"),
+                      QStringLiteral("Exit with status 1 when a file the page asks for would not be found online "
+                                     "(the block is written all the same).")});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A project file (*.qmf)."));
 }
 
@@ -223,7 +227,7 @@ int run(int argc, char **argv)
         return 0;
     }
     if (!parser.isSet(QStringLiteral("compile")))
-        return wrongUsage(QStringLiteral("-o, --runtime, --preview, --cropped and --json go with --compile"));
+        return wrongUsage(QStringLiteral("-o, --runtime, --preview, --cropped, --json and --strict go with --compile"));
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return wrongUsage(QStringLiteral("--compile takes one project file"));
@@ -241,9 +245,15 @@ int run(int argc, char **argv)
         say(scriptLinksMessage(block.scriptLinks));
     if (parser.isSet(QStringLiteral("runtime")) && !copyRuntime(appDir, block.design, parser.value(QStringLiteral("runtime"))))
         return Failed;
+    // The page goes beside the project: what it would not get online.
+    const QList<LinkProblem> problems = options.preview ? QList<LinkProblem>() : checkLinks(block.design, appDir, false);
+    if (!problems.isEmpty())
+        say(linkProblemsMessage(block.design, problems));
     const QByteArray bytes = parser.isSet(QStringLiteral("json")) ? blockJson(block, options.preview)
                                                                   : pastedText(block.html).toUtf8();
-    return writeOutput(parser.value(QStringLiteral("output")), bytes) ? 0 : Failed;
+    if (!writeOutput(parser.value(QStringLiteral("output")), bytes))
+        return Failed;
+    return !problems.isEmpty() && parser.isSet(QStringLiteral("strict")) ? Failed : 0;
 }
 
 WindowArguments windowArguments(const QStringList &arguments)
@@ -255,9 +265,9 @@ WindowArguments windowArguments(const QStringList &arguments)
         out.exitCode = wrongUsage(parser.errorText());
         return out;
     }
-    for (const char *option : {"compile", "output", "runtime", "preview", "cropped", "json"}) {
+    for (const char *option : {"compile", "output", "runtime", "preview", "cropped", "json", "strict"}) {
         if (parser.isSet(QLatin1String(option))) {
-            out.exitCode = wrongUsage(QStringLiteral("-o, --runtime, --preview, --cropped and --json go with --compile"));
+            out.exitCode = wrongUsage(QStringLiteral("-o, --runtime, --preview, --cropped, --json and --strict go with --compile"));
             return out;
         }
     }

@@ -177,6 +177,10 @@ public:
     // build from; HTML then keeps the previous block.
     bool BuildCompileString(bool preview);
     QString HTML;
+    // Names every file the page beside the project would not get online; at
+    // Compile (mend) offers to take the names on disk and to copy files from
+    // outside the page's folder beside it, as steps, and builds again.
+    void checkPageLinks(bool mend);
 
     // --- Layout ----------------------------------------------------------------
     void FormResize();

@@ -8,6 +8,8 @@
 #include "model/projectlock.h"
 
 #include "compile/appletblock.h"
+#include "compile/linkcheck.h"
+#include "model/designsteps.h"
 #include "compile/runtimefiles.h"
 #include "dialogs/toptionsform.h"
 #include "dialogs/ttableform.h"
@@ -199,6 +201,7 @@ void TMainForm::CompileButtonClick(QObject *)
         }
         if (!skipped.isEmpty())
             prompts()->warning(qm::skippedCopiesMessage(skipped));
+        checkPageLinks(true);
         Save();
     }
 
@@ -220,7 +223,40 @@ void TMainForm::PreviewButtonClick(QObject *)
     env.launcher = DDEForm;
     env.buildBlock = [this] { return BuildCompileString(true); };
     env.writePage = [this](QString *reason) { return WritePreviewFile(reason); };
-    qm::runPreview(design(), program(), env);
+    // What Preview shows from its own folder, the project's page may miss online.
+    if (qm::runPreview(design(), program(), env) && !design().FileNameUpper.isEmpty() && !design().FileDirUpper.isEmpty())
+        checkPageLinks(false);
+}
+
+void TMainForm::checkPageLinks(bool mend)
+{
+    const QList<qm::LinkProblem> problems = qm::checkLinks(design(), program().AppDir, mend);
+    if (problems.isEmpty())
+        return;
+    const QString message = qm::linkProblemsMessage(design(), problems);
+    if (!mend || !qm::canMendLinks(problems) || !m_services.files) {
+        prompts()->warning(message);
+        return;
+    }
+    const qm::ModalResult answer = prompts()->messageBox(
+        qm::BoxIcon::Warning, QStringLiteral("Warning"),
+        message + QLatin1String("\n\nUse the names on the disk, and copy the files from outside the page's folder "
+                                "beside the page?"),
+        qm::BoxButtons::YesNo);
+    if (answer != qm::ModalResult::Yes)
+        return;
+    QStringList failed;
+    const qm::Design mended = qm::mendedLinks(design(), problems, *m_services.files, &failed);
+    for (int i = 0; i < mended.Buttons.size(); ++i) {
+        if (mended.Buttons.at(i) != design().Buttons.at(i))
+            document().push(new qm::edit::ButtonPropertiesStep(document(), i, design().Buttons.at(i), mended.Buttons.at(i)));
+    }
+    if (mended.background() != design().background())
+        document().push(new qm::edit::BackgroundPropertiesStep(document(), design().background(), mended.background()));
+    if (!failed.isEmpty())
+        prompts()->warning(QLatin1String("These files could not be copied beside the page:\n") + failed.join(QLatin1Char('\n')));
+    if (BuildCompileString(false) && m_services.clipboard)
+        m_services.clipboard->setText(qm::pastedText(HTML));
 }
 
 bool TMainForm::WritePreviewFile(QString *reason)

@@ -128,7 +128,7 @@ bool writePreviewPage(const QString &fileName, const QString &block, QString *re
     return writeFileAtomically(fileName, previewPage(block), reason);
 }
 
-void runPreview(Design &d, ProgramSetup &p, const PreviewEnv &env)
+bool runPreview(Design &d, ProgramSetup &p, const PreviewEnv &env)
 {
     Prompts &prompts = *env.prompts;
     if (!isUsableBrowser(p.Browser)) {
@@ -143,19 +143,19 @@ void runPreview(Design &d, ProgramSetup &p, const PreviewEnv &env)
         }
     }
     if (!isUsableBrowser(p.Browser))
-        return;
+        return false;
 
     // Nothing to place on the page: say so, as Compile does, rather than
     // show the block of an earlier build.
     if (!d.ShowTitleAndBlurb && d.Buttons.isEmpty()) {
         prompts.information(QStringLiteral("There are no Buttons!"));
-        return;
+        return false;
     }
 
     const QString folder = previewFolder(p.AppDir);
     if (!QFileInfo(folder).isDir()) {
         prompts.warning(QLatin1String("The preview folder ") + folder + QLatin1String(" is missing."));
-        return;
+        return false;
     }
     // The files a new copy replaces are written over rather than deleted
     // and made anew: previewing a large design again then makes no new files.
@@ -183,14 +183,15 @@ void runPreview(Design &d, ProgramSetup &p, const PreviewEnv &env)
     d.FileDir = d.FileDirUpper = folder + QLatin1Char('/');
     d.FileName = d.FileNameUpper = QLatin1String(PreviewPageName);
     if (!env.buildBlock())
-        return;
+        return false;
     QString reason;
     if (!env.writePage(&reason)) {
         prompts.warning(QLatin1String("Error writing ") + d.FileDir + d.FileName + QLatin1String(": ") + reason);
-        return;
+        return false;
     }
     env.launcher->OpenURL(QLatin1Char('"') + p.Browser + QLatin1Char('"'),
                           QLatin1Char('"') + d.FileDir + d.FileName + QLatin1Char('"'));
+    return true;
 }
 
 } // namespace qm

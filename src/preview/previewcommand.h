@@ -52,8 +52,9 @@ struct PreviewEnv {
 
 // The Preview command: makes sure a browser is set, fills the preview
 // folder, writes the page and hands it to the browser. The design's name
-// fields point at the page only while it is built and handed over.
-void runPreview(Design &design, ProgramSetup &program, const PreviewEnv &env);
+// fields point at the page only while it is built and handed over. True
+// when the page went to the browser.
+bool runPreview(Design &design, ProgramSetup &program, const PreviewEnv &env);
 
 // Folder and file name of the preview page in a program folder.
 QString previewFolder(const QString &appDir);

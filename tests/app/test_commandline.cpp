@@ -92,6 +92,10 @@ void TestCommandLine::statusAndMessages_data()
     const QString out = project("menu.html");
     QTest::newRow("block") << QStringList{"--compile", menu} << 0 << QString() << "out";
     QTest::newRow("into a file") << QStringList{"--compile", menu, "-o", out} << 0 << QString() << out;
+    // The program's own pictures lie outside the project's folder: named, and
+    // with --strict the status says so; the block is written all the same.
+    QTest::newRow("strict") << QStringList{"--compile", "--strict", menu, "-o", out} << 1
+                            << "images/default.gif is outside the page's folder" << out;
     QTest::newRow("missing file") << QStringList{"--compile", project("missing.qmf")} << 1
                                   << "Error opening " + project("missing.qmf") << QString();
     QTest::newRow("corrupt file") << QStringList{"--compile", project("Corrupt.qmf")} << 1

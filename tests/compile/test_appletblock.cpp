@@ -1,5 +1,7 @@
 #include "compile/appletblock.h"
+#include "compile/linkcheck.h"
 #include "compile/pathconv.h"
+#include "testsupport.h"
 #include "model/textarea.h"
 #include "platform/fileops.h"
 
@@ -66,6 +68,8 @@ private slots:
     void plainLinks();
     void scriptAddresses_data();
     void scriptAddresses();
+    void deploySituations_data();
+    void deploySituations();
     void soundFilesAreCopiedInCompileModeOnly();
     void nameTables();
     void colourForm();
@@ -446,6 +450,80 @@ void TestAppletBlock::scriptAddresses()
     QFETCH(QString, address);
     QFETCH(bool, script);
     QCOMPARE(isScriptAddress(address), script);
+}
+
+// A project in site/ with one button, as a web server beside its page
+// would serve it: each situation names the button's picture (or another
+// field) and the problem the check finds; mending then leaves none that
+// can be mended.
+void TestAppletBlock::deploySituations_data()
+{
+    QTest::addColumn<QString>("field");      // picture, over, sound, link, runtime
+    QTest::addColumn<QString>("named");      // as the design names it, from the folder holding site/
+    QTest::addColumn<QString>("onDisk");     // the file there, or empty
+    QTest::addColumn<int>("kind");           // -1: no problem
+    QTest::addColumn<QString>("mended");     // the name after mending, or empty
+    using K = LinkProblem::Kind;
+    QTest::newRow("inside") << "picture" << "site/art/rose.gif" << "site/art/rose.gif" << -1 << "";
+    QTest::newRow("letter case") << "picture" << "site/art/Rose.GIF" << "site/art/rose.gif" << int(K::WrongCase) << "site/art/rose.gif";
+    QTest::newRow("outside, with its @2x copy") << "over" << "icons/gvim.png" << "icons/gvim.png" << int(K::Outside)
+                                               << "site/gvim.png";
+    QTest::newRow("outside, a name taken beside the page") << "picture" << "icons/logo.png" << "icons/logo.png"
+                                                          << int(K::Outside) << "site/logo-1.png";
+    QTest::newRow("missing sound") << "sound" << "site/snd/ding.au" << "" << int(K::Missing) << "";
+    QTest::newRow("sound in another case") << "sound" << "site/snd/DING.AU" << "site/snd/ding.au" << int(K::WrongCase)
+                                          << "site/snd/ding.au";
+    QTest::newRow("a link inside the folder tree") << "link" << "site/pages/about.html" << "site/pages/about.html" << -1 << "";
+    QTest::newRow("a link in another case") << "link" << "site/pages/About.html" << "site/pages/about.html"
+                                           << int(K::WrongCase) << "site/pages/about.html";
+    QTest::newRow("no runtime beside the page") << "runtime" << "" << "" << int(K::Missing) << "";
+}
+
+void TestAppletBlock::deploySituations()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, named);
+    QFETCH(QString, onDisk);
+    QFETCH(int, kind);
+    QFETCH(QString, mended);
+    QTemporaryDir root;
+    const QString at = root.path() + "/";
+    QVERIFY(qmtest::writeBytes(at + "site/menu.qmf", "x"));
+    QVERIFY(qmtest::writeBytes(at + "site/logo.png", "another logo")); // taken beside the page
+    if (!onDisk.isEmpty())
+        QVERIFY(qmtest::writeBytes(at + onDisk, "file"));
+    if (named == "icons/gvim.png")
+        QVERIFY(qmtest::writeBytes(at + "icons/gvim@2x.png", "sharp"));
+    Design d = defaultDesign();
+    d.FileDir = at + "site/";
+    d.Buttons[0] = d.newButton(program, 0, 0);
+    ButtonData &b = d.Buttons[0];
+    b.DefImageName = b.MouseOverImage = b.MouseOverSound = QString();
+    b.URLRelative = field == "link";
+    QString &name = field == "over" ? b.MouseOverImage : field == "sound" ? b.MouseOverSound
+                  : field == "link" ? b.LinkURL : b.DefImageName;
+    if (!named.isEmpty())
+        name = at + named;
+
+    const QList<LinkProblem> problems = checkLinks(d, at + "app", field == "runtime");
+    QCOMPARE(problems.size(), kind < 0 ? 0 : 1);
+    if (kind < 0)
+        return;
+    QCOMPARE(int(problems[0].kind), kind);
+    QVERIFY(linkProblemsMessage(d, problems).contains(field == "runtime" ? "The runtime" : "Button 1 ("));
+    LocalFileOps files;
+    QStringList failed;
+    const Design after = mendedLinks(d, problems, files, &failed);
+    QVERIFY(failed.isEmpty());
+    const ButtonData &a = after.Buttons[0];
+    const QString now = field == "over" ? a.MouseOverImage : field == "sound" ? a.MouseOverSound
+                      : field == "link" ? a.LinkURL : a.DefImageName;
+    QCOMPARE(now, mended.isEmpty() ? name : at + mended);
+    if (!mended.isEmpty())
+        QVERIFY(!canMendLinks(checkLinks(after, at + "app", false)));
+    if (named == "icons/gvim.png")
+        QCOMPARE(qmtest::readBytes(at + "site/gvim@2x.png"), QByteArray("sharp"));
+    QCOMPARE(qmtest::readBytes(at + "site/logo.png"), QByteArray("another logo"));
 }
 
 void TestAppletBlock::soundFilesAreCopiedInCompileModeOnly()

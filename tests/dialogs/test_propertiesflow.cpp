@@ -153,11 +153,16 @@ void TestPropertiesFlow::editSaveOpenCompile()
     for (const auto &[name, value] : expected)
         QVERIFY2(paramValue(html, name) == value, qPrintable(QString(name) + ": " + paramValue(html, name)));
     QCOMPARE(qmtest::readBytes(proj + "ding.au"), qmtest::readBytes(proj + "sounds/ding.au"));
+    // Every file inside the project's folder, by its name on disk: the
+    // check names only the runtime, which was not copied.
     QCOMPARE(f.prompts.messages(),
              QStringList({"Please save the current file, so that Quillmap can work out all the relative paths in "
                           "relation to it.",
                           "Now pick the file that the URL will point to...",
-                          "AU File(s) copied to " + proj, qm::runtimeCopyQuestion(proj)}));
+                          "AU File(s) copied to " + proj, qm::runtimeCopyQuestion(proj),
+                          "Online, the page in " + proj + " would not get these files:\nThe runtime, files: loadall.class, "
+                          "header.class, buttbox.class, mbutt.class, quillmap.class, mainarea.class, quillmap.zip, "
+                          "quillmap.cab, quillmap.js not beside the page."}));
     QVERIFY(f.prompts.exhausted());
     QVERIFY(f.prompts.unscripted.isEmpty());
 }

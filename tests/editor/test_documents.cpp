@@ -543,11 +543,17 @@ void TestDocuments::compileUnsavedDesign()
     for (const char *name : kRuntime)
         QVERIFY(qmtest::writeBytes(f.folder.file(QString("java/") + name), QByteArray(name)));
     f.prompts.files = {dir.filePath("site")};
-    f.prompts.answers = {ModalResult::No};
+    f.prompts.answers = {ModalResult::No, ModalResult::No};
     m.CompileButton->click();
 
+    // Last, the pictures of the program folder, which a web server beside
+    // the page would not give, and the runtime, not copied.
     const QStringList messages = f.prompts.messages();
-    QCOMPARE(messages.size(), 3);
+    QCOMPARE(messages.size(), 4);
+    QVERIFY(messages.at(3).startsWith("Online, the page in " + dir.path() + "/ would not get these files:\nButton 1 "));
+    QVERIFY(messages.at(3).contains("images/default.gif is outside the page's folder"));
+    QVERIFY(messages.at(3).contains("The runtime, files: loadall.class, header.class, buttbox.class, mbutt.class, "
+                                     "quillmap.class, mainarea.class, quillmap.zip, quillmap.cab, quillmap.js not beside the page."));
     QVERIFY(messages.at(0).startsWith("Please save the current file"));
     QCOMPARE(messages.at(1), "AU File(s) copied to " + dir.path() + "/");
     QCOMPARE(messages.at(2), qm::runtimeCopyQuestion(dir.path() + "/"));
@@ -580,7 +586,7 @@ void TestDocuments::compileCopiesTheRuntimeOnYes()
     QVERIFY(m.SaveAs());
     m.AddButtonClick(m.AddButton);
 
-    f.prompts.answers = {ModalResult::Yes};
+    f.prompts.answers = {ModalResult::Yes, ModalResult::No};
     m.CompileButtonClick();
     for (const char *name : kRuntime)
         QCOMPARE(qmtest::readBytes(dir.filePath(name)), QByteArray("v1 ") + name);
@@ -593,9 +599,9 @@ void TestDocuments::compileCopiesTheRuntimeOnYes()
         QVERIFY(qmtest::writeBytes(f.folder.file(QString("java/") + name), QByteArray("v2 ") + name));
     QVERIFY(qmtest::writeBytes(f.folder.file("sound/click.au"), "new click"));
     f.prompts.log.clear();
-    f.prompts.answers = {ModalResult::Yes};
+    f.prompts.answers = {ModalResult::Yes, ModalResult::No};
     m.CompileButtonClick();
-    QCOMPARE(f.prompts.messages().size(), 2);
+    QCOMPARE(f.prompts.messages().size(), 3); // sounds, runtime, the program's pictures outside the folder
     for (const char *name : kRuntime)
         QCOMPARE(qmtest::readBytes(dir.filePath(name)), QByteArray("v2 ") + name);
     QCOMPARE(qmtest::readBytes(dir.filePath("click.au")), QByteArray("new click"));
@@ -643,9 +649,11 @@ void TestDocuments::compileWithoutRuntimeFolder()
     QTemporaryDir dir;
     QVERIFY(QDir(f.folder.file("java")).removeRecursively());
     f.prompts.files = {dir.filePath("menu.qmf")};
-    f.prompts.answers = {ModalResult::Yes};
+    f.prompts.answers = {ModalResult::Yes, ModalResult::No};
     m.CompileButtonClick();
-    QCOMPARE(f.prompts.messages().size(), 3); // save request, sounds, question: nothing about the runtime
+    // Save request, sounds, question; then the check says the page lacks the runtime.
+    QCOMPARE(f.prompts.messages().size(), 4);
+    QVERIFY(f.prompts.messages().last().contains("quillmap.cab, quillmap.js not beside the page."));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"click.au", "menu.qmf"}));
     QVERIFY(clipboardText().endsWith("</applet>\r\n"));
 }

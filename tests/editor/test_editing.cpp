@@ -274,7 +274,8 @@ void TestEditing::historyAroundSaveNewAndOpen()
 
     // Save, Compile and Preview are not steps; undo back to the saved design asks nothing.
     f.prompts.files = {file, std::nullopt};
-    f.prompts.answers = {ModalResult::No, ModalResult::Cancel, ModalResult::No, ModalResult::No, ModalResult::No};
+    f.prompts.answers = {ModalResult::No, ModalResult::Cancel, ModalResult::No, ModalResult::No, ModalResult::No,
+                         ModalResult::No};
     m.SaveButtonClick();
     QVERIFY(m.isSaved());
     m.CompileButtonClick();

@@ -116,7 +116,9 @@ void TestHostileFiles::specialFilesAreRefused()
     f.prompts.log.clear();
     m.PreviewButtonClick();
     QStringList said = warnings(f.prompts);
-    QCOMPARE(said.size(), 1);
+    // Then what the page would miss online (the program's mouse-over picture).
+    QCOMPARE(said.size(), 2);
+    QVERIFY2(said[1].startsWith("Online, the page in "), qPrintable(said[1]));
     QVERIFY2(said[0].contains(picture + ": it is ") && said[0].contains(reason), qPrintable(said[0]));
     QVERIFY2(said[0].contains(sound), qPrintable(said[0]));
     QVERIFY(!QFileInfo::exists(tmp + "/pic.gif"));
@@ -127,10 +129,10 @@ void TestHostileFiles::specialFilesAreRefused()
     // Compile: the sound is named, the runtime still copied.
     QVERIFY(qmtest::writeBytes(f.folder.file("java/quillmap.js"), "runtime"));
     f.prompts.log.clear();
-    f.prompts.answers = {ModalResult::Yes};
+    f.prompts.answers = {ModalResult::Yes, ModalResult::No};
     m.CompileButtonClick();
     said = warnings(f.prompts);
-    QCOMPARE(said.size(), 1);
+    QCOMPARE(said.size(), 2);
     QVERIFY2(said[0].contains(sound + ": it is ") && said[0].contains(reason), qPrintable(said[0]));
     QVERIFY(!QFileInfo::exists(site.filePath("ding.au")));
     QCOMPARE(qmtest::readBytes(site.filePath("quillmap.js")), QByteArray("runtime"));

@@ -98,7 +98,11 @@ void TestPreview::previewStartsTheBrowserAndHandsItThePage()
     QVERIFY(!m.DDEForm->Timer1->isActive());
     m.SpeedButton1->click();
 
-    QCOMPARE(f.prompts.log.size(), 1); // only the Save As above
+    // The Save As above, and what the page beside the project would miss
+    // online: the program's mouse-over picture, outside its folder.
+    QCOMPARE(f.prompts.log.size(), 2);
+    QVERIFY2(f.prompts.messages().last().contains("images/mouse.gif is outside the page's folder"),
+             qPrintable(f.prompts.messages().last()));
     QVERIFY(DocumentState(m) == before);
     QCOMPARE(QDir::currentPath(), f.folder.path());
 

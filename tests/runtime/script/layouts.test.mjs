@@ -4,16 +4,16 @@
 // Preview page before and during a hover.
 
 import assert from 'node:assert/strict';
-import { execFile } from 'node:child_process';
+import { execFile, execFileSync } from 'node:child_process';
 import { promisify } from 'node:util';
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { after, before, test } from 'node:test';
-import { buttonsOnly, centred, colors, pageFor, threeButtons } from './designs.mjs';
+import { buttonsOnly, centred, colors, pageFor, threeButtons, tone } from './designs.mjs';
 import {
-  BROWSER_TEST, boundsWhere, closeTab, expectedRects, grow, launchBrowser, menuOrigin, menuRects, near, partText, picturesSettled,
-  requireBrowserKit, rgb, rowBands, samePixels, serve, shoot, shootAt,
+  BROWSER_TEST, boundsWhere, closeTab, expectedRects, grow, launchBrowser, makeAu, makePicture, menuOrigin, menuRects, near, partText,
+  picturesSettled, program, programFolderCopy, requireBrowserKit, rgb, rowBands, samePixels, serve, shoot, shootAt, tempDir, writeProject,
 } from './harness.mjs';
 
 const kit = await requireBrowserKit();
@@ -188,4 +188,42 @@ test('on a phone the menu scales down to its container, keeping its proportions 
     .querySelector('[data-quillmap="title"]').textContent === 'Contact "us"');
   assert.deepEqual(errors, []);
   await closeTab(page);
+});
+
+// Published as a designer publishes it: Compile's clipboard text alone as the
+// page, the runtime copied beside it, the folder served over http. The check
+// finds nothing (--strict), and every picture, sharp copy and sound arrives.
+test('the pasted text alone, served from the project folder, gets every file it asks for', BROWSER_TEST, async () => {
+  const dir = tempDir('quillmap-deploy-');
+  for (const sub of ['art', 'snd']) fs.mkdirSync(path.join(dir, sub));
+  makePicture(path.join(dir, 'art/b1.gif'), 10, 10, [colors.b2]);
+  makePicture(path.join(dir, 'art/b1@2x.gif'), 20, 20, [colors.b2]);
+  makePicture(path.join(dir, 'art/b1o.gif'), 10, 10, [colors.b2Over]);
+  makePicture(path.join(dir, 'art/pic.gif'), 20, 20, [colors.blurbPicture]);
+  fs.writeFileSync(path.join(dir, 'snd/tone.au'), makeAu({ encoding: 3, rate: tone.rate, channels: 2, frames: tone.frames }));
+  const design = structuredClone(threeButtons().design);
+  design.buttons = [{ ...design.buttons[0], image: path.join(dir, 'art/b1.gif'), rollOver: path.join(dir, 'art/b1o.gif'),
+    blurbImage: path.join(dir, 'art/pic.gif'), sound: path.join(dir, 'snd/tone.au'), link: 'next.html' }];
+  const project = path.join(dir, 'menu.qmf');
+  writeProject(project, design);
+  const pasted = execFileSync(program, ['--compile', '--strict', '--runtime', dir, project],
+    { cwd: programFolderCopy(), env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } }).toString('utf8');
+  fs.writeFileSync(path.join(dir, 'page.html'), pasted);
+
+  const server = await serve(dir);
+  const page = await browser.newPage();
+  const asked = new Map();
+  page.on('response', (r) => asked.set(new URL(r.url()).pathname, r.status()));
+  await page.goto(`${server.url}page.html`, { waitUntil: 'load' });
+  await picturesSettled(page);
+  await page.waitForFunction(() => performance.getEntriesByType('resource').some((e) => /tone\.au$/.test(e.name)));
+  await new Promise((r) => setTimeout(r, 200));
+  for (const file of ['/quillmap.js', '/art/b1.gif', '/art/b1o.gif', '/art/pic.gif', '/tone.au']) {
+    assert.equal(asked.get(file), 200, `${file} arrives`);
+  }
+  // (The browser's own favicon request aside.)
+  assert.deepEqual([...asked].filter(([file, status]) => status !== 200 && file !== '/favicon.ico'), [], 'nothing the page asks for is missing');
+  assert.equal(await page.$$eval('[data-quillmap="menu"]', (m) => m.length), 1);
+  await closeTab(page);
+  await server.close();
 });
