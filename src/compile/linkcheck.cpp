@@ -202,6 +202,19 @@ bool canMendLinks(const QList<LinkProblem> &problems)
     return false;
 }
 
+QString linkMendQuestion(const QList<LinkProblem> &problems)
+{
+    bool cased = false, outside = false;
+    for (const LinkProblem &p : problems) {
+        cased = cased || p.kind == Kind::WrongCase;
+        outside = outside || p.kind == Kind::Outside;
+    }
+    if (cased && outside)
+        return QStringLiteral("Use the names on the disk, and copy the files from outside the page's folder beside the page?");
+    return cased ? QStringLiteral("Use the names on the disk?")
+                 : QStringLiteral("Copy the files from outside the page's folder beside the page?");
+}
+
 Design mendedLinks(const Design &design, const QList<LinkProblem> &problems, FileOps &files, QStringList *failed)
 {
     Design d = design;

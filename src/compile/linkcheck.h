@@ -37,6 +37,9 @@ QString linkProblemsMessage(const Design &design, const QList<LinkProblem> &prob
 // copy beside the page.
 bool canMendLinks(const QList<LinkProblem> &problems);
 
+// The question that offers the mends there are.
+QString linkMendQuestion(const QList<LinkProblem> &problems);
+
 // The design with the mendable problems mended: names as on disk, files from
 // outside the page's folder copied beside the page (with their sharp copies;
 // a different file of that name there is not overwritten) and named there.

@@ -30,6 +30,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QUndoStack>
 #include <QFrame>
 #include <QPushButton>
 
@@ -240,19 +241,21 @@ void TMainForm::checkPageLinks(bool mend)
     }
     const qm::ModalResult answer = prompts()->messageBox(
         qm::BoxIcon::Warning, QStringLiteral("Warning"),
-        message + QLatin1String("\n\nUse the names on the disk, and copy the files from outside the page's folder "
-                                "beside the page?"),
+        message + QLatin1String("\n\n") + qm::linkMendQuestion(problems),
         qm::BoxButtons::YesNo);
     if (answer != qm::ModalResult::Yes)
         return;
     QStringList failed;
     const qm::Design mended = qm::mendedLinks(design(), problems, *m_services.files, &failed);
+    // One click, one step to undo.
+    document().undoStack()->beginMacro(QStringLiteral("Mend the page's files"));
     for (int i = 0; i < mended.Buttons.size(); ++i) {
         if (mended.Buttons.at(i) != design().Buttons.at(i))
             document().push(new qm::edit::ButtonPropertiesStep(document(), i, design().Buttons.at(i), mended.Buttons.at(i)));
     }
     if (mended.background() != design().background())
         document().push(new qm::edit::BackgroundPropertiesStep(document(), design().background(), mended.background()));
+    document().undoStack()->endMacro();
     if (!failed.isEmpty())
         prompts()->warning(QLatin1String("These files could not be copied beside the page:\n") + failed.join(QLatin1Char('\n')));
     if (BuildCompileString(false) && m_services.clipboard)

@@ -511,6 +511,8 @@ void TestAppletBlock::deploySituations()
         return;
     QCOMPARE(int(problems[0].kind), kind);
     QVERIFY(linkProblemsMessage(d, problems).contains(field == "runtime" ? "The runtime" : "Button 1 ("));
+    if (canMendLinks(problems))
+        QVERIFY(linkMendQuestion(problems).startsWith(kind == int(LinkProblem::Kind::WrongCase) ? "Use the names" : "Copy the files"));
     LocalFileOps files;
     QStringList failed;
     const Design after = mendedLinks(d, problems, files, &failed);

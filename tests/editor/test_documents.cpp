@@ -586,10 +586,17 @@ void TestDocuments::compileCopiesTheRuntimeOnYes()
     QVERIFY(m.SaveAs());
     m.AddButtonClick(m.AddButton);
 
-    f.prompts.answers = {ModalResult::Yes, ModalResult::No};
+    // Yes to the runtime, and Yes to copying the program's pictures, which
+    // lie outside the project's folder, beside it: one step, a new block.
+    const int steps = m.undoStack()->count();
+    f.prompts.answers = {ModalResult::Yes, ModalResult::Yes};
     m.CompileButtonClick();
     for (const char *name : kRuntime)
         QCOMPARE(qmtest::readBytes(dir.filePath(name)), QByteArray("v1 ") + name);
+    QCOMPARE(m.design().Buttons[1].DefImageName, dir.filePath("default.gif"));
+    QCOMPARE(qmtest::readBytes(dir.filePath("mouse.gif")), qmtest::readBytes(f.folder.file("images/mouse.gif")));
+    QCOMPARE(m.undoStack()->count(), steps + 1);
+    QVERIFY(clipboardText().contains("<param name=\"img2\" value=\"default.gif\">"));
     QVERIFY(m.isSaved());
     QCOMPARE(m.SelectedButton, m.ButtonControls.at(1));
     QVERIFY(m.EditButton->isEnabled());
@@ -599,9 +606,9 @@ void TestDocuments::compileCopiesTheRuntimeOnYes()
         QVERIFY(qmtest::writeBytes(f.folder.file(QString("java/") + name), QByteArray("v2 ") + name));
     QVERIFY(qmtest::writeBytes(f.folder.file("sound/click.au"), "new click"));
     f.prompts.log.clear();
-    f.prompts.answers = {ModalResult::Yes, ModalResult::No};
+    f.prompts.answers = {ModalResult::Yes};
     m.CompileButtonClick();
-    QCOMPARE(f.prompts.messages().size(), 3); // sounds, runtime, the program's pictures outside the folder
+    QCOMPARE(f.prompts.messages().size(), 2);
     for (const char *name : kRuntime)
         QCOMPARE(qmtest::readBytes(dir.filePath(name)), QByteArray("v2 ") + name);
     QCOMPARE(qmtest::readBytes(dir.filePath("click.au")), QByteArray("new click"));

@@ -43,7 +43,7 @@ function startXvfb() {
   });
 }
 
-const KEYS = { Tab: '\uE004', Enter: '\uE007', Shift: '\uE008', Escape: '\uE00C', Space: '\uE00D' };
+const KEYS = { Tab: '\uE004', Enter: '\uE007' };
 
 export async function launchWebKit(driver, miniBrowser) {
   const x = process.env.DISPLAY ? null : await startXvfb();
@@ -117,9 +117,6 @@ export async function launchWebKit(driver, miniBrowser) {
       },
       $eval(selector, fn, ...args) {
         return run(`function (sel, ...rest) { return (${fn})(document.querySelector(sel), ...rest); }`, [selector, ...args]);
-      },
-      $$eval(selector, fn, ...args) {
-        return run(`function (sel, ...rest) { return (${fn})([...document.querySelectorAll(sel)], ...rest); }`, [selector, ...args]);
       },
       async $(selector) {
         return (await run('(sel) => !!document.querySelector(sel)', [selector])) ? {} : null;
