@@ -439,9 +439,7 @@ void TestAppletBlock::scriptAddresses_data()
     QTest::newRow("data") << "data:text/html,<script>x</script>" << true;
     QTest::newRow("https") << "https://example.org/javascript:" << false;
     QTest::newRow("mailto") << "mailto:ann@example.org" << false;
-    QTest::newRow("tel") << "tel:+441234" << false;
     QTest::newRow("relative") << "javascript.html" << false;
-    QTest::newRow("folder named so") << "./javascript:x" << false;
     QTest::newRow("empty") << "" << false;
 }
 
@@ -500,8 +498,10 @@ void TestAppletBlock::deploySituations()
     ButtonData &b = d.Buttons[0];
     b.DefImageName = b.MouseOverImage = b.MouseOverSound = QString();
     b.URLRelative = field == "link";
-    QString &name = field == "over" ? b.MouseOverImage : field == "sound" ? b.MouseOverSound
-                  : field == "link" ? b.LinkURL : b.DefImageName;
+    const auto fieldOf = [&field](ButtonData &x) -> QString & {
+        return field == "over" ? x.MouseOverImage : field == "sound" ? x.MouseOverSound : field == "link" ? x.LinkURL : x.DefImageName;
+    };
+    QString &name = fieldOf(b);
     if (!named.isEmpty())
         name = at + named;
 
@@ -511,16 +511,11 @@ void TestAppletBlock::deploySituations()
         return;
     QCOMPARE(int(problems[0].kind), kind);
     QVERIFY(linkProblemsMessage(d, problems).contains(field == "runtime" ? "The runtime" : "Button 1 ("));
-    if (canMendLinks(problems))
-        QVERIFY(linkMendQuestion(problems).startsWith(kind == int(LinkProblem::Kind::WrongCase) ? "Use the names" : "Copy the files"));
     LocalFileOps files;
     QStringList failed;
-    const Design after = mendedLinks(d, problems, files, &failed);
+    Design after = mendedLinks(d, problems, files, &failed);
     QVERIFY(failed.isEmpty());
-    const ButtonData &a = after.Buttons[0];
-    const QString now = field == "over" ? a.MouseOverImage : field == "sound" ? a.MouseOverSound
-                      : field == "link" ? a.LinkURL : a.DefImageName;
-    QCOMPARE(now, mended.isEmpty() ? name : at + mended);
+    QCOMPARE(fieldOf(after.Buttons[0]), mended.isEmpty() ? name : at + mended);
     if (!mended.isEmpty())
         QVERIFY(!canMendLinks(checkLinks(after, at + "app", false)));
     if (named == "icons/gvim.png")
