@@ -132,11 +132,19 @@ export async function launchWebKit(driver, miniBrowser) {
       async setViewport({ width, height, deviceScaleFactor = 1 }) {
         if (deviceScaleFactor !== 1) throw new Error('WebDriver cannot set a device scale');
         await focus(handle);
-        for (let i = 0; i < 3; i++) {
-          const inner = await run('() => [innerWidth, innerHeight]', []);
-          if (inner[0] === width && inner[1] === height) return;
+        // The window manager-less X server applies a new size a little later than
+        // WebDriver answers, so each try waits for the viewport to follow.
+        const inner = () => run('() => [innerWidth, innerHeight]', []);
+        for (let i = 0; i < 5; i++) {
+          const before = await inner();
+          if (before[0] === width && before[1] === height) return;
           const rect = await call('GET', `${s}/window/rect`);
-          await call('POST', `${s}/window/rect`, { width: rect.width + width - inner[0], height: rect.height + height - inner[1] });
+          await call('POST', `${s}/window/rect`, { width: rect.width + width - before[0], height: rect.height + height - before[1] });
+          for (let t = 0; t < 20; t++) {
+            const now = await inner();
+            if (now[0] !== before[0] || now[1] !== before[1]) break;
+            await new Promise((r) => setTimeout(r, 50));
+          }
         }
         throw new Error(`the viewport cannot be made ${width} x ${height}`);
       },
