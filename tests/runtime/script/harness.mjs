@@ -425,7 +425,12 @@ export function decodePng(buf) {
 export async function shootAt(page, origin, file) {
   const png = await page.screenshot({ type: 'png' });
   if (file) fs.writeFileSync(file, png);
-  const img = decodePng(png);
+  return shotAt(decodePng(png), origin);
+}
+
+// One decoded screenshot seen from another origin: several menus of a page
+// are read from a single picture of it.
+export function shotAt(img, origin) {
   const at = (x, y) => {
     const px = Math.round(origin.x) + x, py = Math.round(origin.y) + y;
     if (px < 0 || py < 0 || px >= img.width || py >= img.height) return null;

@@ -9,8 +9,8 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import fs from 'node:fs';
 import {
-  boundsWhere, buildBlock, closeTab, expectedRects, installRuntime, launchBrowser, makePicture, near, picturesSettled,
-  previewPage, requireBrowserKit, rowBands, serve, shoot, tempDir, writeProject,
+  boundsWhere, buildBlock, closeTab, expectedRects, installRuntime, launchBrowser, makePicture, menuOrigin, near, picturesSettled,
+  previewPage, requireBrowserKit, rowBands, serve, shootAt, shotAt, tempDir, writeProject,
 } from './harness.mjs';
 
 const kit = await requireBrowserKit();
@@ -68,21 +68,22 @@ function inkLines(shot, area) {
 
 test('every line is inked where the editor inks it, in every face, size and style', { timeout: 240000 }, async () => {
   const problems = [];
+  // One tab for every page, with room for the four menus one above the other.
+  const tab = await browser.newPage();
+  await tab.setViewport({ width: 800, height: 1400 });
   for (const font of fonts) {
     for (const size of sizes) {
       const png = font === fonts[0] && size === sizes[0];
       const made = page(font, size, png);
       const server = await serve(made.dir);
-      const tab = await browser.newPage();
       try {
-        // Room for the four menus one above the other.
-        await tab.setViewport({ width: 800, height: 1400 });
         await tab.goto(server.url + 'index.html', { waitUntil: 'load' });
         await picturesSettled(tab);
+        const page = await shootAt(tab, { x: 0, y: 0 });
         for (let m = 0; m < made.built.length; m++) {
           const built = made.built[m];
           const rects = expectedRects(built);
-          const shot = await shoot(tab, m);
+          const shot = shotAt(page.img, await menuOrigin(tab, m));
           // Its clear pixels show the surface, the others are blended over it.
           if (built.buttons.length) {
             const clear = shot.at(30, 260), half = shot.at(50, 260);
@@ -106,10 +107,10 @@ test('every line is inked where the editor inks it, in every face, size and styl
           }
         }
       } finally {
-        await closeTab(tab);
         await server.close();
       }
     }
   }
+  await closeTab(tab);
   assert.deepEqual(problems, [], 'lines inked where the editor inks them');
 });
