@@ -3,6 +3,7 @@
 #include "compile/pathconv.h"
 #include "compile/runtimefiles.h"
 #include "platform/caseresolve.h"
+#include "platform/fileops.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -15,11 +16,6 @@ namespace {
 
 using Field = LinkProblem::Field;
 using Kind = LinkProblem::Kind;
-
-bool isFile(const QString &path)
-{
-    return QFileInfo(path).isFile();
-}
 
 // A web address, not a file: "http://...", "mailto:..." (a drive letter is
 // no scheme).

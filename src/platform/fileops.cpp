@@ -311,6 +311,11 @@ bool writeFileAtomically(const QString &fileName, const QByteArray &bytes, QStri
     return true;
 }
 
+bool isFile(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
 bool isSameFile(const QString &a, const QString &b)
 {
     struct stat sa, sb;

@@ -83,6 +83,10 @@ CopyReport copyEach(FileOps &files, const QList<FileCopy> &copies, CopyKind kind
 // One message naming the files that were not copied and why.
 QString skippedCopiesMessage(const QList<SkippedCopy> &skipped);
 
+// True when the name leads to a regular file (through links); false for an
+// empty name, a folder, a device or a name that leads nowhere.
+bool isFile(const QString &path);
+
 // True when both names lead to one file (links and "." / ".." included).
 bool isSameFile(const QString &a, const QString &b);
 

@@ -1,16 +1,13 @@
 #include "preview/commandline.h"
 
+#include "platform/fileops.h"
+
 #include <QFileInfo>
 #include <QProcess>
 
 namespace qm {
 
 namespace {
-
-bool isFile(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
 
 QStringList argumentsOf(const QString &rest)
 {
