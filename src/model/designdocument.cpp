@@ -3,6 +3,7 @@
 #include "model/projectload.h"
 
 #include <QUndoStack>
+#include <algorithm>
 
 namespace qm {
 
@@ -48,6 +49,30 @@ void DesignDocument::select(int selection)
     emit selectionChanging(from, selection);
     m_selection = selection;
     emit selectionChanged(selection);
+    // Selecting the selection again (which stores what was typed into it)
+    // keeps the buttons selected with it.
+    if (from != selection)
+        setAlsoSelected({});
+}
+
+QList<int> DesignDocument::selectedButtons() const
+{
+    if (m_selection == BackgroundSelected)
+        return {};
+    return QList<int>{m_selection} + m_also;
+}
+
+void DesignDocument::setAlsoSelected(QList<int> buttons)
+{
+    std::sort(buttons.begin(), buttons.end());
+    buttons.erase(std::unique(buttons.begin(), buttons.end()), buttons.end());
+    buttons.removeIf([this](int b) { return b == m_selection || !hasButton(b); });
+    if (m_selection == BackgroundSelected)
+        buttons.clear();
+    if (buttons == m_also)
+        return;
+    m_also = buttons;
+    emit alsoSelectedChanged();
 }
 
 void DesignDocument::replace(const Design &design, bool buttonsEditOnDoubleClick)
@@ -56,6 +81,7 @@ void DesignDocument::replace(const Design &design, bool buttonsEditOnDoubleClick
     m_design.renumber();
     m_editOnDoubleClick = QList<bool>(m_design.Buttons.size(), buttonsEditOnDoubleClick);
     m_selection = BackgroundSelected;
+    m_also.clear();
     m_steps->clear();
     emit replaced();
 }
@@ -103,6 +129,8 @@ void DesignDocument::insertButton(int index, const ButtonData &data, bool editOn
     m_design.renumber();
     if (m_selection >= index)
         ++m_selection;
+    for (int &b : m_also)
+        b += b >= index ? 1 : 0;
     emit buttonInserted(index);
 }
 
@@ -117,7 +145,12 @@ void DesignDocument::removeButton(int index)
     m_design.renumber();
     if (m_selection > index)
         --m_selection;
+    const bool also = m_also.removeAll(index) > 0;
+    for (int &b : m_also)
+        b -= b > index ? 1 : 0;
     emit buttonRemoved(index);
+    if (also)
+        emit alsoSelectedChanged();
 }
 
 void DesignDocument::setAreaRect(TextArea area, const QRect &bounds)

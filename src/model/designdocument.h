@@ -64,8 +64,20 @@ public:
     // --- Selection -------------------------------------------------------------------
     int selection() const { return m_selection; }
     // Tells selectionChanging before and selectionChanged after a change; a
-    // selection out of range selects the background.
+    // selection out of range selects the background. Selecting another drops
+    // the buttons selected with the selection.
     void select(int selection);
+
+    // Buttons selected with the selection (Shift+click, a paste): they move,
+    // align, copy and go with it, while the areas and the dialogs show the
+    // selection alone. Sorted, never the selection itself.
+    const QList<int> &alsoSelected() const { return m_also; }
+    // The selection and the buttons selected with it; empty with the
+    // background selected.
+    QList<int> selectedButtons() const;
+    // Out-of-range indexes, the selection and repeats are dropped; nothing is
+    // selected with the background.
+    void setAlsoSelected(QList<int> buttons);
 
     // --- Changes --------------------------------------------------------------------
     // A whole new design (New, Open, a recovered design): no history, the
@@ -84,7 +96,8 @@ public:
     void setBackground(const BackgroundData &data);
 
     // Whether a double click on the button opens its properties: true for the
-    // buttons of an opened file, false for those added since.
+    // buttons of an opened file and for those added since (a designer
+    // double-clicks the button just added as readily as a loaded one).
     bool editsOnDoubleClick(int index) const;
 
     int buttonCount() const { return int(m_design.Buttons.size()); }
@@ -94,6 +107,7 @@ signals:
     void replaced();
     void selectionChanging(int from, int to);
     void selectionChanged(int selection);
+    void alsoSelectedChanged();
     // Only the place and size of the button changed.
     void buttonMoved(int index);
     // Any of the button's values may have changed.
@@ -112,6 +126,7 @@ private:
     AreaLineBreaker m_lines{m_design};
     QList<bool> m_editOnDoubleClick;
     int m_selection = BackgroundSelected;
+    QList<int> m_also;
     QUndoStack *m_steps = nullptr;
 };
 

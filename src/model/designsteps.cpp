@@ -7,7 +7,7 @@ namespace qm::edit {
 namespace {
 
 // Steps that merge tell each other apart by these.
-enum StepId { KeyMoveId = 1, TypingId = 2, AddButtonId = 3 };
+enum StepId { KeyMoveId = 1, TypingId = 2, AddButtonId = 3, KeyMoveSeveralId = 4 };
 
 } // namespace
 
@@ -41,7 +41,7 @@ void AddButtonStep::undo()
 
 void AddButtonStep::redo()
 {
-    m_document.insertButton(m_index, m_data, false);
+    m_document.insertButton(m_index, m_data, true);
     reselect(m_index);
 }
 
@@ -136,6 +136,84 @@ bool PlaceStep::mergeWith(const QUndoCommand *other)
     // A run that ends where it began changed nothing.
     setObsolete(m_after == m_before);
     return true;
+}
+
+ButtonRectsStep::ButtonRectsStep(DesignDocument &document, const QString &text, const QList<int> &buttons,
+                                 const QList<QRect> &before, const QList<QRect> &after, int keyRun)
+    : DesignStep(document, text)
+    , m_buttons(buttons)
+    , m_before(before)
+    , m_after(after)
+    , m_keyRun(keyRun)
+    , m_selection(document.selection())
+    , m_also(document.alsoSelected())
+{
+}
+
+void ButtonRectsStep::apply(const QList<QRect> &rects)
+{
+    for (qsizetype i = 0; i < m_buttons.size(); ++i)
+        m_document.setButtonRect(m_buttons.at(i), rects.at(i));
+    // The buttons stay selected together, so the next command acts on them all.
+    if (m_document.selection() != m_selection || m_document.alsoSelected() != m_also) {
+        reselect(m_selection);
+        m_document.setAlsoSelected(m_also);
+    }
+}
+
+void ButtonRectsStep::undo()
+{
+    apply(m_before);
+}
+
+void ButtonRectsStep::redo()
+{
+    apply(m_after);
+}
+
+int ButtonRectsStep::id() const
+{
+    return m_keyRun >= 0 ? KeyMoveSeveralId : -1;
+}
+
+bool ButtonRectsStep::mergeWith(const QUndoCommand *other)
+{
+    const auto *next = dynamic_cast<const ButtonRectsStep *>(other);
+    if (!next || next->m_keyRun != m_keyRun || next->m_buttons != m_buttons)
+        return false;
+    m_after = next->m_after;
+    setObsolete(m_after == m_before);
+    return true;
+}
+
+AddButtonsStep::AddButtonsStep(DesignDocument &document, const QString &text, const QList<ButtonData> &buttons)
+    : DesignStep(document, text)
+    , m_first(document.buttonCount())
+    , m_buttons(buttons)
+    , m_selectionBefore(document.selection())
+    , m_alsoBefore(document.alsoSelected())
+{
+}
+
+void AddButtonsStep::redo()
+{
+    QList<int> added;
+    for (const ButtonData &b : std::as_const(m_buttons)) {
+        added << m_document.buttonCount();
+        m_document.insertButton(added.last(), b, true);
+    }
+    if (added.isEmpty())
+        return;
+    reselect(added.takeFirst());
+    m_document.setAlsoSelected(added);
+}
+
+void AddButtonsStep::undo()
+{
+    for (qsizetype i = m_buttons.size(); i-- > 0;)
+        m_document.removeButton(m_first + int(i));
+    reselect(m_selectionBefore);
+    m_document.setAlsoSelected(m_alsoBefore);
 }
 
 // --- Properties --------------------------------------------------------------------------

@@ -89,6 +89,43 @@ private:
     int m_keyRun;
 };
 
+// Several buttons placed at once: an alignment, a distribution, a size made
+// the same, or a nudge of all that are selected (whose runs of arrow keys
+// merge as a single button's do).
+class ButtonRectsStep : public DesignStep {
+public:
+    ButtonRectsStep(DesignDocument &document, const QString &text, const QList<int> &buttons,
+                    const QList<QRect> &before, const QList<QRect> &after, int keyRun = PlaceStep::NoRun);
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand *other) override;
+
+private:
+    void apply(const QList<QRect> &rects);
+
+    QList<int> m_buttons;
+    QList<QRect> m_before;
+    QList<QRect> m_after;
+    int m_keyRun;
+    int m_selection;
+    QList<int> m_also;
+};
+
+// Duplicate and Paste: buttons added after the last one, and selected.
+class AddButtonsStep : public DesignStep {
+public:
+    AddButtonsStep(DesignDocument &document, const QString &text, const QList<ButtonData> &buttons);
+    void undo() override;
+    void redo() override;
+
+private:
+    int m_first;
+    QList<ButtonData> m_buttons;
+    int m_selectionBefore;
+    QList<int> m_alsoBefore;
+};
+
 // OK in the button properties: every value of the button at once.
 class ButtonPropertiesStep : public DesignStep {
 public:

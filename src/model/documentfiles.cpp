@@ -85,7 +85,7 @@ void DocumentFiles::reset()
 int DocumentFiles::addDefaultButton()
 {
     const int index = m_document.buttonCount();
-    m_document.insertButton(index, m_document.design().newButton(m_document.program(), 150, 150), false);
+    m_document.insertButton(index, m_document.design().newButton(m_document.program(), 150, 150), true);
     return index;
 }
 

@@ -55,7 +55,7 @@ void TestMainForm::startUpState()
     QVERIFY(b->Stretch());
     QVERIFY(b->hasPicture());
     QCOMPARE(b->ImageName(), (f.folder.path() + "/images/default.gif").toUpper());
-    QVERIFY(!b->EditOnDoubleClick);
+    QVERIFY(b->EditOnDoubleClick);
     QCOMPARE(b->Tag, 0);
 
     QCOMPARE(m.Title->geometry(), QRect(46, 8, 372, 41));

@@ -1,3 +1,4 @@
+#include "model/arrange.h"
 #include "model/design.h"
 #include "model/designsteps.h"
 #include "model/settings.h"
@@ -25,6 +26,8 @@ private slots:
     void stepsChangeOnlyWhatTheyChange_data();
     void stepsChangeOnlyWhatTheyChange();
     void stepsThatJoinAndTheSelection();
+    void arrangements_data();
+    void arrangements();
 };
 
 namespace {
@@ -257,6 +260,10 @@ void TestDesign::stepsChangeOnlyWhatTheyChange_data()
     QTest::newRow("delete the selected button") << 7 << QStringList{"select -1", "removed 1"}
                                                 << QStringList{"inserted 1", "select 1"};
     QTest::newRow("typing") << 8 << QStringList{} << QStringList{"text 1 1"};
+    // Several buttons at once, the second selected with the third.
+    QTest::newRow("align several") << 9 << QStringList{"moved 1", "moved 2"} << QStringList{"moved 1", "moved 2"};
+    QTest::newRow("duplicate two") << 10 << QStringList{"inserted 3", "inserted 4", "select 3"}
+                                   << QStringList{"removed 4", "select -1", "removed 3", "select 1"};
 }
 
 void TestDesign::stepsChangeOnlyWhatTheyChange()
@@ -285,6 +292,15 @@ void TestDesign::stepsChangeOnlyWhatTheyChange()
     case 6: cmd = new AddButtonStep(doc, 3, before.newButton(doc.program(), 1, 1), 1); break;
     case 7: cmd = new DeleteButtonStep(doc, 1, b1); break;
     case 8: cmd = new TypingStep(doc, TextArea::Blurb, 1, b1.BlurbText, "typed", 0); break;
+    case 9:
+    case 10:
+        doc.setAlsoSelected({2});
+        if (step == 9)
+            cmd = new ButtonRectsStep(doc, "Align Top", {1, 2}, {b1.rect(), before.Buttons[2].rect()},
+                                      {b1.rect().translated(0, -9), before.Buttons[2].rect().translated(0, -9)});
+        else
+            cmd = new AddButtonsStep(doc, "Duplicate", {b1, before.Buttons[2]});
+        break;
     }
     QVERIFY(doc.isSaved());
     doc.push(cmd);
@@ -307,6 +323,13 @@ void TestDesign::stepsChangeOnlyWhatTheyChange()
     QVERIFY(!l.take().isEmpty());
     if (step == 8)
         QCOMPARE(doc.design().Buttons.at(1).BlurbText, QString("typed"));
+    // Both stay selected through the step and its undo; the added ones are
+    // selected after it.
+    if (step == 9 || step == 10) {
+        QCOMPARE(doc.selectedButtons(), step == 9 ? QList<int>({1, 2}) : QList<int>({3, 4}));
+        doc.undoStack()->undo();
+        QCOMPARE(doc.selectedButtons(), QList<int>({1, 2}));
+    }
     // A button keeps whether a double click opens it through its deletion.
     if (step == 7) {
         doc.undoStack()->undo();
@@ -337,6 +360,63 @@ void TestDesign::stepsThatJoinAndTheSelection()
     doc.removeButton(0);
     QCOMPARE(doc.selection(), 2);
     QCOMPARE(doc.design().Buttons.at(2).Tag, 2);
+
+    // The buttons selected with it follow their buttons, never hold the
+    // selection, and go with the background's selection.
+    doc.setAlsoSelected({3, 0, 2, 0, 9});
+    QCOMPARE(doc.selectedButtons(), QList<int>({2, 0, 3}));
+    doc.insertButton(1, doc.design().newButton(doc.program(), 0, 0), false);
+    QCOMPARE(doc.selectedButtons(), QList<int>({3, 0, 4}));
+    doc.removeButton(0);
+    QCOMPARE(doc.selectedButtons(), QList<int>({2, 3}));
+
+    // A run of arrow keys on several is one step; one that ends where it
+    // began is none.
+    const QList<int> both{2, 3};
+    const auto rects = [&doc, &both](int dx) {
+        QList<QRect> r;
+        for (int i : both)
+            r << doc.design().Buttons.at(i).rect().translated(dx, 0);
+        return r;
+    };
+    const int steps = doc.undoStack()->count();
+    doc.push(new ButtonRectsStep(doc, "Move Buttons", both, rects(0), rects(1), 5));
+    doc.push(new ButtonRectsStep(doc, "Move Buttons", both, rects(0), rects(-1), 5));
+    QCOMPARE(doc.undoStack()->count(), steps);
+    doc.select(BackgroundSelected);
+    QVERIFY(doc.alsoSelected().isEmpty());
+}
+
+void TestDesign::arrangements_data()
+{
+    // Three buttons, the first (the selection) 40 x 20, in no order of place.
+    QTest::addColumn<int>("how");
+    QTest::addColumn<QList<QRect>>("after");
+    using A = qm::Arrangement;
+    const auto row = [](const char *name, A how, QList<QRect> after) { QTest::newRow(name) << int(how) << after; };
+    row("left", A::AlignLeft, {{10, 50, 40, 20}, {10, 5, 30, 30}, {10, 90, 60, 10}});
+    row("right", A::AlignRight, {{90, 50, 40, 20}, {100, 5, 30, 30}, {70, 90, 60, 10}});
+    row("top", A::AlignTop, {{20, 5, 40, 20}, {100, 5, 30, 30}, {10, 5, 60, 10}});
+    row("bottom", A::AlignBottom, {{20, 80, 40, 20}, {100, 70, 30, 30}, {10, 90, 60, 10}});
+    row("centres", A::AlignCentres, {{50, 50, 40, 20}, {55, 5, 30, 30}, {40, 90, 60, 10}});
+    row("middles", A::AlignMiddles, {{20, 42, 40, 20}, {100, 37, 30, 30}, {10, 47, 60, 10}});
+    // 120 px from the leftmost's left to the rightmost's right hold 130 px of
+    // buttons: two gaps of -5. Down, 35 px of room give gaps of 18 and 17.
+    row("across", A::SpaceHorizontally, {{65, 50, 40, 20}, {100, 5, 30, 30}, {10, 90, 60, 10}});
+    row("down", A::SpaceVertically, {{20, 53, 40, 20}, {100, 5, 30, 30}, {10, 90, 60, 10}});
+    row("same size", A::SameSize, {{20, 50, 40, 20}, {100, 5, 40, 20}, {10, 90, 40, 20}});
+}
+
+void TestDesign::arrangements()
+{
+    QFETCH(int, how);
+    QFETCH(QList<QRect>, after);
+    const QList<QRect> before{{20, 50, 40, 20}, {100, 5, 30, 30}, {10, 90, 60, 10}};
+    QCOMPARE(qm::arranged(before, qm::Arrangement(how)), after);
+    // One button alone stays; spacing needs three.
+    QCOMPARE(qm::arranged(before.mid(0, 1), qm::Arrangement(how)), before.mid(0, 1));
+    if (how == int(qm::Arrangement::SpaceHorizontally))
+        QCOMPARE(qm::arranged(before.mid(0, 2), qm::Arrangement(how)), before.mid(0, 2));
 }
 
 QTEST_GUILESS_MAIN(TestDesign)

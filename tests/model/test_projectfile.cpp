@@ -1,3 +1,4 @@
+#include "model/buttontransfer.h"
 #include "model/projectfile.h"
 #include "model/textlimits.h"
 #include "testsupport.h"
@@ -111,6 +112,7 @@ private slots:
     void randomDesignsReadBackAsStored();
     void readBackCheckNamesTheField_data();
     void readBackCheckNamesTheField();
+    void buttonsOnTheClipboard();
 };
 
 void TestProjectFile::quotes()
@@ -560,6 +562,49 @@ void TestProjectFile::readBackCheckNamesTheField()
     QVERIFY(at != values.end());
     at->text = written;
     QCOMPARE(fieldNotReadBack(projectBytes(values), values, freshDesign()), std::optional<QString>(field));
+}
+
+void TestProjectFile::buttonsOnTheClipboard()
+{
+    qm::ButtonData b;
+    b.setRect(QRect(3, 4, 50, 60));
+    b.TitleText = "Café \"Ü\" <b>";
+    b.BlurbText = "eins\r\nzwei \"\r\n";
+    b.DefImageName = "pics/a b.png";
+    b.DefImagePath = "PICS/A B.PNG";
+    b.MouseOverImage = b.MouseOverImagePath = "/x/over.gif";
+    b.MouseOverBlurbImage = "blurb.gif";
+    b.MouseOverSound = "ding.au";
+    b.LinkURL = "mailto:a@b.c";
+    b.Target = "_blank";
+    b.URLRelative = true;
+    QCOMPARE(qm::buttonsFromBytes(qm::buttonsToBytes({b, b})), (QList<qm::ButtonData>{b, [&] {
+                 qm::ButtonData second = b;
+                 second.Tag = 1;
+                 return second;
+             }()}));
+
+    // What another program put there is held to what a project may hold.
+    const auto one = [](const QByteArray &button) {
+        return qm::buttonsFromBytes(R"({"format":"quillmap-buttons","version":1,"buttons":[)" + button + "]}");
+    };
+    const std::optional<QList<qm::ButtonData>> odd = one(
+        R"({"left":-5,"top":99999999,"width":0,"title":"one\ntwo","link":"a\rb","blurb":")"
+        + QByteArray(qm::MaxBlurbChars + 10, 'x') + R"("})");
+    QVERIFY(odd);
+    QCOMPARE(odd->first().rect(), QRect(0, 32767, 1, 1));
+    QCOMPARE(odd->first().TitleText, QString("one"));
+    QCOMPARE(odd->first().LinkURL, QString("a"));
+    QCOMPARE(odd->first().BlurbText.size(), qm::MaxBlurbChars);
+    for (const QByteArray &bad : {QByteArray("<applet>"), QByteArray(R"({"format":"other","version":1,"buttons":[{}]})"),
+                                  QByteArray(R"({"format":"quillmap-buttons","version":2,"buttons":[{}]})")})
+        QVERIFY(!qm::buttonsFromBytes(bad));
+    QVERIFY(!one("7"));
+    QVERIFY(!one(""));
+    QByteArray many = "{}";
+    for (int i = 0; i < qm::MaxPastedButtons; ++i)
+        many += ",{}";
+    QVERIFY(!one(many));
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)

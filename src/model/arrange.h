@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QString>
+
+namespace qm {
+
+// What the button menu's Arrange commands do to several selected buttons.
+enum class Arrangement {
+    AlignLeft,
+    AlignRight,
+    AlignTop,
+    AlignBottom,
+    AlignCentres,      // one vertical line through their centres
+    AlignMiddles,      // one horizontal line through their centres
+    SpaceHorizontally, // equal gaps from the leftmost to the rightmost
+    SpaceVertically,   // equal gaps from the topmost to the lowest
+    SameWidth,
+    SameHeight,
+    SameSize,
+};
+
+// The command's name in the menu and in Undo's text ("Align Left").
+QString arrangementName(Arrangement how);
+
+// The rectangles arranged. Alignments line them up on the edge or centre
+// of the rectangle around them all; spacing keeps the outermost two where
+// they are; the sizes become those of the first rectangle (the selection).
+// Fewer than two (three for spacing) come back as they are; nothing is
+// moved left of or above the origin.
+QList<QRect> arranged(const QList<QRect> &rects, Arrangement how);
+
+} // namespace qm
