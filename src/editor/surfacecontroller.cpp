@@ -249,6 +249,10 @@ void SurfaceController::nudge(int dx, int dy)
     if (!place)
         return;
     finishGesture();
+    if (place->kind == Place::Kind::Button && !m_form.document().alsoSelected().isEmpty()) {
+        moveSelectedButtons(QPoint(dx, dy), m_keyRun);
+        return;
+    }
     const QRect before = designRect(*place);
     QRect after = before.translated(dx, dy);
     // As at the end of a drag, nothing stays left of or above the origin.
@@ -260,6 +264,30 @@ void SurfaceController::nudge(int dx, int dy)
         return;
     m_form.document().push(new PlaceStep(m_form.document(), *place, before, after, m_form.selectionIndex(), m_keyRun));
     m_form.Background->ensureWidgetVisible(target, 0, 0);
+}
+
+void SurfaceController::moveSelectedButtons(QPoint by, int keyRun)
+{
+    qm::DesignDocument &doc = m_form.document();
+    const QList<int> buttons = doc.selectedButtons();
+    QList<QRect> before, after;
+    QRect around;
+    for (int index : buttons) {
+        before << doc.design().Buttons.at(index).rect();
+        around = around.united(before.last());
+    }
+    // As one piece: the first to reach the surface's edge stops them all.
+    by.setX(std::max(by.x(), -around.left()));
+    by.setY(std::max(by.y(), -around.top()));
+    for (const QRect &r : std::as_const(before))
+        after << r.translated(by);
+    if (after == before) {
+        // The dragged control may have moved on its own.
+        m_form.pushButtonToControl(buttons.first());
+        return;
+    }
+    doc.push(new qm::edit::ButtonRectsStep(doc, QStringLiteral("Move Buttons"), buttons, before, after, keyRun));
+    m_form.Background->updateExtent();
 }
 
 bool SurfaceController::selectNextButton(bool forward)
@@ -342,6 +370,12 @@ void SurfaceController::endGesture(QWidget *control)
     const QRect after = control->geometry();
     if (after == before)
         return;
+    // A move of the selection moves the buttons selected with it as well.
+    if (!placing && place->kind == Place::Kind::Button && place->button == m_form.selectionIndex()
+        && after.size() == before.size() && !m_form.document().alsoSelected().isEmpty()) {
+        moveSelectedButtons(after.topLeft() - before.topLeft(), PlaceStep::NoRun);
+        return;
+    }
     // Add Button is one step, with the place the button was put at.
     m_form.document().push(new PlaceStep(m_form.document(), *place, before, after, m_form.selectionIndex(),
                                    placing ? PlaceStep::Placing : PlaceStep::NoRun));

@@ -111,6 +111,8 @@ private:
     void nudge(int dx, int dy);
     // Selects the next (previous) button in the design's order; false at
     // the end of the order, where the focus moves on.
+    // Moves every selected button by `by` as one step (one per run of keys).
+    void moveSelectedButtons(QPoint by, int keyRun);
     bool selectNextButton(bool forward);
 
     // Moving or resizing with the mouse: where the control was before, and

@@ -91,10 +91,13 @@ bool SurfaceController::pressControl(QWidget *control, int X, int Y)
     return true;
 }
 
-void SurfaceController::ButtonMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+void SurfaceController::ButtonMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     auto *button = qobject_cast<QWidget *>(Sender);
     if (!button)
+        return;
+    // Shift+click adds the button to the selection or takes it out.
+    if (Button == Qt::LeftButton && (Shift & Qt::ShiftModifier) && m_form.extendSelection(button))
         return;
     m_form.HighlightButton(button);
     // A plain click selects; only a move of 5 pixels makes it a move.

@@ -20,4 +20,15 @@ public:
 
     // Buttons read from a project file open their properties on a double click.
     bool EditOnDoubleClick = false;
+
+    // Selected together with the selection: a dashed outline on the picture,
+    // which moves with the button.
+    void setAlsoSelected(bool also);
+    bool isAlsoSelected() const { return m_also; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_also = false;
 };

@@ -74,6 +74,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     assignHelpContexts();
     m_surface->setUp();
     setUpKeys();
+    setUpArrange();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
     DDEForm = new TDDEForm(this);
@@ -230,11 +231,18 @@ void TMainForm::DeleteButtonClick(QObject *)
 {
     if (!SelectedButton)
         return;
-    const qm::ModalResult answer = prompts()->messageBox(
-        qm::BoxIcon::Question, QStringLiteral("Confirm"),
-        QStringLiteral("Are you sure you want to delete this button?"), qm::BoxButtons::YesNo);
+    const QList<int> selected = m_document->selectedButtons();
+    const QString question = selected.size() > 1
+        ? QStringLiteral("Are you sure you want to delete these %1 buttons?").arg(selected.size())
+        : QStringLiteral("Are you sure you want to delete this button?");
+    const qm::ModalResult answer =
+        prompts()->messageBox(qm::BoxIcon::Question, QStringLiteral("Confirm"), question, qm::BoxButtons::YesNo);
     if (answer != qm::ModalResult::Yes)
         return;
+    if (selected.size() > 1) {
+        removeButtons(QStringLiteral("Delete Buttons"), selected);
+        return;
+    }
 
     finishGesture();
     const int index = selectionIndex();

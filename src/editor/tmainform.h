@@ -4,6 +4,7 @@
 #include "editor/dragmanager.h"
 #include "editor/surfacecontroller.h"
 #include "imageview/tpmultiimage.h"
+#include "model/arrange.h"
 #include "model/design.h"
 #include "model/designdocument.h"
 #include "model/documentfiles.h"
@@ -146,6 +147,17 @@ public:
     void Move1Click(QObject *sender = nullptr);
     void MoveField1Click(QObject *sender = nullptr);
 
+    // --- Several buttons (tmainform_arrange.cpp) ----------------------------------------
+    // Shift+click: the button joins the selection, or leaves it. False when
+    // `button` is none of the design's.
+    bool extendSelection(QWidget *button);
+    void DuplicateClick();
+    void CopyClick();
+    void CutClick();
+    // Where the copied buttons were, or with their top-left corner at `at`.
+    void PasteClick(std::optional<QPoint> at = std::nullopt);
+    void ArrangeClick(qm::Arrangement how);
+
     // --- Moving and resizing ------------------------------------------------------
     // Mouse handlers; X, Y are relative to the client area of the control
     // that receives the event (Sender).
@@ -267,6 +279,7 @@ public:
     QMenu *BackgroundMenu = nullptr;
     QAction *AddButton1 = nullptr;
     QAction *SetDimensions1 = nullptr;
+    QMenu *Arrange1 = nullptr;
 
     QTimer *Timer1 = nullptr;
     QPointer<TSplashForm> SplashForm;
@@ -317,6 +330,15 @@ private:
 
     // The shortcuts every editor has (tmainform_keys.cpp).
     void setUpKeys();
+    // The commands on several buttons, their menus and keys.
+    void setUpArrange();
+    void showAlsoSelected();
+    // The selected buttons' values, with what was typed into the selection.
+    QList<qm::ButtonData> selectedButtonData();
+    // One step that adds the buttons, selected.
+    void addButtons(const QString &step, QList<qm::ButtonData> buttons, std::optional<QPoint> at);
+    // One step that removes the buttons.
+    void removeButtons(const QString &step, QList<int> doomed);
 
     // Selecting the selection again stores what was typed into its texts.
     void flushSelection();
@@ -360,6 +382,8 @@ private:
 
     // Typing merges into one step until the selection or the focus changes.
     int m_typingSession = 0;
+    // Where the surface's menu was opened, for its Paste Here.
+    QPoint m_pastePoint;
 };
 
 using qm::fromQColor;

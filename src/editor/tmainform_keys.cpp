@@ -40,14 +40,19 @@ void TMainForm::setUpKeys()
     };
     command(QStringLiteral("New"), bindings(QKeySequence::New), [this] { NewButtonClick(); });
     command(QStringLiteral("Open"), bindings(QKeySequence::Open), [this] { OpenButtonClick(); });
-    // Save is Save as the tool bar runs it: the file dialog every time.
-    command(QStringLiteral("Save"), bindings(QKeySequence::Save), [this] { SaveButtonClick(); });
+    // The tool bar's Save always shows its dialog; the keys save as other
+    // editors do: straight to the design's file, or Save As for an untitled one.
+    command(QStringLiteral("Save"), bindings(QKeySequence::Save), [this] { Save(); });
+    command(QStringLiteral("Save As"), bindings(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
+            [this] { SaveAs(); });
     // Linux desktops quit with Ctrl+Q, also where the platform names no key.
     command(QStringLiteral("Quit"), bindings(QKeySequence::Quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}),
             [this] { QuitButtonClick(); });
-    // Not in a text area: there Delete deletes text.
-    command(QStringLiteral("Delete Button"), bindings(QKeySequence::Delete),
-            [this] { DeleteButtonClick(DeleteButton); });
+    // Not in a text area: there Delete deletes text. Ctrl+D, which X11
+    // desktops also bind to Delete, is Duplicate here.
+    QList<QKeySequence> deleteKeys = bindings(QKeySequence::Delete);
+    deleteKeys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_D));
+    command(QStringLiteral("Delete Button"), deleteKeys, [this] { DeleteButtonClick(DeleteButton); });
     command(QStringLiteral("Properties"), {QKeySequence(Qt::Key_F2)}, [this] { EditField1Click(EditField1); });
 
     QAction *undo = command(QStringLiteral("Undo"), bindings(QKeySequence::Undo), [this] { Undo(); });

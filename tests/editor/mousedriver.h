@@ -31,16 +31,18 @@ inline QPoint inWindow(QWidget *w, QPoint p)
     return w->mapTo(w->window(), p);
 }
 
-inline void mousePress(QWidget *w, QPoint p, Qt::MouseButton button = Qt::LeftButton)
+inline void mousePress(QWidget *w, QPoint p, Qt::MouseButton button = Qt::LeftButton,
+                       Qt::KeyboardModifiers keys = {})
 {
     lastMousePoint() = inWindow(w, p);
-    QTest::mousePress(windowOf(w), button, {}, lastMousePoint());
+    QTest::mousePress(windowOf(w), button, keys, lastMousePoint());
 }
 
-inline void mouseRelease(QWidget *w, QPoint p, Qt::MouseButton button = Qt::LeftButton)
+inline void mouseRelease(QWidget *w, QPoint p, Qt::MouseButton button = Qt::LeftButton,
+                         Qt::KeyboardModifiers keys = {})
 {
     lastMousePoint() = inWindow(w, p);
-    QTest::mouseRelease(windowOf(w), button, {}, lastMousePoint());
+    QTest::mouseRelease(windowOf(w), button, keys, lastMousePoint());
 }
 
 // Releases where the mouse is, however the widget under it has moved.

@@ -128,6 +128,7 @@ private slots:
     void keys_data();
     void keys();
     void keysOnly();
+    void severalButtons();
 };
 
 void TestEditing::everyChangeIsOneStep_data()
@@ -330,7 +331,10 @@ void TestEditing::keys_data()
                                                       << "focus left";
     QTest::newRow("Shift+Tab to the background") << "surface" << 0 << QKeySequence(Qt::SHIFT | Qt::Key_Tab)
                                                  << "selected -1";
-    QTest::newRow("Ctrl+S always asks for the name") << "Title" << -1 << QKeySequence(QKeySequence::Save) << "file dialog 1";
+    QTest::newRow("Ctrl+S asks an untitled design's name") << "Title" << -1 << QKeySequence(QKeySequence::Save)
+                                                          << "file dialog 1";
+    QTest::newRow("Ctrl+D duplicates, never deletes") << "surface" << 1 << QKeySequence(Qt::CTRL | Qt::Key_D)
+                                                      << "selected 3";
     QTest::newRow("Ctrl+O") << "surface" << -1 << QKeySequence(QKeySequence::Open) << "file dialog 0";
     QTest::newRow("Ctrl+N") << "surface" << 2 << QKeySequence(QKeySequence::New) << "new design";
     QTest::newRow("Ctrl+Q") << "surface" << -1 << QKeySequence(Qt::CTRL | Qt::Key_Q) << "closed";
@@ -385,6 +389,83 @@ void TestEditing::keys()
     // A selected button shows the selection a click gives it.
     if (m.SelectedButton)
         QCOMPARE(m.ButtonBevel->geometry(), m.SelectedButton->geometry().adjusted(-2, -2, 2, 2));
+}
+
+void TestEditing::severalButtons()
+{
+    MainFormFixture f;
+    TMainForm &m = shown(f);
+    for (int i = 0; i < 2; ++i) {
+        m.AddButtonClick(m.AddButton);
+        m.dragManager()->cancelDrag();
+    }
+    m.design().Buttons[1].TitleText = "Second";
+    const QList<ButtonData> start = m.design().Buttons;
+    auto press = [&](QKeySequence keys) { QTest::keySequence(QApplication::focusWidget(), keys); };
+    auto rects = [&m](int from) {
+        QList<QRect> r;
+        for (int i = from; i < m.design().Buttons.size(); ++i)
+            r << m.design().Buttons.at(i).rect();
+        return r;
+    };
+
+    // Shift+clicks select the first and the third with the second; they
+    // align on the topmost's top and are copied as one.
+    m.HighlightButton(m.ButtonControls.at(1));
+    for (int i : {0, 2}) {
+        mousePress(m.ButtonControls.at(i), QPoint(30, 20), Qt::LeftButton, Qt::ShiftModifier);
+        mouseRelease(m.ButtonControls.at(i), QPoint(30, 20), Qt::LeftButton, Qt::ShiftModifier);
+    }
+    QCOMPARE(m.document().selectedButtons(), QList<int>({1, 0, 2}));
+    QVERIFY(m.ButtonControls.at(2)->isAlsoSelected());
+    m.Background->setFocus();
+    press(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_T));
+    const int top = std::min({start[0].Top, start[1].Top, start[2].Top});
+    for (const QRect &r : rects(0))
+        QCOMPARE(r.top(), top);
+    const QList<QRect> aligned = rects(0);
+    press(QKeySequence(Qt::CTRL | Qt::Key_D));
+    press(QKeySequence::Copy);
+    press(QKeySequence::Paste);
+    // The duplicates lie 10 px off, the pasted ones off those; the second's
+    // copies keep its title.
+    QCOMPARE(m.ButtonControls.size(), 9);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(m.design().Buttons.at(3 + i).rect(), aligned.at(i).translated(10, 10));
+        QCOMPARE(m.design().Buttons.at(6 + i).rect(), aligned.at(i).translated(20, 20));
+    }
+    QCOMPARE(m.design().Buttons.at(7).TitleText, QString("Second"));
+    QCOMPARE(m.document().selectedButtons(), QList<int>({6, 7, 8}));
+    // The pasted ones move together, and go together after one question.
+    press(QKeySequence(Qt::SHIFT | Qt::Key_Right));
+    QCOMPARE(m.design().Buttons.at(8).rect(), aligned.at(2).translated(30, 20));
+    f.prompts.answers = {ModalResult::Yes};
+    press(QKeySequence(Qt::Key_Delete));
+    QVERIFY(f.prompts.log.back().text.contains("these 3 buttons"));
+    QCOMPARE(m.ButtonControls.size(), 6);
+    // Five steps: align, duplicate, paste, move, delete.
+    const QList<QRect> edited = rects(0);
+    for (int i = 0; i < 5; ++i)
+        press(QKeySequence::Undo);
+    QCOMPARE(m.design().Buttons, start);
+    for (int i = 0; i < 5; ++i)
+        press(QKeySequence::Redo);
+    QCOMPARE(rects(0), edited);
+
+    // Ctrl+S names the untitled design once, then writes it straight away.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("several.qmf");
+    f.prompts.files = {file};
+    press(QKeySequence::Save);
+    m.HighlightButton(m.ButtonControls.at(5));
+    press(QKeySequence(Qt::Key_Left));
+    press(QKeySequence::Save);
+    QVERIFY(m.isSaved());
+    QVERIFY(f.prompts.unscripted.isEmpty());
+    const QList<QRect> saved = rects(0);
+    m.NewButtonClick();
+    m.openChosenFile(file);
+    QCOMPARE(rects(0), saved);
 }
 
 void TestEditing::keysOnly()
