@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
+#include <QSet>
 #include <QUndoStack>
 
 using namespace qm::edit;
@@ -105,7 +106,8 @@ bool TMainForm::extendSelection(QWidget *button)
 
 void TMainForm::showAlsoSelected()
 {
-    const QList<int> &also = m_document->alsoSelected();
+    const QList<int> &list = m_document->alsoSelected();
+    const QSet<int> also(list.cbegin(), list.cend());
     for (int i = 0; i < ButtonControls.size(); ++i)
         ButtonControls.at(i)->setAlsoSelected(also.contains(i));
 }
