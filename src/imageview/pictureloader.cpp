@@ -26,9 +26,6 @@ const QString ResourceFolder = QStringLiteral(":/bitmaps");
 
 // Remembered name resolutions; far more than a design has image names.
 constexpr qsizetype MaxRememberedNames = 4096;
-// How long a folder must have been unchanged before its times are trusted
-// to show that a missing file is still missing.
-constexpr qint64 QuietFolderNs = qint64(100) * 1000 * 1000;
 // Failures already reported; far more than a session will meet.
 constexpr qsizetype MaxRememberedFailures = 4096;
 
@@ -67,11 +64,6 @@ QString failureText(PictureSource s)
     case PictureSource::Metafile: break;
     }
     return QString();
-}
-
-qint64 nanoseconds(const struct timespec &t)
-{
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 // The version of a bitmap resource: the resource entry whose name, without

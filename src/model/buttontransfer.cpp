@@ -1,11 +1,11 @@
 #include "model/buttontransfer.h"
 
+#include "model/projectfile.h"
 #include "model/textlimits.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace qm {
@@ -38,13 +38,6 @@ const TextField kTexts[] = {
     {"link", &ButtonData::LinkURL, kMaxNameChars},
     {"target", &ButtonData::Target, kMaxNameChars},
 };
-
-// One-line values stop at their first line break, as the project file stores them.
-QString oneLine(const QString &text)
-{
-    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
-    return end < 0 ? text : text.left(end);
-}
 
 } // namespace
 

@@ -32,16 +32,6 @@ QString boolText(bool b)
     return b ? QStringLiteral("true") : QStringLiteral("false");
 }
 
-// A one-line value ends at its first CR or LF: either would split its line.
-QString oneLine(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            return text.left(i);
-    }
-    return text;
-}
 
 // A multi-line value: every line break (CR LF, CR or LF) becomes CR LF, as
 // the reader joins lines with it, and a line other than the last that ends
@@ -352,6 +342,16 @@ std::optional<QString> fieldNotReadBack(const QByteArray &bytes, const QList<Sto
     }
     // Reading stopped early, or found more than was written.
     return i < values.size() ? values.at(i).field : QStringLiteral("file layout");
+}
+
+QString oneLine(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            return text.left(i);
+    }
+    return text;
 }
 
 } // namespace qm

@@ -14,6 +14,9 @@ namespace qm {
 // far beyond this is no project file and is not read into memory.
 inline constexpr qint64 MaxProjectFileBytes = qint64(64) * 1024 * 1024;
 
+// A one-line value ends at its first CR or LF: either would split its line.
+QString oneLine(const QString &text);
+
 // A double quote, the text, a double quote.
 QString Quotes(const QString &text);
 

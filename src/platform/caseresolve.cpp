@@ -24,11 +24,6 @@ struct FolderStamp {
     bool operator==(const FolderStamp &) const = default;
 };
 
-qint64 nanoseconds(const struct timespec &t)
-{
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
 std::optional<FolderStamp> stampOf(const QString &folder)
 {
     struct stat st;
@@ -52,7 +47,6 @@ struct Listing {
     QHash<QString, qsizetype> upper;
 };
 
-constexpr qint64 QuietFolderNs = qint64(100) * 1000 * 1000;
 // Folders kept; a design's pictures seldom lie in more than a handful.
 constexpr qsizetype MaxListings = 256;
 
@@ -190,6 +184,11 @@ QString resolveCaseInsensitive(const QString &path, QString *deepestFolder)
         current = join(found);
     }
     return QFileInfo::exists(current) ? current : QString();
+}
+
+qint64 nanoseconds(const struct timespec &t)
+{
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 } // namespace qm

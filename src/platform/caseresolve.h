@@ -1,8 +1,17 @@
 #pragma once
 
+struct timespec;
+
 #include <QString>
 
 namespace qm {
+
+// A file time of stat() in nanoseconds.
+qint64 nanoseconds(const struct timespec &t);
+
+// How long a folder must have been unchanged before its times are trusted
+// to show that a missing file is still missing.
+inline constexpr qint64 QuietFolderNs = qint64(100) * 1000 * 1000;
 
 // Finds a file the way Windows would, ignoring case: the path itself when it
 // exists, otherwise each component matched without regard to case (the first

@@ -5,6 +5,10 @@
 
 namespace qm {
 
+// The topics of a browser's conversation: open an address, bring a window up.
+inline const QString kOpenURL = QStringLiteral("WWW_OpenURL");
+inline const QString kActivate = QStringLiteral("WWW_Activate");
+
 // A client conversation with a browser, in the terms of the Windows DDE
 // client the launcher was designed around: a service (the browser's name), a
 // topic ("WWW_OpenURL", "WWW_Activate") and text items requested on it.

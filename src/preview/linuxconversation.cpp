@@ -14,8 +14,6 @@ namespace qm {
 
 namespace {
 
-const QString kOpenURL = QStringLiteral("WWW_OpenURL");
-const QString kActivate = QStringLiteral("WWW_Activate");
 const QString kItemTail = QStringLiteral(",,0xFFFFFFFF,0x3,,,");
 
 // Longest process name the system keeps.

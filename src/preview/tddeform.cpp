@@ -10,8 +10,6 @@
 namespace qm {
 
 namespace {
-const QString kOpenURL = QStringLiteral("WWW_OpenURL");
-const QString kActivate = QStringLiteral("WWW_Activate");
 constexpr int kRequestTimeout = 10000;
 constexpr int kRetryInterval = 2000;
 } // namespace
