@@ -79,7 +79,10 @@ void makeOneLine(QLineEdit *field)
 
 QString imageFilter()
 {
+    // First every kind the image view reads, so that no picture is hidden
+    // until the user finds its own filter.
     return qtFileFilter(QStringLiteral(
+        "All Pictures|*.GIF;*.PNG;*.JPG;*.JPEG;*.JPE;*.BMP;*.TIF;*.TIFF;*.PCX;*.ICO;*.WMF|"
         "GIF Images (*.GIF)|*.GIF|JPEG Images (*.JPEG & *.JPG)|*.JPEG;*.JPG|PNG Files (*.PNG)|*.PNG|All Files (*.*)|*.*"));
 }
 

@@ -574,7 +574,8 @@ void TestButtonOptions::choosersShareOneImageDialog()
     m.EditButtonClick(m.EditButton);
     QCOMPARE(directories, QStringList({QString(), dir.filePath("one/"), dir.filePath("two/"), dir.filePath("two/"),
                                        dir.filePath("one/"), QString()}));
-    const QString images = "GIF Images (*.GIF);;JPEG Images (*.JPEG *.JPG);;PNG Files (*.PNG);;All Files (*.*)";
+    const QString images = "All Pictures (*.GIF *.PNG *.JPG *.JPEG *.JPE *.BMP *.TIF *.TIFF *.PCX *.ICO *.WMF);;"
+                           "GIF Images (*.GIF);;JPEG Images (*.JPEG *.JPG);;PNG Files (*.PNG);;All Files (*.*)";
     QCOMPARE(filters, QStringList({images, images, images, images, images, "AU Files (*.AU);;All Files (*.*)"}));
     QCOMPARE(m.ButtonOptions->LastBlurbImageDir, dir.filePath("three/"));
     QCOMPARE(m.ButtonOptions->LastImageDir, dir.filePath("four/"));
