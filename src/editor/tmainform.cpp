@@ -75,6 +75,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     m_surface->setUp();
     setUpKeys();
     setUpArrange();
+    setUpDrops();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
     DDEForm = new TDDEForm(this);

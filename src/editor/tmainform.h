@@ -6,6 +6,7 @@
 #include "imageview/tpmultiimage.h"
 #include "model/arrange.h"
 #include "model/design.h"
+#include "model/droppedfiles.h"
 #include "model/designdocument.h"
 #include "model/documentfiles.h"
 #include "model/designsteps.h"
@@ -157,6 +158,12 @@ public:
     // Where the copied buttons were, or with their top-left corner at `at`.
     void PasteClick(std::optional<QPoint> at = std::nullopt);
     void ArrangeClick(qm::Arrangement how);
+
+    // --- Files dropped onto the surface (tmainform_drops.cpp) -----------------------
+    // Does what dropping `files` onto `target` (a button, the Blurb area or
+    // the surface, at `at` in surface coordinates) does; `shift` gives a
+    // button its mouse-over picture.
+    void dropFiles(const qm::DroppedFiles &files, QWidget *target, QPoint at, bool shift);
 
     // --- Moving and resizing ------------------------------------------------------
     // Mouse handlers; X, Y are relative to the client area of the control
@@ -332,6 +339,9 @@ private:
     void setUpKeys();
     // The commands on several buttons, their menus and keys.
     void setUpArrange();
+    void setUpDrops();
+    // Takes drags of files onto the surface's controls; false for others.
+    bool fileDropEvent(QObject *watched, QEvent *event);
     void showAlsoSelected();
     // The selected buttons' values, with what was typed into the selection.
     QList<qm::ButtonData> selectedButtonData();

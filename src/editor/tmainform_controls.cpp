@@ -161,6 +161,7 @@ TCleanMyButton *TMainForm::createButtonControl(int index)
     b->setGeometry(design().Buttons.at(index).rect());
     b->setPictureBackdrop(toQColor(design().BackgroundColor));
     b->installEventFilter(this);
+    b->setAcceptDrops(true);
     m_surface->attachButtonHandlers(b);
     b->hide();
     return b;

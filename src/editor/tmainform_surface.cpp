@@ -9,7 +9,7 @@
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    return m_surface->filter(watched, event) || QWidget::eventFilter(watched, event);
+    return fileDropEvent(watched, event) || m_surface->filter(watched, event) || QWidget::eventFilter(watched, event);
 }
 
 DragManager *TMainForm::dragManager() const

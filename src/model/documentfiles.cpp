@@ -185,17 +185,26 @@ bool DocumentFiles::saveAs()
 
 // --- Open and close -----------------------------------------------------------------------
 
+bool DocumentFiles::mayLeaveDesign()
+{
+    if (m_document.isSaved())
+        return true;
+    const ModalResult answer = m_prompts->askIfSave();
+    if (answer == ModalResult::Yes)
+        return save();
+    return answer == ModalResult::No;
+}
+
+void DocumentFiles::openDropped(const QString &path)
+{
+    if (mayLeaveDesign())
+        openChosenFile(path);
+}
+
 void DocumentFiles::open()
 {
-    if (!m_document.isSaved()) {
-        const ModalResult answer = m_prompts->askIfSave();
-        if (answer == ModalResult::Yes) {
-            if (!save())
-                return;
-        } else if (answer != ModalResult::No) {
-            return;
-        }
-    }
+    if (!mayLeaveDesign())
+        return;
 
     const Design &d = m_document.design();
     FileDialogRequest request;

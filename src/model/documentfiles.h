@@ -60,6 +60,8 @@ public:
     void open();
     // Open once the file is chosen; a missing file gives Open's message.
     void openChosenFile(const QString &chosen);
+    // A project file dropped onto the window: Open's question, then the file.
+    void openDropped(const QString &path);
     // Reads a project file into the freshly reset design; a file that is
     // no project leaves a fresh, untitled one.
     void readProjectFile(const QString &path);
@@ -90,6 +92,8 @@ public:
     QTimer *autosaveTimer() const { return m_autosaveTimer; }
 
 private:
+    // Open's unsaved-changes question: true to go on (saved, or "No").
+    bool mayLeaveDesign();
     static QString lockFolder();
     bool hasFile() const;
     void historyChanged();

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -395,10 +396,38 @@ void TestEditing::severalButtons()
 {
     MainFormFixture f;
     TMainForm &m = shown(f);
-    for (int i = 0; i < 2; ++i) {
-        m.AddButtonClick(m.AddButton);
-        m.dragManager()->cancelDrag();
-    }
+    // Two pictures dropped from a file manager become two buttons (a folder
+    // and a text file among them are nothing); one dropped onto a button
+    // with Shift held is its mouse-over picture.
+    const auto dropOn = [](QWidget *w, QPoint at, const QStringList &files, Qt::KeyboardModifiers keys = {}) {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString &file : files)
+            urls << QUrl::fromLocalFile(file);
+        mime.setUrls(urls);
+        // As a drag ends: the widget that takes the enter gets the drop.
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, keys);
+        QApplication::sendEvent(w, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, keys);
+        QApplication::sendEvent(w, &drop);
+        QCoreApplication::processEvents();
+    };
+    for (const char *name : {"art/one.png", "art/two.GIF", "art/over.png"})
+        QVERIFY(writePicture(f.folder.file(name), solidImage(40, 30, qRgb(200, 0, 0))));
+    QDir(f.folder.path()).mkpath("art/folder.png");
+    dropOn(m.Background->canvas(), QPoint(20, 230),
+           {f.folder.file("art/one.png"), f.folder.file("art/folder.png"), f.folder.file("art/two.GIF"),
+            f.folder.file("QM.INI")});
+    QCOMPARE(m.ButtonControls.size(), 3);
+    QCOMPARE(m.design().Buttons.at(2).DefImageName, f.folder.file("art/two.GIF"));
+    QCOMPARE(m.design().Buttons.at(1).rect().topLeft(), QPoint(20, 230));
+    QVERIFY(m.ButtonControls.at(2)->hasPicture());
+    dropOn(m.ButtonControls.at(1), QPoint(5, 5), {f.folder.file("art/over.png")}, Qt::ShiftModifier);
+    QCOMPARE(m.design().Buttons.at(1).MouseOverImage, f.folder.file("art/over.png"));
+    QCOMPARE(m.design().Buttons.at(1).DefImageName, f.folder.file("art/one.png"));
+    QCOMPARE(m.undoStack()->count(), 2);
+
+    m.HighlightTable();
     m.design().Buttons[1].TitleText = "Second";
     const QList<ButtonData> start = m.design().Buttons;
     auto press = [&](QKeySequence keys) { QTest::keySequence(QApplication::focusWidget(), keys); };
@@ -443,12 +472,15 @@ void TestEditing::severalButtons()
     press(QKeySequence(Qt::Key_Delete));
     QVERIFY(f.prompts.log.back().text.contains("these 3 buttons"));
     QCOMPARE(m.ButtonControls.size(), 6);
-    // Five steps: align, duplicate, paste, move, delete.
+    // Five steps: align, duplicate, paste, move, delete; then the drops.
     const QList<QRect> edited = rects(0);
     for (int i = 0; i < 5; ++i)
         press(QKeySequence::Undo);
     QCOMPARE(m.design().Buttons, start);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 2; ++i)
+        press(QKeySequence::Undo);
+    QCOMPARE(m.ButtonControls.size(), 1);
+    for (int i = 0; i < 7; ++i)
         press(QKeySequence::Redo);
     QCOMPARE(rects(0), edited);
 
@@ -463,8 +495,10 @@ void TestEditing::severalButtons()
     QVERIFY(m.isSaved());
     QVERIFY(f.prompts.unscripted.isEmpty());
     const QList<QRect> saved = rects(0);
+    // Dropped onto the window, the project file opens (nothing to ask: saved).
     m.NewButtonClick();
-    m.openChosenFile(file);
+    dropOn(m.Title->viewport(), QPoint(5, 5), {file});
+    QCOMPARE(m.windowTitle(), file + " - Quillmap");
     QCOMPARE(rects(0), saved);
 }
 
