@@ -13,6 +13,7 @@ class QEvent;
 class QKeyEvent;
 class QWidget;
 class TCleanMyButton;
+class SnapGuides;
 class TMainForm;
 
 // The design surface's mouse and keys: pressing, moving and resizing the
@@ -111,6 +112,16 @@ private:
     void nudge(int dx, int dy);
     // Selects the next (previous) button in the design's order; false at
     // the end of the order, where the focus moves on.
+    // Where a control dragged to `topLeft` goes: an edge or centre within
+    // reach of another control's, or of the view's centre, snaps onto it.
+    QPoint snapped(QWidget *moved, QPoint topLeft);
+    static constexpr int SnapReach = 5;
+public:
+    // Drags snap unless this is off (tools and tests that need drags to
+    // follow the mouse exactly).
+    void setSnapping(bool on) { m_snapping = on; }
+private:
+    bool m_snapping = true;
     // Moves every selected button by `by` as one step (one per run of keys).
     void moveSelectedButtons(QPoint by, int keyRun);
     bool selectNextButton(bool forward);
@@ -133,6 +144,8 @@ private:
     } m_gesture;
     // A button being placed by Add Button.
     QPointer<TCleanMyButton> m_placing;
+    // The lines a drag snaps to, made at the first drag.
+    SnapGuides *m_guides = nullptr;
     // Arrow keys merge into one step until another key, a press or a
     // selection comes between.
     int m_keyRun = 0;

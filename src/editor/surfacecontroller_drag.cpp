@@ -4,12 +4,15 @@
 #include "editor/controlkinds.h"
 #include "editor/tcleanmybutton.h"
 #include "editor/designsurface.h"
+#include "editor/snapguides.h"
 #include "editor/surfacecontroller.h"
 #include "editor/tmainform.h"
 #include "editor/areaedit.h"
+#include "model/arrange.h"
 
 #include <QCursor>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
@@ -125,13 +128,43 @@ void SurfaceController::dragOverMove(QObject *target, QObject *source, int X, in
         m_form.SelectedButton->show();
     }
 
-    // The press point stays under the mouse.
+    // The press point stays under the mouse, unless an edge or centre snaps.
     if (isExactly<AreaEdit>(moved) || isExactly<TCleanMyButton>(moved) || isExactly<TPMultiImage>(moved)) {
-        const QPoint topLeft = mouse - QPoint(DragStartX, DragStartY) - clientOffset(moved);
+        const QPoint topLeft = snapped(moved, mouse - QPoint(DragStartX, DragStartY) - clientOffset(moved));
         if (topLeft != moved->pos()) {
             placeControl(moved, QRect(topLeft, moved->size()));
         }
     }
+}
+
+QPoint SurfaceController::snapped(QWidget *moved, QPoint topLeft)
+{
+    if (!m_guides)
+        m_guides = new SnapGuides(m_form.Background->canvas());
+    // Alt held moves freely, as in other design tools.
+    if (!m_snapping || (QGuiApplication::keyboardModifiers() & Qt::AltModifier)) {
+        m_guides->setLines({}, {});
+        return topLeft;
+    }
+    QList<int> xs, ys;
+    const QList<int> &also = m_form.document().alsoSelected();
+    for (TCleanMyButton *b : std::as_const(m_form.ButtonControls)) {
+        if (b != moved && !b->isHidden() && !also.contains(b->Tag))
+            qm::addGuides(b->geometry(), xs, ys);
+    }
+    const bool blurbMoved = moved == m_form.Blurb || moved == m_form.BlurbImage;
+    if (moved != m_form.Title && !m_form.Title->isHidden())
+        qm::addGuides(m_form.Title->geometry(), xs, ys);
+    if (!blurbMoved && m_form.design().ShowTitleAndBlurb)
+        qm::addGuides(m_form.design().BlurbRect, xs, ys);
+    // The centre of the part of the surface in view.
+    const QWidget *view = m_form.Background->viewport();
+    const QPoint centre = m_form.Background->canvas()->mapFrom(view, view->rect().center());
+    xs << centre.x();
+    ys << centre.y();
+    const qm::Snapped s = qm::snapped(QRect(topLeft, moved->size()), xs, ys, SnapReach);
+    m_guides->setLines(s.xGuides, s.yGuides);
+    return s.topLeft;
 }
 
 void SurfaceController::BackgroundDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)
@@ -164,6 +197,8 @@ void SurfaceController::MouseOnEndDrag(QObject *Sender, QObject *, int, int)
     auto *source = qobject_cast<QWidget *>(Sender);
     if (!source)
         return;
+    if (m_guides)
+        m_guides->setLines({}, {});
     // The placing drag is over however it ended; a button that never
     // reached the surface shows where it is rather than stay unseen.
     if (DragOverFlag) {

@@ -76,6 +76,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     setUpKeys();
     setUpArrange();
     setUpDrops();
+    setUpReadout();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);
     DDEForm = new TDDEForm(this);

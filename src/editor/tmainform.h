@@ -35,6 +35,7 @@ class DesignSurface;
 class TDDEForm;
 class HelpController;
 class AreaEdit;
+class PlaceReadout;
 class TOptionsForm;
 class TSplashForm;
 class TTableForm;
@@ -275,6 +276,8 @@ public:
     AreaEdit *Title = nullptr;
     AreaEdit *Blurb = nullptr;
     TPMultiImage *BlurbImage = nullptr;
+    // Where the selection or what is being moved lies, and its size.
+    PlaceReadout *Readout = nullptr;
 
     QMenu *ButtMenu = nullptr;
     QAction *Move1 = nullptr;
@@ -340,8 +343,12 @@ private:
     // The commands on several buttons, their menus and keys.
     void setUpArrange();
     void setUpDrops();
+    void setUpReadout();
     // Takes drags of files onto the surface's controls; false for others.
     bool fileDropEvent(QObject *watched, QEvent *event);
+    // The readout follows the selection, and any control the mouse moves.
+    void followInReadout(QWidget *control);
+    void watchForReadout(QObject *watched, QEvent *event);
     void showAlsoSelected();
     // The selected buttons' values, with what was typed into the selection.
     QList<qm::ButtonData> selectedButtonData();

@@ -4,12 +4,64 @@
 
 #include "editor/surfacecontroller.h"
 #include "editor/tmainform.h"
+#include "editor/areaedit.h"
+#include "editor/designsurface.h"
+#include "editor/placereadout.h"
+#include "editor/tcleanmybutton.h"
 
 #include <QEvent>
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    watchForReadout(watched, event);
     return fileDropEvent(watched, event) || m_surface->filter(watched, event) || QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::setUpReadout()
+{
+    Readout = new PlaceReadout(Background);
+    for (QWidget *w : {static_cast<QWidget *>(Title), static_cast<QWidget *>(Blurb), Background->viewport()})
+        w->installEventFilter(this);
+    connect(m_document, &qm::DesignDocument::selectionChanged, this, [this] { followInReadout(SelectedButton); });
+}
+
+void TMainForm::followInReadout(QWidget *control)
+{
+    const int button = int(ButtonControls.indexOf(qobject_cast<TCleanMyButton *>(control)));
+    if (button >= 0)
+        Readout->follow(control, QStringLiteral("Button %1").arg(button + 1));
+    else if (control == Title)
+        Readout->follow(control, QStringLiteral("Title"));
+    else if (control == Blurb || control == BlurbImage)
+        Readout->follow(control, QStringLiteral("Blurb"));
+    else
+        Readout->follow(nullptr, QString());
+}
+
+void TMainForm::watchForReadout(QObject *watched, QEvent *event)
+{
+    if (!Readout)
+        return;
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (watched == Background->viewport())
+            Readout->update(Readout->followed());
+        else
+            Readout->update(qobject_cast<QWidget *>(watched));
+        break;
+    case QEvent::MouseButtonPress:
+        // What the mouse takes hold of is shown while it moves or resizes it.
+        if (watched == Title->viewport() || watched == Blurb->viewport())
+            followInReadout(static_cast<QWidget *>(watched)->parentWidget());
+        else if (watched == BlurbImage || ButtonControls.contains(qobject_cast<TCleanMyButton *>(watched)))
+            followInReadout(static_cast<QWidget *>(watched));
+        break;
+    default:
+        break;
+    }
 }
 
 DragManager *TMainForm::dragManager() const

@@ -1,6 +1,8 @@
 #include "model/arrange.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 #include <numeric>
 
 namespace qm {
@@ -59,6 +61,49 @@ void space(QList<QRect> &rects, bool across)
 }
 
 } // namespace
+
+void addGuides(const QRect &r, QList<int> &xGuides, QList<int> &yGuides)
+{
+    xGuides << r.left() << r.left() + r.width() / 2 << r.left() + r.width();
+    yGuides << r.top() << r.top() + r.height() / 2 << r.top() + r.height();
+}
+
+namespace {
+
+// The shortest move of one of the three lines of a span (start, middle, end)
+// onto a guide, when it is within reach.
+std::optional<int> snapSpan(int start, int length, const QList<int> &guides, int reach)
+{
+    std::optional<int> best;
+    for (int line : {start, start + length / 2, start + length}) {
+        for (int g : guides) {
+            const int by = g - line;
+            if (std::abs(by) <= reach && (!best || std::abs(by) < std::abs(*best)))
+                best = by;
+        }
+    }
+    return best;
+}
+
+QList<int> onGuides(int start, int length, const QList<int> &guides)
+{
+    QList<int> out;
+    for (int g : guides) {
+        if ((g == start || g == start + length / 2 || g == start + length) && !out.contains(g))
+            out << g;
+    }
+    return out;
+}
+
+} // namespace
+
+Snapped snapped(const QRect &moving, const QList<int> &xGuides, const QList<int> &yGuides, int reach)
+{
+    QPoint at = moving.topLeft();
+    at.rx() += snapSpan(at.x(), moving.width(), xGuides, reach).value_or(0);
+    at.ry() += snapSpan(at.y(), moving.height(), yGuides, reach).value_or(0);
+    return {at, onGuides(at.x(), moving.width(), xGuides), onGuides(at.y(), moving.height(), yGuides)};
+}
 
 QList<QRect> arranged(const QList<QRect> &rects, Arrangement how)
 {

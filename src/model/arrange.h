@@ -31,4 +31,17 @@ QString arrangementName(Arrangement how);
 // moved left of or above the origin.
 QList<QRect> arranged(const QList<QRect> &rects, Arrangement how);
 
+// Snapping a moved rectangle to guide lines: its left edge, centre or right
+// edge to the nearest vertical guide within `reach` pixels, and likewise its
+// top, middle or bottom to a horizontal one.
+struct Snapped {
+    QPoint topLeft;        // where the rectangle goes
+    QList<int> xGuides;    // the guides it lies on now, to be drawn
+    QList<int> yGuides;
+};
+Snapped snapped(const QRect &moving, const QList<int> &xGuides, const QList<int> &yGuides, int reach);
+
+// The guides of rectangles: their edges and centres, across and down.
+void addGuides(const QRect &r, QList<int> &xGuides, QList<int> &yGuides);
+
 } // namespace qm

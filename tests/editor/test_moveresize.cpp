@@ -20,6 +20,8 @@ TMainForm &shown(MainFormFixture &f)
 {
     if (!qmtest::showParked(f.form.get()))
         qFatal("the main window did not show");
+    // The drags here follow the mouse to the pixel.
+    f.form->surface().setSnapping(false);
     return *f.form;
 }
 

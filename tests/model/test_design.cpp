@@ -28,6 +28,7 @@ private slots:
     void stepsThatJoinAndTheSelection();
     void arrangements_data();
     void arrangements();
+    void snapping();
 };
 
 namespace {
@@ -417,6 +418,20 @@ void TestDesign::arrangements()
     QCOMPARE(qm::arranged(before.mid(0, 1), qm::Arrangement(how)), before.mid(0, 1));
     if (how == int(qm::Arrangement::SpaceHorizontally))
         QCOMPARE(qm::arranged(before.mid(0, 2), qm::Arrangement(how)), before.mid(0, 2));
+}
+
+void TestDesign::snapping()
+{
+    QList<int> xs, ys;
+    qm::addGuides(QRect(100, 100, 60, 40), xs, ys);
+    // A left edge 4 px right of the other's right edge snaps onto it; the
+    // nearest of the three lines wins; beyond reach nothing moves.
+    const qm::Snapped s = qm::snapped(QRect(164, 10, 20, 20), xs, ys, 5);
+    QCOMPARE(s.topLeft, QPoint(160, 10));
+    QCOMPARE(s.xGuides, QList<int>({160}));
+    QVERIFY(s.yGuides.isEmpty());
+    QCOMPARE(qm::snapped(QRect(118, 113, 20, 20), xs, ys, 5).topLeft, QPoint(120, 110));
+    QCOMPARE(qm::snapped(QRect(10, 10, 20, 20), xs, ys, 5).topLeft, QPoint(10, 10));
 }
 
 QTEST_GUILESS_MAIN(TestDesign)
