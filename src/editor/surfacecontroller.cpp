@@ -10,11 +10,13 @@
 #include "editor/tcleanmybutton.h"
 #include "editor/tmainform.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRubberBand>
 
 using namespace qm::edit;
 
@@ -168,14 +170,30 @@ bool SurfaceController::routeMouse(QObject *watched, QEvent *event)
             ++m_keyRun;
             BackgroundMouseDown(m_form.Background, button, shift, p.x(), p.y());
             m_surfacePressed = button == Qt::LeftButton;
+            m_bandStart = me->position().toPoint();
             break;
         case QEvent::MouseButtonRelease:
-            // A click on the bare surface selects the background.
-            if (m_surfacePressed && button == Qt::LeftButton && canvas->rect().contains(me->position().toPoint()))
+            if (m_band && m_band->isVisible()) {
+                m_band->hide();
+                selectInBand(m_band->geometry(), shift & Qt::ShiftModifier);
+            } else if (m_surfacePressed && button == Qt::LeftButton && canvas->rect().contains(me->position().toPoint())) {
+                // A click on the bare surface selects the background.
                 m_form.HighlightTable(m_form.Background);
+            }
             m_surfacePressed = false;
             break;
         case QEvent::MouseMove:
+            // A drag across the bare surface draws a band that selects the
+            // buttons it touches.
+            if (m_surfacePressed && (me->buttons() & Qt::LeftButton) && !m_drag->isDragging() && !DragOverFlag
+                && (m_band && m_band->isVisible()
+                    || (me->position().toPoint() - m_bandStart).manhattanLength() >= QApplication::startDragDistance())) {
+                if (!m_band)
+                    m_band = new QRubberBand(QRubberBand::Rectangle, canvas);
+                m_band->setGeometry(QRect(m_bandStart, me->position().toPoint()).normalized());
+                m_band->show();
+                m_band->raise();
+            }
             BackgroundAndMemoMouseMove(m_form.Background, shift, p.x(), p.y());
             break;
         default:
@@ -219,6 +237,15 @@ bool SurfaceController::surfaceKey(QKeyEvent *event)
         nudge(dx * step, dy * step);
         return true;
     }
+    // Alt moves the text area last clicked, or the Title, whatever is selected.
+    if ((dx || dy) && (modifiers == Qt::AltModifier || modifiers == (Qt::AltModifier | Qt::ShiftModifier))) {
+        QWidget *area = m_keyArea ? m_keyArea.data() : m_form.Title;
+        if (!m_form.design().ShowTitleAndBlurb)
+            return false;
+        const int step = modifiers & Qt::ShiftModifier ? 10 : 1;
+        nudge(dx * step, dy * step, area);
+        return true;
+    }
 
     // Any other key ends a run of arrow moves.
     ++m_keyRun;
@@ -242,9 +269,10 @@ bool SurfaceController::surfaceKey(QKeyEvent *event)
     return false;
 }
 
-void SurfaceController::nudge(int dx, int dy)
+void SurfaceController::nudge(int dx, int dy, QWidget *target)
 {
-    QWidget *target = keyTarget();
+    if (!target)
+        target = keyTarget();
     const std::optional<Place> place = target ? placeOf(target) : std::nullopt;
     if (!place)
         return;
@@ -288,6 +316,26 @@ void SurfaceController::moveSelectedButtons(QPoint by, int keyRun)
     }
     doc.push(new qm::edit::ButtonRectsStep(doc, QStringLiteral("Move Buttons"), buttons, before, after, keyRun));
     m_form.Background->updateExtent();
+}
+
+void SurfaceController::selectInBand(const QRect &band, bool adding)
+{
+    qm::DesignDocument &doc = m_form.document();
+    QList<int> touched;
+    for (int i = 0; i < m_form.ButtonControls.size(); ++i) {
+        if (!m_form.ButtonControls.at(i)->isHidden() && m_form.ButtonControls.at(i)->geometry().intersects(band))
+            touched << i;
+    }
+    if (adding && doc.selection() >= 0) {
+        doc.setAlsoSelected(doc.alsoSelected() + touched);
+        return;
+    }
+    if (touched.isEmpty()) {
+        m_form.HighlightTable(m_form.Background);
+        return;
+    }
+    m_form.HighlightButton(m_form.ButtonControls.at(touched.takeFirst()));
+    doc.setAlsoSelected(touched);
 }
 
 bool SurfaceController::selectNextButton(bool forward)

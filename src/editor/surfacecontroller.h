@@ -14,6 +14,7 @@ class QKeyEvent;
 class QWidget;
 class TCleanMyButton;
 class SnapGuides;
+class QRubberBand;
 class TMainForm;
 
 // The design surface's mouse and keys: pressing, moving and resizing the
@@ -109,7 +110,8 @@ private:
     // else the selected button; none with nothing to move.
     QWidget *keyTarget() const;
     // Moves the key target by (dx, dy) as a drag would leave it.
-    void nudge(int dx, int dy);
+    // Moves `target` (by default the selection, or the area the keys are for).
+    void nudge(int dx, int dy, QWidget *target = nullptr);
     // Selects the next (previous) button in the design's order; false at
     // the end of the order, where the focus moves on.
     // Where a control dragged to `topLeft` goes: an edge or centre within
@@ -122,6 +124,9 @@ public:
     void setSnapping(bool on) { m_snapping = on; }
 private:
     bool m_snapping = true;
+    // Selects the buttons a band drawn across the surface touches (adding
+    // them to the selection with Shift).
+    void selectInBand(const QRect &band, bool adding);
     // Moves every selected button by `by` as one step (one per run of keys).
     void moveSelectedButtons(QPoint by, int keyRun);
     bool selectNextButton(bool forward);
@@ -146,6 +151,8 @@ private:
     QPointer<TCleanMyButton> m_placing;
     // The lines a drag snaps to, made at the first drag.
     SnapGuides *m_guides = nullptr;
+    QRubberBand *m_band = nullptr;
+    QPoint m_bandStart;
     // Arrow keys merge into one step until another key, a press or a
     // selection comes between.
     int m_keyRun = 0;

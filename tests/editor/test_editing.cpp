@@ -483,6 +483,18 @@ void TestEditing::severalButtons()
     for (int i = 0; i < 7; ++i)
         press(QKeySequence::Redo);
     QCOMPARE(rects(0), edited);
+    // A band drawn from a bare corner over all of them selects them all.
+    QWidget *canvas = m.Background->canvas();
+    mouseMove(canvas, QPoint(445, 3));
+    mousePress(canvas, QPoint(445, 3));
+    mouseGlide(canvas, QPoint(445, 3), QPoint(0, 320));
+    mouseReleaseHere(canvas);
+    QCOMPARE(m.document().selectedButtons().size(), 6);
+    // Alt+arrows move the Title, whatever is selected.
+    const QRect title = m.design().TitleRect;
+    press(QKeySequence(Qt::ALT | Qt::Key_Right));
+    QCOMPARE(m.design().TitleRect, title.translated(1, 0));
+    QCOMPARE(rects(0), edited);
 
     // Ctrl+S names the untitled design once, then writes it straight away.
     QTemporaryDir dir;
