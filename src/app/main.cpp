@@ -4,6 +4,7 @@
 #include "app/windowicon.h"
 #include "editor/tmainform.h"
 #include "imageview/magickdecoder.h"
+#include "model/recentfiles.h"
 #include "model/recovery.h"
 #include "dialogs/taskifsave.h"
 #include "platform/clipboard.h"
@@ -51,6 +52,8 @@ int main(int argc, char **argv)
     qm::RecoveryStore recovery;
     if (recovery.open())
         services.recovery = &recovery;
+    qm::RecentFiles recent(qm::RecoveryStore::defaultFolder() + QStringLiteral("/recent-projects"));
+    services.recent = &recent;
 
     // The main window first; the dialogs it owns, the unsaved-changes
     // question among them, are made when they are first needed and live

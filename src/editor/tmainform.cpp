@@ -76,6 +76,7 @@ TMainForm::TMainForm(const MainFormServices &services, QWidget *parent)
     setUpKeys();
     setUpArrange();
     setUpDrops();
+    setUpRecent();
     setUpReadout();
     FormCreate();
     SplashForm = new TSplashForm([this] { return startUpSplashState(); }, m_services.sound);

@@ -46,6 +46,7 @@ struct DialogContext;
 
 namespace qm {
 class RecoveryStore;
+class RecentFiles;
 class Clipboard;
 class Prompts;
 class SoundPlayer;
@@ -64,6 +65,8 @@ struct MainFormServices {
     // Where unsaved designs are kept against a crash; none for tools and
     // most tests.
     qm::RecoveryStore *recovery = nullptr;
+    // The projects last opened or saved, offered by the Open button.
+    qm::RecentFiles *recent = nullptr;
 };
 
 // The main window. It shows the one open design (its DesignDocument) at real
@@ -343,6 +346,9 @@ private:
     // The commands on several buttons, their menus and keys.
     void setUpArrange();
     void setUpDrops();
+    // The Open button's list of recent projects (held down or right-clicked).
+    void setUpRecent();
+    void showRecent(QMenu *menu);
     void setUpReadout();
     // Takes drags of files onto the surface's controls; false for others.
     bool fileDropEvent(QObject *watched, QEvent *event);

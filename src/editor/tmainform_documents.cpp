@@ -4,6 +4,7 @@
 // (Compile, Preview) or edit the settings (Options).
 
 #include "editor/tmainform.h"
+#include "model/recentfiles.h"
 
 #include "model/projectlock.h"
 
@@ -26,6 +27,8 @@
 #include "preview/previewcommand.h"
 #include "preview/tddeform.h"
 
+#include <QToolButton>
+#include <QMenu>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -117,6 +120,39 @@ void TMainForm::autosave()
 void TMainForm::setCaption(const QString &caption)
 {
     setWindowTitle(caption);
+    // The caption names the file after every save and every read of one.
+    if (m_services.recent && !design().FileName.isEmpty())
+        m_services.recent->add(design().FileDir + design().FileName);
+}
+
+void TMainForm::setUpRecent()
+{
+    if (!m_services.recent)
+        return;
+    auto *menu = new QMenu(OpenButton);
+    menu->setObjectName(QStringLiteral("RecentMenu"));
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { showRecent(menu); });
+    OpenButton->setMenu(menu);
+    OpenButton->setPopupMode(QToolButton::DelayedPopup);
+    OpenButton->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(OpenButton, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { OpenButton->menu()->exec(OpenButton->mapToGlobal(at)); });
+    OpenButton->setToolTip(QStringLiteral("Open a project (hold or right-click for the recent ones)"));
+}
+
+void TMainForm::showRecent(QMenu *menu)
+{
+    menu->clear();
+    int n = 0;
+    for (const QString &path : m_services.recent->list()) {
+        // Those moved or deleted since are not offered.
+        if (!QFileInfo(path).isFile())
+            continue;
+        QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(++n % 10).arg(path));
+        connect(a, &QAction::triggered, this, [this, path] { m_files->openWithQuestion(path); });
+    }
+    if (!n)
+        menu->addAction(QStringLiteral("No recent projects"))->setEnabled(false);
 }
 
 void TMainForm::showOpenedDesign()

@@ -65,7 +65,7 @@ bool TMainForm::fileDropEvent(QObject *watched, QEvent *event)
 void TMainForm::dropFiles(const qm::DroppedFiles &files, QWidget *target, QPoint at, bool shift)
 {
     if (!files.projects.isEmpty()) {
-        m_files->openDropped(files.projects.first());
+        m_files->openWithQuestion(files.projects.first());
         return;
     }
     finishGesture();

@@ -195,7 +195,7 @@ bool DocumentFiles::mayLeaveDesign()
     return answer == ModalResult::No;
 }
 
-void DocumentFiles::openDropped(const QString &path)
+void DocumentFiles::openWithQuestion(const QString &path)
 {
     if (mayLeaveDesign())
         openChosenFile(path);

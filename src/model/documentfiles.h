@@ -60,8 +60,8 @@ public:
     void open();
     // Open once the file is chosen; a missing file gives Open's message.
     void openChosenFile(const QString &chosen);
-    // A project file dropped onto the window: Open's question, then the file.
-    void openDropped(const QString &path);
+    // Open's question, then the file: one dropped onto the window or a recent one.
+    void openWithQuestion(const QString &path);
     // Reads a project file into the freshly reset design; a file that is
     // no project leaves a fresh, untitled one.
     void readProjectFile(const QString &path);

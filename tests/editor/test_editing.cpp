@@ -11,6 +11,7 @@
 #include "mainformfixture.h"
 #include "mousedriver.h"
 #include "model/projectload.h"
+#include "model/recentfiles.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -395,6 +396,10 @@ void TestEditing::keys()
 void TestEditing::severalButtons()
 {
     MainFormFixture f;
+    QTemporaryDir dir;
+    qm::RecentFiles recent(dir.filePath("state/recent"));
+    f.services.recent = &recent;
+    f.restart();
     TMainForm &m = shown(f);
     // Two pictures dropped from a file manager become two buttons (a folder
     // and a text file among them are nothing); one dropped onto a button
@@ -497,7 +502,6 @@ void TestEditing::severalButtons()
     QCOMPARE(rects(0), edited);
 
     // Ctrl+S names the untitled design once, then writes it straight away.
-    QTemporaryDir dir;
     const QString file = dir.filePath("several.qmf");
     f.prompts.files = {file};
     press(QKeySequence::Save);
@@ -507,6 +511,13 @@ void TestEditing::severalButtons()
     QVERIFY(m.isSaved());
     QVERIFY(f.prompts.unscripted.isEmpty());
     const QList<QRect> saved = rects(0);
+    // The Open button offers it among the recent projects.
+    QCOMPARE(recent.list(), QStringList({file}));
+    QMenu *menu = m.OpenButton->menu();
+    QVERIFY(menu);
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), 1);
+    QVERIFY(menu->actions().first()->text().endsWith(file));
     // Dropped onto the window, the project file opens (nothing to ask: saved).
     m.NewButtonClick();
     dropOn(m.Title->viewport(), QPoint(5, 5), {file});

@@ -1,5 +1,6 @@
 #include "model/buttontransfer.h"
 #include "model/projectfile.h"
+#include "model/recentfiles.h"
 #include "model/textlimits.h"
 #include "testsupport.h"
 
@@ -11,6 +12,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace qm;
 
@@ -113,6 +115,7 @@ private slots:
     void readBackCheckNamesTheField_data();
     void readBackCheckNamesTheField();
     void buttonsOnTheClipboard();
+    void recentProjects();
 };
 
 void TestProjectFile::quotes()
@@ -605,6 +608,29 @@ void TestProjectFile::buttonsOnTheClipboard()
     for (int i = 0; i < qm::MaxPastedButtons; ++i)
         many += ",{}";
     QVERIFY(!one(many));
+}
+
+void TestProjectFile::recentProjects()
+{
+    QTemporaryDir dir;
+    qm::RecentFiles recent(dir.filePath("state/recent"));
+    QVERIFY(recent.list().isEmpty());
+    for (int i = 0; i < 12; ++i)
+        QVERIFY(recent.add(dir.filePath(QString("p%1.qmf").arg(i))));
+    // Again at the front, once; the newest ten; no line break splits a name.
+    QVERIFY(recent.add(dir.filePath("p5.qmf")));
+    QVERIFY(recent.add(dir.filePath("two\nlines.qmf")));
+    const QStringList list = recent.list();
+    QCOMPARE(list.size(), qm::RecentFiles::Max);
+    QCOMPARE(list.first(), dir.filePath("p5.qmf"));
+    QCOMPARE(list.at(1), dir.filePath("p11.qmf"));
+    QCOMPARE(list.count(dir.filePath("p5.qmf")), 1);
+    QVERIFY(!list.contains(dir.filePath("p1.qmf")));
+    // A folder or a pipe where the list should be is no list.
+    QVERIFY(QDir().mkpath(dir.filePath("folder")));
+    QVERIFY(qm::RecentFiles(dir.filePath("folder")).list().isEmpty());
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600) == 0);
+    QVERIFY(qm::RecentFiles(dir.filePath("fifo")).list().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)
