@@ -12,6 +12,7 @@
 #include "platform/qtprompts.h"
 #include "platform/qtsound.h"
 
+#include <QStandardPaths>
 #include <QDir>
 #include <QTimer>
 
@@ -52,7 +53,9 @@ int main(int argc, char **argv)
     qm::RecoveryStore recovery;
     if (recovery.open())
         services.recovery = &recovery;
-    qm::RecentFiles recent(qm::RecoveryStore::defaultFolder() + QStringLiteral("/recent-projects"));
+    qm::RecentFiles recent(qm::RecoveryStore::defaultFolder() + QStringLiteral("/recent-projects"),
+                           QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                               + QStringLiteral("/recently-used.xbel"));
     services.recent = &recent;
 
     // The main window first; the dialogs it owns, the unsaved-changes

@@ -1,7 +1,9 @@
 #include "model/recentfiles.h"
 
+#include "platform/desktoprecent.h"
 #include "platform/fileops.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +18,9 @@ constexpr qint64 kMaxListBytes = 64 * 1024;
 
 } // namespace
 
-RecentFiles::RecentFiles(QString file)
+RecentFiles::RecentFiles(QString file, QString desktopList)
     : m_file(std::move(file))
+    , m_desktopList(std::move(desktopList))
 {
 }
 
@@ -38,6 +41,9 @@ QStringList RecentFiles::list() const
 bool RecentFiles::add(const QString &path)
 {
     const QString full = QFileInfo(path).absoluteFilePath();
+    // Other programs' use of the desktop's list is theirs to mend.
+    if (!m_desktopList.isEmpty())
+        noteDesktopRecent(m_desktopList, full, QDateTime::currentDateTimeUtc());
     QStringList paths = list();
     paths.removeAll(full);
     // A name with a line break in it cannot be one line of the list.

@@ -11,7 +11,9 @@ class RecentFiles {
 public:
     static constexpr int Max = 10;
 
-    explicit RecentFiles(QString file);
+    // With `desktopList`, each project added is entered in the desktop's
+    // list of recently used files as well.
+    explicit RecentFiles(QString file, QString desktopList = QString());
 
     // The list as kept; a file that is unreadable, too large or no regular
     // file gives none.
@@ -22,6 +24,7 @@ public:
 
 private:
     QString m_file;
+    QString m_desktopList;
 };
 
 } // namespace qm

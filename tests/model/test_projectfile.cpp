@@ -1,6 +1,7 @@
 #include "model/buttontransfer.h"
 #include "model/projectfile.h"
 #include "model/recentfiles.h"
+#include "platform/desktoprecent.h"
 #include "model/textlimits.h"
 #include "testsupport.h"
 
@@ -631,6 +632,30 @@ void TestProjectFile::recentProjects()
     QVERIFY(qm::RecentFiles(dir.filePath("folder")).list().isEmpty());
     QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600) == 0);
     QVERIFY(qm::RecentFiles(dir.filePath("fifo")).list().isEmpty());
+
+    // The desktop's list: made when there is none; another program's entry
+    // kept to the character; ours entered once and counted; a broken list,
+    // or one without the usual prefixes, left alone.
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(1800000000, Qt::UTC);
+    const QString file = "/home/d/Menü 1.qmf";
+    const QByteArray fresh = qm::desktopRecentWith({}, file, now).value();
+    QVERIFY(fresh.contains(R"(href="file:///home/d/Men%C3%BC%201.qmf")"));
+    const QByteArray foreign = R"(<?xml version="1.0" encoding="UTF-8"?>
+<xbel version="1.0" xmlns:bookmark="http://www.freedesktop.org/standards/desktop-bookmarks"
+ xmlns:mime="http://www.freedesktop.org/standards/shared-mime-info">
+  <bookmark href="file:///x/a.txt" added="2020-01-01T00:00:00Z"><info><metadata owner="x"><bookmark:applications>
+    <bookmark:application name="gedit" exec="gedit" count="4"/></bookmark:applications></metadata></info></bookmark>
+</xbel>)";
+    const QByteArray once = qm::desktopRecentWith(foreign, file, now).value();
+    const QByteArray twice = qm::desktopRecentWith(once, file, now).value();
+    for (const QByteArray &list : {fresh, once, twice}) {
+        QVERIFY(list.startsWith(foreign.left(foreign.indexOf("</xbel>"))) || list == fresh);
+        QCOMPARE(list.count("href=\"file:///home/d/Men%C3%BC%201.qmf\""), 1);
+    }
+    QVERIFY(twice.contains(R"(name="Quillmap" exec="&apos;quillmap %f&apos;" modified="2027-01-15T08:00:00.000Z" count="2")"));
+    QCOMPARE(twice.size(), once.size());
+    QVERIFY(!qm::desktopRecentWith("<xbel><bookmark>", file, now));
+    QVERIFY(!qm::desktopRecentWith("<xbel version=\"1.0\"></xbel>", file, now));
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)
