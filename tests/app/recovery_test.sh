@@ -16,7 +16,8 @@ fail() { echo "FAIL: $*" >&2; sed 's/^/  /' "$work/log" >&2; exit 1; }
 cp -a "$app" "$work/prog"
 printf '[GLOBAL]\r\nSplashState=No Splash\r\n' > "$work/prog/QM.INI"
 cp "$2" "$work/menu.qmf"
-export XDG_STATE_HOME=$work/state QT_QPA_PLATFORM=xcb
+# The recent projects and the desktop's list of recent files stay here too.
+export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data QT_QPA_PLATFORM=xcb
 state=$work/state/quillmap
 start_xvfb || exit 1
 start() { (cd "$work/prog" && exec ./quillmap "$@" >>"$work/log" 2>&1) & apid=$!; }
