@@ -94,6 +94,13 @@ void SurfaceController::placeControl(QWidget *control, const QRect &bounds)
         auto *button = static_cast<TCleanMyButton *>(control);
         const int index = button->Tag;
         if (index >= 0 && index < m_form.ButtonControls.size() && m_form.ButtonControls.at(index) == button) {
+            // The buttons selected with it go along; the step at the end of
+            // the drag moves them all in the design.
+            const QPoint by = bounds.topLeft() - button->pos();
+            if (button == m_form.SelectedButton && bounds.size() == button->size() && !by.isNull()) {
+                for (int other : m_form.document().alsoSelected())
+                    m_form.ButtonControls.at(other)->move(m_form.ButtonControls.at(other)->pos() + by);
+            }
             button->setGeometry(bounds);
             // The selection frame follows the selected button.
             if (button == m_form.SelectedButton)

@@ -99,7 +99,13 @@ void SurfaceController::ButtonMouseDown(QObject *Sender, Qt::MouseButton Button,
     // Shift+click adds the button to the selection or takes it out.
     if (Button == Qt::LeftButton && (Shift & Qt::ShiftModifier) && m_form.extendSelection(button))
         return;
+    // A press on one of several selected buttons keeps them all selected
+    // (it becomes the one the areas show), so that a drag moves them all.
+    QList<int> others = m_form.document().selectedButtons();
+    const bool keep = others.removeAll(int(m_form.ButtonControls.indexOf(qobject_cast<TCleanMyButton *>(button)))) > 0;
     m_form.HighlightButton(button);
+    if (keep)
+        m_form.document().setAlsoSelected(others);
     // A plain click selects; only a move of 5 pixels makes it a move.
     if (!pressControl(button, X, Y) && Button == Qt::LeftButton)
         beginDrag(button, false, button->mapToGlobal(QPoint(X, Y) + clientOffset(button)));

@@ -500,6 +500,14 @@ void TestEditing::severalButtons()
     press(QKeySequence(Qt::ALT | Qt::Key_Right));
     QCOMPARE(m.design().TitleRect, title.translated(1, 0));
     QCOMPARE(rects(0), edited);
+    // Dragged with the mouse, the selection takes the others along: one step.
+    m.surface().setSnapping(false);
+    drag(m.ButtonControls.last(), QPoint(30, 20), QPoint(20, 10));
+    QCOMPARE(m.document().selectedButtons().size(), 6);
+    for (int i = 0; i < edited.size(); ++i)
+        QCOMPARE(rects(0).at(i), edited.at(i).translated(20, 10));
+    press(QKeySequence::Undo);
+    QCOMPARE(rects(0), edited);
 
     // Ctrl+S names the untitled design once, then writes it straight away.
     const QString file = dir.filePath("several.qmf");
