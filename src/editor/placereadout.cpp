@@ -1,5 +1,6 @@
 #include "editor/placereadout.h"
 
+#include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -9,7 +10,14 @@ PlaceReadout::PlaceReadout(QScrollArea *surface)
 {
     setObjectName(QStringLiteral("PlaceReadout"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    // The window's own colours, readable on any surface colour.
+    // The window's own colours, readable on any surface colour (the view's
+    // palette carries the design's colours, which it would otherwise take).
+    // (Each role set one by one: a palette set whole, with no role of its
+    // own, would still follow the view's.)
+    QPalette own = QApplication::palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText})
+        own.setColor(role, own.color(role));
+    setPalette(own);
     setAutoFillBackground(true);
     setMargin(2);
     setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -7,6 +7,7 @@
 #include "editor/tcleanmybutton.h"
 #include "editor/designsurface.h"
 #include "editor/areaedit.h"
+#include "editor/placereadout.h"
 #include "dialogtesting.h"
 #include "mainformfixture.h"
 #include "mousedriver.h"
@@ -426,6 +427,9 @@ void TestEditing::severalButtons()
     QCOMPARE(m.ButtonControls.size(), 3);
     QCOMPARE(m.design().Buttons.at(2).DefImageName, f.folder.file("art/two.GIF"));
     QCOMPARE(m.design().Buttons.at(1).rect().topLeft(), QPoint(20, 230));
+    // The readout shows where the selection lies.
+    QVERIFY(m.Readout->isVisible());
+    QCOMPARE(m.Readout->text(), QString("Button 2: 20, 230  156 \u00d7 65"));
     QVERIFY(m.ButtonControls.at(2)->hasPicture());
     dropOn(m.ButtonControls.at(1), QPoint(5, 5), {f.folder.file("art/over.png")}, Qt::ShiftModifier);
     QCOMPARE(m.design().Buttons.at(1).MouseOverImage, f.folder.file("art/over.png"));
