@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/prompts.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -96,10 +97,15 @@ QString anyFileFilter()
     return qtFileFilter(QStringLiteral("All Files (*.*)|*.*"));
 }
 
-std::optional<QString> FileChooserDialog::run(Prompts *prompts, const QString &rememberedFolder)
+std::optional<QString> FileChooserDialog::run(Prompts *prompts, const QString &rememberedFolder,
+                                             const DialogContext &context)
 {
     if (!rememberedFolder.isEmpty())
         m_directory = rememberedFolder;
+    if (m_directory.isEmpty()) {
+        const QString project = context.projectFolder ? context.projectFolder() : QString();
+        m_directory = project.isEmpty() ? QDir::homePath() : project;
+    }
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.caption = QStringLiteral("Open");

@@ -34,6 +34,8 @@ struct DialogContext {
     ImageViewContext images;
     // The project's file name; empty while the design was never saved.
     std::function<QString()> projectFileName;
+    // The folder of the project's file; empty while the design was never saved.
+    std::function<QString()> projectFolder;
     // Runs Save As; true when the user accepted its file dialog.
     std::function<bool()> saveAs;
 };
@@ -46,13 +48,15 @@ QString anyFileFilter();
 // One open-file dialog, used by one or more choosers. It opens in the
 // chooser's own remembered folder when that is set; otherwise in the folder
 // it was last given or last picked from, so a chooser used for the first time
-// opens where another chooser of the same dialog was used last.
+// opens where another chooser of the same dialog was used last; the first
+// chooser of all opens in the project's folder, or in the user's home for a
+// design never saved (never where the program happens to run).
 class FileChooserDialog {
 public:
     explicit FileChooserDialog(QString filter) : m_filter(std::move(filter)) {}
 
     // Runs the dialog. The chosen full file name, or nothing on Cancel.
-    std::optional<QString> run(Prompts *prompts, const QString &rememberedFolder);
+    std::optional<QString> run(Prompts *prompts, const QString &rememberedFolder, const DialogContext &context);
 
     QString directory() const { return m_directory; }
 

@@ -262,7 +262,7 @@ void TButtonOptions::Field2MouseOverImageChange()
 
 void TButtonOptions::chooseImage(QLineEdit *field, TPMultiImage *preview, QString &lastDir)
 {
-    const std::optional<QString> chosen = m_imageDialog.run(m_context.prompts, lastDir);
+    const std::optional<QString> chosen = m_imageDialog.run(m_context.prompts, lastDir, m_context);
     if (!chosen)
         return;
     field->setText(*chosen);
@@ -287,7 +287,7 @@ void TButtonOptions::ChooseMouseOverImageFlield2Click()
 
 void TButtonOptions::ChooseSoundClick()
 {
-    const std::optional<QString> chosen = m_soundDialog.run(m_context.prompts, LastSoundDir);
+    const std::optional<QString> chosen = m_soundDialog.run(m_context.prompts, LastSoundDir, m_context);
     if (!chosen)
         return;
     MouseOverSound->setText(*chosen);
@@ -308,7 +308,7 @@ void TButtonOptions::BitBtnChooseURLClick()
     }
     if (askedToSave)
         prompts->information(QStringLiteral("Now pick the file that the URL will point to..."));
-    const std::optional<QString> chosen = m_urlDialog.run(prompts, LastURLDir);
+    const std::optional<QString> chosen = m_urlDialog.run(prompts, LastURLDir, m_context);
     if (!chosen)
         return;
     CheckURLRelative->setChecked(true);

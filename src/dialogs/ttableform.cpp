@@ -256,7 +256,7 @@ void TTableForm::BitBtn4Click()
 
 void TTableForm::BitBtn6Click()
 {
-    const std::optional<QString> chosen = m_imageDialog.run(m_context.prompts, LastBlurbImageDir);
+    const std::optional<QString> chosen = m_imageDialog.run(m_context.prompts, LastBlurbImageDir, m_context);
     if (!chosen)
         return;
     Field2MouseOverImage->setText(*chosen);

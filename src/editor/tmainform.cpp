@@ -90,6 +90,7 @@ qm::dialogs::DialogContext TMainForm::dialogContext()
     dialogs.prompts = m_services.prompts;
     dialogs.images = m_services.images;
     dialogs.projectFileName = [this] { return design().FileName; };
+    dialogs.projectFolder = [this] { return design().FileName.isEmpty() ? QString() : design().FileDir; };
     dialogs.saveAs = [this] { return SaveAs(); };
     return dialogs;
 }

@@ -548,6 +548,9 @@ void TestButtonOptions::choosersShareOneImageDialog()
     TMainForm &m = *f.form;
     QTemporaryDir dir;
     selectFirst(m);
+    // A saved design: the first chooser of each dialog opens in its folder.
+    m.design().FileDir = dir.filePath("site/");
+    m.design().FileName = "menu.qmf";
     QStringList directories;
     QStringList filters;
     auto lastRequest = [&] {
@@ -557,7 +560,7 @@ void TestButtonOptions::choosersShareOneImageDialog()
     f.prompts.files = {dir.filePath("one/a.gif"), dir.filePath("two/b.gif"), std::nullopt,
                        dir.filePath("three/c.gif"), dir.filePath("four/d.gif"), dir.filePath("s/x.au")};
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
-        d->ChooseImageButton->click();            // first use of all: the dialog's own start
+        d->ChooseImageButton->click();            // first use of all: the project's folder
         lastRequest();
         d->BitBtn7->click();                       // first use: where the other chooser was last
         lastRequest();
@@ -572,8 +575,8 @@ void TestButtonOptions::choosersShareOneImageDialog()
         lastRequest();
     }, ModalResult::Cancel);
     m.EditButtonClick(m.EditButton);
-    QCOMPARE(directories, QStringList({QString(), dir.filePath("one/"), dir.filePath("two/"), dir.filePath("two/"),
-                                       dir.filePath("one/"), QString()}));
+    QCOMPARE(directories, QStringList({dir.filePath("site/"), dir.filePath("one/"), dir.filePath("two/"),
+                                       dir.filePath("two/"), dir.filePath("one/"), dir.filePath("site/")}));
     const QString images = "All Pictures (*.GIF *.PNG *.JPG *.JPEG *.JPE *.BMP *.TIF *.TIFF *.PCX *.ICO *.WMF);;"
                            "GIF Images (*.GIF);;JPEG Images (*.JPEG *.JPG);;PNG Files (*.PNG);;All Files (*.*)";
     QCOMPARE(filters, QStringList({images, images, images, images, images, "AU Files (*.AU);;All Files (*.*)"}));
