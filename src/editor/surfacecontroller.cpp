@@ -138,9 +138,15 @@ bool SurfaceController::routeMouse(QObject *watched, QEvent *event)
         return true;
     }
 
-    if (m_form.Title && (watched == m_form.Title->viewport() || watched == m_form.Blurb->viewport())) {
-        AreaEdit *memo = watched == m_form.Title->viewport() ? m_form.Title : m_form.Blurb;
-        const QPoint p = me->position().toPoint();
+    // A text area's visible border is its own (the text lies in its
+    // viewport): a press there resizes as one just inside does, and the
+    // resize it starts goes on there. Another event the viewport passed on
+    // to the area lies inside the viewport and is left alone.
+    const bool onBorder = m_form.Title && (watched == m_form.Title || watched == m_form.Blurb)
+        && (Resizing || !static_cast<AreaEdit *>(watched)->viewport()->geometry().contains(me->position().toPoint()));
+    if (m_form.Title && (watched == m_form.Title->viewport() || watched == m_form.Blurb->viewport() || onBorder)) {
+        AreaEdit *memo = watched == m_form.Title->viewport() || watched == m_form.Title ? m_form.Title : m_form.Blurb;
+        const QPoint p = me->position().toPoint() - (onBorder ? memo->viewport()->pos() : QPoint());
         switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:

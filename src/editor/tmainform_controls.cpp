@@ -109,6 +109,9 @@ void TMainForm::createControls()
     for (AreaEdit *memo : {Title, Blurb}) {
         memo->viewport()->installEventFilter(this);
         memo->viewport()->setMouseTracking(true);
+        // Its border too: resizing starts there, and the readout follows it.
+        memo->installEventFilter(this);
+        memo->setMouseTracking(true);
         connect(memo, &AreaEdit::userEdited, this, [this, memo](const QString &before) { areaEdited(memo, before); });
         connect(memo, &AreaEdit::focusLeft, this, [this] { ++m_typingSession; });
         connect(memo, &AreaEdit::escapePressed, this, [this] { Background->setFocus(Qt::OtherFocusReason); });

@@ -20,8 +20,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 void TMainForm::setUpReadout()
 {
     Readout = new PlaceReadout(Background);
-    for (QWidget *w : {static_cast<QWidget *>(Title), static_cast<QWidget *>(Blurb), Background->viewport()})
-        w->installEventFilter(this);
+    Background->viewport()->installEventFilter(this);
     connect(m_document, &qm::DesignDocument::selectionChanged, this, [this] { followInReadout(SelectedButton); });
 }
 

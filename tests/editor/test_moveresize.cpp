@@ -28,6 +28,8 @@ TMainForm &shown(MainFormFixture &f)
 // The widget that receives a control's mouse events.
 QWidget *mouseWidget(TMainForm &m, const QString &control)
 {
+    if (control == "title border")
+        return m.Title;
     if (control == "title")
         return m.Title->viewport();
     if (control == "blurb")
@@ -39,7 +41,7 @@ QWidget *mouseWidget(TMainForm &m, const QString &control)
 
 QWidget *control(TMainForm &m, const QString &name)
 {
-    if (name == "title")
+    if (name == "title" || name == "title border")
         return m.Title;
     if (name == "blurb")
         return m.Blurb;
@@ -184,6 +186,11 @@ void TestMoveResize::resizingFollowsTheMouse_data()
     QTest::newRow("title SE") << "title" << QPoint(363, 33) << QPoint(400, 60) << QRect(46, 8, 400, 60);
     QTest::newRow("title W") << "title" << QPoint(2, 20) << QPoint(-30, 20) << QRect(16, 8, 402, 41);
     QTest::newRow("title N stops at 10 high") << "title" << QPoint(100, 2) << QPoint(100, 60) << QRect(46, 39, 372, 10);
+    // Its visible border (outside the client area) resizes too.
+    QTest::newRow("title's right border") << "title border" << QPoint(371, 20) << QPoint(400, 20)
+                                          << QRect(46, 8, 398, 41);
+    QTest::newRow("title's top border") << "title border" << QPoint(100, 0) << QPoint(100, -3)
+                                        << QRect(46, 3, 372, 46);
 }
 
 void TestMoveResize::resizingFollowsTheMouse()
