@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/dragmanager.h"
+#include "editor/resizezones.h"
 #include "model/designsteps.h"
 
 #include <QObject>
@@ -117,6 +118,10 @@ private:
     // Where a control dragged to `topLeft` goes: an edge or centre within
     // reach of another control's, or of the view's centre, snaps onto it.
     QPoint snapped(QWidget *moved, QPoint topLeft);
+    // A resize step's bounds with the edges it moves snapped likewise.
+    QRect snappedResize(QWidget *resized, QRect bounds, qm::resize::Direction d);
+    // The guides a control may snap to; false when snapping is off (Alt).
+    bool snapGuides(QWidget *moved, QList<int> &xs, QList<int> &ys);
     static constexpr int SnapReach = 5;
 public:
     // Drags snap unless this is off (tools and tests that need drags to

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+#include <algorithm>
 
 void SurfaceController::setUp()
 {
@@ -144,16 +145,15 @@ void SurfaceController::dragOverMove(QObject *target, QObject *source, int X, in
     }
 }
 
-QPoint SurfaceController::snapped(QWidget *moved, QPoint topLeft)
+bool SurfaceController::snapGuides(QWidget *moved, QList<int> &xs, QList<int> &ys)
 {
     if (!m_guides)
         m_guides = new SnapGuides(m_form.Background->canvas());
     // Alt held moves freely, as in other design tools.
     if (!m_snapping || (QGuiApplication::keyboardModifiers() & Qt::AltModifier)) {
         m_guides->setLines({}, {});
-        return topLeft;
+        return false;
     }
-    QList<int> xs, ys;
     const QList<int> &also = m_form.document().alsoSelected();
     for (TCleanMyButton *b : std::as_const(m_form.ButtonControls)) {
         if (b != moved && !b->isHidden() && !also.contains(b->Tag))
@@ -169,9 +169,56 @@ QPoint SurfaceController::snapped(QWidget *moved, QPoint topLeft)
     const QPoint centre = m_form.Background->canvas()->mapFrom(view, view->rect().center());
     xs << centre.x();
     ys << centre.y();
+    return true;
+}
+
+QPoint SurfaceController::snapped(QWidget *moved, QPoint topLeft)
+{
+    QList<int> xs, ys;
+    if (!snapGuides(moved, xs, ys))
+        return topLeft;
     const qm::Snapped s = qm::snapped(QRect(topLeft, moved->size()), xs, ys, SnapReach);
     m_guides->setLines(s.xGuides, s.yGuides);
     return s.topLeft;
+}
+
+QRect SurfaceController::snappedResize(QWidget *resized, QRect bounds, qm::resize::Direction d)
+{
+    using D = qm::resize::Direction;
+    QList<int> xs, ys;
+    if (!snapGuides(resized, xs, ys))
+        return bounds;
+    QList<int> onX, onY;
+    const auto has = [d](std::initializer_list<D> sides) { return std::find(sides.begin(), sides.end(), d) != sides.end(); };
+    // Only the edges the resize moves snap, and never below the smallest size.
+    if (has({D::E, D::NE, D::SE})) {
+        const std::optional<int> g = qm::nearestGuide(bounds.left() + bounds.width(), xs, SnapReach);
+        if (g && *g - bounds.left() >= MinResizeWidth) {
+            bounds.setWidth(*g - bounds.left());
+            onX << *g;
+        }
+    } else if (has({D::W, D::NW, D::SW})) {
+        const std::optional<int> g = qm::nearestGuide(bounds.left(), xs, SnapReach);
+        if (g && bounds.left() + bounds.width() - *g >= MinResizeWidth) {
+            bounds.setLeft(*g);
+            onX << *g;
+        }
+    }
+    if (has({D::S, D::SE, D::SW})) {
+        const std::optional<int> g = qm::nearestGuide(bounds.top() + bounds.height(), ys, SnapReach);
+        if (g && *g - bounds.top() >= MinResizeHeight) {
+            bounds.setHeight(*g - bounds.top());
+            onY << *g;
+        }
+    } else if (has({D::N, D::NE, D::NW})) {
+        const std::optional<int> g = qm::nearestGuide(bounds.top(), ys, SnapReach);
+        if (g && bounds.top() + bounds.height() - *g >= MinResizeHeight) {
+            bounds.setTop(*g);
+            onY << *g;
+        }
+    }
+    m_guides->setLines(onX, onY);
+    return bounds;
 }
 
 void SurfaceController::BackgroundDragOver(QObject *Sender, QObject *Source, int X, int Y, TDragState, bool &)

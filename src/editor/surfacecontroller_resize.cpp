@@ -60,8 +60,9 @@ void SurfaceController::ResizeMouseMove(QObject *Sender, Qt::KeyboardModifiers, 
         if (zone != Direction::None && !Resizing)
             ResizeDirection = directionName(zone);
         if (Resizing && ResizedControl) {
-            const QRect bounds = resizeStep(ResizedControl->geometry(), directionFromName(ResizeDirection),
-                                            QPoint(X, Y), MinResizeWidth, MinResizeHeight);
+            const Direction d = directionFromName(ResizeDirection);
+            const QRect bounds = snappedResize(
+                ResizedControl, resizeStep(ResizedControl->geometry(), d, QPoint(X, Y), MinResizeWidth, MinResizeHeight), d);
             if (bounds != ResizedControl->geometry())
                 placeControl(ResizedControl, bounds);
         }
@@ -141,6 +142,8 @@ void SurfaceController::BackgroundMouseDown(QObject *, Qt::MouseButton, Qt::Keyb
 void SurfaceController::ResizeMouseUp(QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
     const bool wasResizing = std::exchange(Resizing, false);
+    if (m_guides)
+        m_guides->setLines({}, {});
     if (wasResizing)
         endGesture(ResizedControl);
 }

@@ -68,6 +68,16 @@ void addGuides(const QRect &r, QList<int> &xGuides, QList<int> &yGuides)
     yGuides << r.top() << r.top() + r.height() / 2 << r.top() + r.height();
 }
 
+std::optional<int> nearestGuide(int line, const QList<int> &guides, int reach)
+{
+    std::optional<int> best;
+    for (int g : guides) {
+        if (std::abs(g - line) <= reach && (!best || std::abs(g - line) < std::abs(*best - line)))
+            best = g;
+    }
+    return best;
+}
+
 namespace {
 
 // The shortest move of one of the three lines of a span (start, middle, end)
@@ -76,10 +86,9 @@ std::optional<int> snapSpan(int start, int length, const QList<int> &guides, int
 {
     std::optional<int> best;
     for (int line : {start, start + length / 2, start + length}) {
-        for (int g : guides) {
-            const int by = g - line;
-            if (std::abs(by) <= reach && (!best || std::abs(by) < std::abs(*best)))
-                best = by;
+        if (const std::optional<int> g = nearestGuide(line, guides, reach)) {
+            if (!best || std::abs(*g - line) < std::abs(*best))
+                best = *g - line;
         }
     }
     return best;

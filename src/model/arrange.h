@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <optional>
 
 namespace qm {
 
@@ -40,6 +41,10 @@ struct Snapped {
     QList<int> yGuides;
 };
 Snapped snapped(const QRect &moving, const QList<int> &xGuides, const QList<int> &yGuides, int reach);
+
+// The guide nearest to `line` within `reach` pixels (a resized edge snaps
+// onto it); nullopt when none is that close.
+std::optional<int> nearestGuide(int line, const QList<int> &guides, int reach);
 
 // The guides of rectangles: their edges and centres, across and down.
 void addGuides(const QRect &r, QList<int> &xGuides, QList<int> &yGuides);

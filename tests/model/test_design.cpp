@@ -432,6 +432,9 @@ void TestDesign::snapping()
     QVERIFY(s.yGuides.isEmpty());
     QCOMPARE(qm::snapped(QRect(118, 113, 20, 20), xs, ys, 5).topLeft, QPoint(120, 110));
     QCOMPARE(qm::snapped(QRect(10, 10, 20, 20), xs, ys, 5).topLeft, QPoint(10, 10));
+    // A resized edge goes to the nearest guide within reach.
+    QCOMPARE(qm::nearestGuide(126, xs, 5), std::optional<int>(130));
+    QCOMPARE(qm::nearestGuide(170, xs, 5), std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(TestDesign)
