@@ -190,32 +190,24 @@ QRect SurfaceController::snappedResize(QWidget *resized, QRect bounds, qm::resiz
         return bounds;
     QList<int> onX, onY;
     const auto has = [d](std::initializer_list<D> sides) { return std::find(sides.begin(), sides.end(), d) != sides.end(); };
-    // Only the edges the resize moves snap, and never below the smallest size.
-    if (has({D::E, D::NE, D::SE})) {
-        const std::optional<int> g = qm::nearestGuide(bounds.left() + bounds.width(), xs, SnapReach);
-        if (g && *g - bounds.left() >= MinResizeWidth) {
-            bounds.setWidth(*g - bounds.left());
-            onX << *g;
-        }
-    } else if (has({D::W, D::NW, D::SW})) {
-        const std::optional<int> g = qm::nearestGuide(bounds.left(), xs, SnapReach);
-        if (g && bounds.left() + bounds.width() - *g >= MinResizeWidth) {
-            bounds.setLeft(*g);
-            onX << *g;
-        }
+    // Only the edges the resize moves snap (`far`: the right or bottom one),
+    // and never below the smallest size: the span's new start and length.
+    const auto edge = [](int start, int length, bool far, const QList<int> &guides, int least, QList<int> &on) {
+        const int end = start + length;
+        const std::optional<int> g = qm::nearestGuide(far ? end : start, guides, SnapReach);
+        if (!g || (far ? *g - start : end - *g) < least)
+            return std::pair{start, length};
+        on << *g;
+        return far ? std::pair{start, *g - start} : std::pair{*g, end - *g};
+    };
+    const bool east = has({D::E, D::NE, D::SE}), south = has({D::S, D::SE, D::SW});
+    if (east || has({D::W, D::NW, D::SW})) {
+        const auto [x, w] = edge(bounds.left(), bounds.width(), east, xs, MinResizeWidth, onX);
+        bounds.setRect(x, bounds.top(), w, bounds.height());
     }
-    if (has({D::S, D::SE, D::SW})) {
-        const std::optional<int> g = qm::nearestGuide(bounds.top() + bounds.height(), ys, SnapReach);
-        if (g && *g - bounds.top() >= MinResizeHeight) {
-            bounds.setHeight(*g - bounds.top());
-            onY << *g;
-        }
-    } else if (has({D::N, D::NE, D::NW})) {
-        const std::optional<int> g = qm::nearestGuide(bounds.top(), ys, SnapReach);
-        if (g && bounds.top() + bounds.height() - *g >= MinResizeHeight) {
-            bounds.setTop(*g);
-            onY << *g;
-        }
+    if (south || has({D::N, D::NE, D::NW})) {
+        const auto [y, h] = edge(bounds.top(), bounds.height(), south, ys, MinResizeHeight, onY);
+        bounds.setRect(bounds.left(), y, bounds.width(), h);
     }
     m_guides->setLines(onX, onY);
     return bounds;
