@@ -71,6 +71,9 @@ void TMainForm::setUpArrange()
     }
     ButtMenu->insertMenu(properties, Arrange1);
     ButtMenu->insertSeparator(properties);
+    // Arranging takes two buttons at least (the keys do nothing with one).
+    connect(ButtMenu, &QMenu::aboutToShow, this,
+            [this] { Arrange1->setEnabled(m_document->selectedButtons().size() > 1); });
 
     // Ctrl+V puts the buttons where they were; the surface's menu puts them
     // where it was opened.
@@ -79,8 +82,11 @@ void TMainForm::setUpArrange()
     connect(pasteHere, &QAction::triggered, this, [this] { PasteClick(m_pastePoint); });
     BackgroundMenu->insertAction(SetDimensions1, pasteHere);
     BackgroundMenu->insertSeparator(SetDimensions1);
-    connect(BackgroundMenu, &QMenu::aboutToShow, this,
-            [this] { m_pastePoint = Background->canvas()->mapFromGlobal(QCursor::pos()); });
+    connect(BackgroundMenu, &QMenu::aboutToShow, this, [this, pasteHere] {
+        m_pastePoint = Background->canvas()->mapFromGlobal(QCursor::pos());
+        pasteHere->setEnabled(m_services.clipboard
+                              && !m_services.clipboard->data(QLatin1String(qm::ButtonsMimeType)).isEmpty());
+    });
 }
 
 bool TMainForm::extendSelection(QWidget *button)
