@@ -148,7 +148,10 @@ void TMainForm::showRecent(QMenu *menu)
         // Those moved or deleted since are not offered.
         if (!QFileInfo(path).isFile())
             continue;
-        QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(++n % 10).arg(path));
+        // A "&" in a name is no shortcut key of the menu.
+        QString shown = path;
+        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(++n % 10).arg(shown));
         connect(a, &QAction::triggered, this, [this, path] { m_files->openWithQuestion(path); });
     }
     if (!n)

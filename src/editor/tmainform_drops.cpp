@@ -42,6 +42,11 @@ bool TMainForm::fileDropEvent(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
+    // Only the surface and what lies on it take files.
+    auto *widget = qobject_cast<QWidget *>(watched);
+    QWidget *canvas = Background->canvas();
+    if (!widget || (widget != canvas && !canvas->isAncestorOf(widget)))
+        return false;
     auto *drop = static_cast<QDropEvent *>(event);
     const qm::DroppedFiles files = droppedFiles(drop->mimeData());
     // Anything else (text onto a text area) is the control's own.
@@ -50,8 +55,7 @@ bool TMainForm::fileDropEvent(QObject *watched, QEvent *event)
     drop->acceptProposedAction();
     if (type != QEvent::Drop)
         return true;
-    auto *widget = qobject_cast<QWidget *>(watched);
-    const QPoint at = widget->mapTo(Background->canvas(), drop->position().toPoint());
+    const QPoint at = widget == canvas ? drop->position().toPoint() : widget->mapTo(canvas, drop->position().toPoint());
     const bool shift = drop->modifiers() & Qt::ShiftModifier;
     // After the drop has ended: the file manager is not held while a
     // question is open, and an opened design replaces the very controls the
