@@ -100,12 +100,16 @@ QString anyFileFilter()
 std::optional<QString> FileChooserDialog::run(Prompts *prompts, const QString &rememberedFolder,
                                              const DialogContext &context)
 {
-    if (!rememberedFolder.isEmpty())
-        m_directory = rememberedFolder;
-    if (m_directory.isEmpty()) {
-        const QString project = context.projectFolder ? context.projectFolder() : QString();
-        m_directory = project.isEmpty() ? QDir::homePath() : project;
-    }
+    QString last = rememberedFolder.isEmpty() ? m_directory : rememberedFolder;
+    const QString project = context.projectFolder ? context.projectFolder() : QString();
+    // A saved design's files belong with it: a folder outside the project's
+    // is not where the next one is looked for.
+    const auto within = [](const QString &folder, const QString &top) {
+        return (QDir::cleanPath(folder) + QLatin1Char('/')).startsWith(QDir::cleanPath(top) + QLatin1Char('/'));
+    };
+    if (!project.isEmpty() && (last.isEmpty() || !within(last, project)))
+        last = project;
+    m_directory = last.isEmpty() ? QDir::homePath() : last;
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.caption = QStringLiteral("Open");

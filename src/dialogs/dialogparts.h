@@ -45,12 +45,13 @@ QString imageFilter();
 QString soundFilter();
 QString anyFileFilter();
 
-// One open-file dialog, used by one or more choosers. It opens in the
-// chooser's own remembered folder when that is set; otherwise in the folder
-// it was last given or last picked from, so a chooser used for the first time
-// opens where another chooser of the same dialog was used last; the first
-// chooser of all opens in the project's folder, or in the user's home for a
-// design never saved (never where the program happens to run).
+// One open-file dialog, used by one or more choosers. A saved design's
+// choosers open in the project's folder, or in the folder last used for that
+// kind of file when it lies within the project's (the site's picture folder).
+// Otherwise the chooser's own remembered folder, else the one the dialog was
+// last picked from (so a chooser used for the first time opens where another
+// chooser of the same dialog was used last); the first of all in the user's
+// home (never where the program happens to run).
 class FileChooserDialog {
 public:
     explicit FileChooserDialog(QString filter) : m_filter(std::move(filter)) {}

@@ -192,7 +192,7 @@ bool SurfaceController::routeMouse(QObject *watched, QEvent *event)
             // A drag across the bare surface draws a band that selects the
             // buttons it touches.
             if (m_surfacePressed && (me->buttons() & Qt::LeftButton) && !m_drag->isDragging() && !DragOverFlag
-                && (m_band && m_band->isVisible()
+                && ((m_band && m_band->isVisible())
                     || (me->position().toPoint() - m_bandStart).manhattanLength() >= QApplication::startDragDistance())) {
                 if (!m_band)
                     m_band = new QRubberBand(QRubberBand::Rectangle, canvas);

@@ -144,10 +144,7 @@ void TMainForm::showRecent(QMenu *menu)
 {
     menu->clear();
     int n = 0;
-    for (const QString &path : m_services.recent->list()) {
-        // Those moved or deleted since are not offered.
-        if (!QFileInfo(path).isFile())
-            continue;
+    for (const QString &path : m_services.recent->existing()) {
         // A "&" in a name is no shortcut key of the menu.
         QString shown = path;
         shown.replace(QLatin1Char('&'), QLatin1String("&&"));

@@ -20,6 +20,7 @@ void TMainForm::setUpSteps()
 {
     m_document = new qm::DesignDocument(this);
     m_files = new qm::DocumentFiles(*m_document, *this, m_services.prompts, m_services.recovery, this);
+    m_files->setRecent(m_services.recent);
     using Doc = qm::DesignDocument;
     connect(m_document, &Doc::selectionChanging, this, &TMainForm::selectionChanging);
     connect(m_document, &Doc::selectionChanged, this, &TMainForm::selectionChanged);

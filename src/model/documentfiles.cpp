@@ -1,4 +1,5 @@
 #include "model/documentfiles.h"
+#include "model/recentfiles.h"
 
 #include "model/linebreaker.h"
 #include "model/projectfile.h"
@@ -159,6 +160,8 @@ bool DocumentFiles::saveAs()
         request.fileName = d.FileName;
     if (!d.FileDir.isEmpty())
         request.directory = d.FileDir;
+    if (m_recent)
+        request.recent = m_recent->existing();
     const std::optional<QString> chosen = m_prompts->fileDialog(request);
     if (!chosen)
         return false;
@@ -217,8 +220,16 @@ void DocumentFiles::open()
         const QString found = resolveCaseInsensitive(d.FileDir + d.FileNameUpper);
         request.fileName = found.isEmpty() ? d.FileNameUpper : fileNamePart(found);
     }
+    if (m_recent)
+        request.recent = m_recent->existing();
+    // An untitled design's Open starts where the last project lies, else in
+    // the user's home (not in the folder the program runs from).
     if (!d.FileDirUpper.isEmpty())
         request.directory = d.FileDir;
+    else if (!request.recent.isEmpty())
+        request.directory = folderPart(request.recent.constFirst());
+    else
+        request.directory = QDir::homePath();
     const std::optional<QString> chosen = m_prompts->fileDialog(request);
     if (!chosen)
         return;

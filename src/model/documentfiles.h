@@ -12,6 +12,7 @@ namespace qm {
 
 class Prompts;
 class ProjectLock;
+class RecentFiles;
 class RecoveryStore;
 
 // What the document's file commands need of the window that shows it.
@@ -56,8 +57,10 @@ public:
     // Asks for a file name and writes the design there. False when the user
     // cancelled or the file could not be written; the file name then stays.
     bool saveAs();
-    // Open with its question and its file dialog.
+    // Open with its question and its file dialog, which offers `recent`'s
+    // projects when it is set.
     void open();
+    void setRecent(RecentFiles *recent) { m_recent = recent; }
     // Open once the file is chosen; a missing file gives Open's message.
     void openChosenFile(const QString &chosen);
     // Open's question, then the file: one dropped onto the window or a recent one.
@@ -101,6 +104,7 @@ private:
     DesignDocument &m_document;
     DocumentView &m_view;
     Prompts *m_prompts;
+    RecentFiles *m_recent = nullptr;
     RecoveryStore *m_recovery;
     std::unique_ptr<ProjectLock> m_projectLock;
     // Why the settings file was last refused; empty while it is read.

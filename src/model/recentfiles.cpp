@@ -38,6 +38,13 @@ QStringList RecentFiles::list() const
     return out;
 }
 
+QStringList RecentFiles::existing() const
+{
+    QStringList out = list();
+    out.removeIf([](const QString &path) { return !isFile(path); });
+    return out;
+}
+
 bool RecentFiles::add(const QString &path)
 {
     const QString full = QFileInfo(path).absoluteFilePath();

@@ -18,6 +18,9 @@ public:
     // The list as kept; a file that is unreadable, too large or no regular
     // file gives none.
     QStringList list() const;
+    // Those of the list that are still files (moved or deleted ones are not
+    // offered).
+    QStringList existing() const;
     // Puts `path` first (once) and keeps the newest Max. False when the list
     // could not be written; the program goes on without it.
     bool add(const QString &path);

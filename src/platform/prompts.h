@@ -22,6 +22,9 @@ struct FileDialogRequest {
     QString filter;       // Qt form: "Name (*.A *.B);;All Files (*)"
     QString selectedFilter; // the filter shown first; empty: the first of `filter`
     bool confirmOverwrite = false;
+    // Files offered in a list of their own besides the folder (Open's recent
+    // projects, newest first); one picked there is the answer.
+    QStringList recent;
 };
 
 // Every modal interaction of the program goes through this interface, so the

@@ -5,10 +5,52 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 
 namespace qm {
+
+namespace {
+
+// A list of recent files under the dialog's folder view: a click shows the
+// file in its folder, a double-click or Enter opens it at once. Only Qt's
+// own dialog can carry it; a desktop's dialog has its own recent place, which
+// the program's projects are entered in.
+void addRecentList(QFileDialog &dialog, const QStringList &recent, QString *picked)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto *grid = qobject_cast<QGridLayout *>(dialog.layout());
+    if (!grid)
+        return;
+    auto *list = new QListWidget(&dialog);
+    list->setObjectName(QStringLiteral("recentList"));
+    for (const QString &path : recent) {
+        const QFileInfo info(path);
+        auto *item = new QListWidgetItem(
+            QStringLiteral("%1 \u2014 %2").arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath())), list);
+        item->setData(Qt::UserRole, path);
+        item->setToolTip(path);
+    }
+    list->setMaximumHeight(list->sizeHintForRow(0) * 5 + 2 * list->frameWidth());
+    auto *label = new QLabel(QStringLiteral("&Recent projects:"), &dialog);
+    label->setBuddy(list);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0, 1, -1);
+    grid->addWidget(list, row + 1, 0, 1, -1);
+    QObject::connect(list, &QListWidget::itemClicked, &dialog,
+                     [&dialog](QListWidgetItem *item) { dialog.selectFile(item->data(Qt::UserRole).toString()); });
+    QObject::connect(list, &QListWidget::itemActivated, &dialog, [&dialog, picked](QListWidgetItem *item) {
+        *picked = item->data(Qt::UserRole).toString();
+        static_cast<QDialog &>(dialog).done(QDialog::Accepted);
+    });
+}
+
+} // namespace
 
 QWidget *QtPrompts::dialogParent() const
 {
@@ -87,7 +129,14 @@ std::optional<QString> QtPrompts::fileDialog(const FileDialogRequest &request)
         dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    QString picked;
+    if (!request.recent.isEmpty())
+        addRecentList(dialog, request.recent, &picked);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (!picked.isEmpty())
+        return picked;
+    if (dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

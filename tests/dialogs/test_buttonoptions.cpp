@@ -557,8 +557,9 @@ void TestButtonOptions::choosersShareOneImageDialog()
         directories << f.prompts.log.last().file.directory;
         filters << f.prompts.log.last().file.filter;
     };
-    f.prompts.files = {dir.filePath("one/a.gif"), dir.filePath("two/b.gif"), std::nullopt,
-                       dir.filePath("three/c.gif"), dir.filePath("four/d.gif"), dir.filePath("s/x.au")};
+    f.prompts.files = {dir.filePath("site/one/a.gif"), dir.filePath("site/two/b.gif"), std::nullopt,
+                       dir.filePath("three/c.gif"), dir.filePath("site/four/d.gif"), dir.filePath("s/x.au"),
+                       std::nullopt};
     script<TButtonOptions>(f.prompts, [&](TButtonOptions *d) {
         d->ChooseImageButton->click();            // first use of all: the project's folder
         lastRequest();
@@ -573,15 +574,18 @@ void TestButtonOptions::choosersShareOneImageDialog()
         lastRequest();
         d->BitBtn6->click();                       // the sound dialog is a dialog of its own
         lastRequest();
+        d->ChooseImageBtn->click();                // its folder lies outside the project's
+        lastRequest();
     }, ModalResult::Cancel);
     m.EditButtonClick(m.EditButton);
-    QCOMPARE(directories, QStringList({dir.filePath("site/"), dir.filePath("one/"), dir.filePath("two/"),
-                                       dir.filePath("two/"), dir.filePath("one/"), dir.filePath("site/")}));
+    QCOMPARE(directories, QStringList({dir.filePath("site/"), dir.filePath("site/one/"), dir.filePath("site/two/"),
+                                       dir.filePath("site/two/"), dir.filePath("site/one/"), dir.filePath("site/"),
+                                       dir.filePath("site/")}));
     const QString images = "All Pictures (*.GIF *.PNG *.JPG *.JPEG *.JPE *.BMP *.TIF *.TIFF *.PCX *.ICO *.WMF);;"
                            "GIF Images (*.GIF);;JPEG Images (*.JPEG *.JPG);;PNG Files (*.PNG);;All Files (*.*)";
-    QCOMPARE(filters, QStringList({images, images, images, images, images, "AU Files (*.AU);;All Files (*.*)"}));
+    QCOMPARE(filters, QStringList({images, images, images, images, images, "AU Files (*.AU);;All Files (*.*)", images}));
     QCOMPARE(m.ButtonOptions->LastBlurbImageDir, dir.filePath("three/"));
-    QCOMPARE(m.ButtonOptions->LastImageDir, dir.filePath("four/"));
+    QCOMPARE(m.ButtonOptions->LastImageDir, dir.filePath("site/four/"));
 }
 
 void TestButtonOptions::urlChooserNeedsAProjectFile()

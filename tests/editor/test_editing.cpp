@@ -530,6 +530,15 @@ void TestEditing::severalButtons()
     emit menu->aboutToShow();
     QCOMPARE(menu->actions().size(), 1);
     QVERIFY(menu->actions().first()->text().endsWith(file));
+    // And so does Open's dialog (cancelled here).
+    f.prompts.files = {std::nullopt};
+    m.OpenButtonClick();
+    QCOMPARE(f.prompts.log.last().file.recent, QStringList({file}));
+    // An untitled design's Open starts in the last project's folder.
+    m.NewButtonClick();
+    f.prompts.files = {std::nullopt};
+    m.OpenButtonClick();
+    QCOMPARE(f.prompts.log.last().file.directory, dir.path() + "/");
     // Dropped onto the window, the project file opens (nothing to ask: saved).
     m.NewButtonClick();
     dropOn(m.Title->viewport(), QPoint(5, 5), {file});

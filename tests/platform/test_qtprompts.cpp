@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -19,6 +20,7 @@ private slots:
     void openDialogReturnsAnyTypedName_data();
     void openDialogReturnsAnyTypedName();
     void allFilesShowsNamesWithoutADot();
+    void recentFileOpensFromItsList();
 };
 
 void TestQtPrompts::openDialogReturnsAnyTypedName_data()
@@ -108,6 +110,29 @@ void TestQtPrompts::allFilesShowsNamesWithoutADot()
     QCOMPARE(filterText, QString("All Files (*.*)"));
     names.sort();
     QCOMPARE(names, QStringList({"about", "menu.qmf"}));
+}
+
+void TestQtPrompts::recentFileOpensFromItsList()
+{
+    QTemporaryDir dir;
+    FileDialogRequest request;
+    request.directory = dir.path();
+    request.recent = {dir.filePath("a/menu.qmf"), dir.filePath("b/other.qmf")};
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto *list = QApplication::activeModalWidget()->findChild<QListWidget *>("recentList");
+        if (!list)
+            return;
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
+        emit list->itemActivated(list->item(1));
+    });
+    QTimer::singleShot(3000, [] {
+        if (QWidget *w = QApplication::activeModalWidget())
+            w->close();
+    });
+    QCOMPARE(QtPrompts().fileDialog(request), std::optional<QString>(dir.filePath("b/other.qmf")));
+    QCOMPARE(shown, QStringList({"menu.qmf \u2014 " + dir.filePath("a"), "other.qmf \u2014 " + dir.filePath("b")}));
 }
 
 QTEST_MAIN(TestQtPrompts)
