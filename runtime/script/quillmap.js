@@ -377,7 +377,7 @@
       }
       shadow.adoptedStyleSheets = [sheet];
     } else {
-      adoptStyles(shadow);
+      make('style', '', shadow).textContent = CSS;
     }
   }
 

@@ -75,6 +75,14 @@ const situations = {
   // A screen of scale 2: the first button's picture has a sharp copy, the
   // others are drawn smoothly.
   sharp: { design: 'inside', page: (block) => block, tabs: [1, 2, 3, 'after'], scale: 2 },
+  // A browser that cannot adopt style sheets (Safari before 16.4).
+  unadopted: {
+    design: 'inside',
+    prelude: 'for (const i of [ShadowRoot, Document]) delete i.prototype.adoptedStyleSheets;',
+    page: (block) => block,
+    tabs: [1, 2, 3, 'after'],
+    same: 'bare',
+  },
   // A page whose policy runs no script at all, as with script turned off.
   noscript: { design: 'inside', policy: "script-src 'none'", page: (block) => block, tabs: [1, 2, 3, 'after'], scripting: false },
 };
@@ -112,7 +120,8 @@ before(async () => {
   for (const [name, s] of Object.entries(situations)) {
     const html = previewPage(s.page(designs[s.design].built.html), AFTER);
     const head = (s.policy ? `\r\n<meta http-equiv="Content-Security-Policy" content="${s.policy}">` : '')
-      + (s.scripting ?? true ? '\r\n<script src="frames.js"></script>' : '');
+      + (s.scripting ?? true ? '\r\n<script src="frames.js"></script>' : '')
+      + (s.prelude ? `\r\n<script>${s.prelude}</script>` : '');
     fs.writeFileSync(path.join(made.dir, `${name}.html`), html.replace('<HEAD>', `<HEAD>${head}`));
   }
   browser = await launchBrowser(kit);
