@@ -282,25 +282,32 @@ export function installRuntime(dir) {
 
 export async function serve(dir, extra = {}) {
   const types = { '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.gif': 'image/gif', '.png': 'image/png', '.au': 'audio/basic' };
+  // What was asked for, path by path, and the status it got: every engine
+  // can be asked so.
+  const asked = new Map();
   const server = http.createServer((req, res) => {
     const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
     if (extra[name] !== undefined) {
+      asked.set(name, 200);
       res.writeHead(200, { 'content-type': types[path.extname(name)] || 'text/html' });
       res.end(extra[name]);
       return;
     }
     const file = path.join(dir, path.normalize(name));
     if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      asked.set(name, 404);
       res.writeHead(404);
       res.end();
       return;
     }
+    asked.set(name, 200);
     res.writeHead(200, { 'content-type': types[path.extname(file).toLowerCase()] || 'application/octet-stream' });
     res.end(fs.readFileSync(file));
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   return {
     url: `http://127.0.0.1:${server.address().port}/`,
+    asked,
     // The browser keeps connections open; they would hold close() up for minutes.
     close: () => new Promise((resolve) => {
       server.close(resolve);

@@ -43,6 +43,18 @@ function startXvfb() {
   });
 }
 
+// puppeteer's selectors in the page: "pierce/" looks into every shadow root too.
+const QUERY = `function (sel, all) {
+  const pierce = sel.startsWith('pierce/');
+  if (pierce) sel = sel.slice(7);
+  const roots = [document];
+  for (let i = 0; pierce && i < roots.length; i++) {
+    for (const el of roots[i].querySelectorAll('*')) if (el.shadowRoot) roots.push(el.shadowRoot);
+  }
+  const found = roots.flatMap((r) => [...r.querySelectorAll(sel)]);
+  return all ? found : found[0] || null;
+}`;
+
 const KEYS = { Tab: '\uE004', Enter: '\uE007' };
 
 export async function launchWebKit(driver, miniBrowser) {
@@ -116,10 +128,13 @@ export async function launchWebKit(driver, miniBrowser) {
         return run(String(fn), args);
       },
       $eval(selector, fn, ...args) {
-        return run(`function (sel, ...rest) { return (${fn})(document.querySelector(sel), ...rest); }`, [selector, ...args]);
+        return run(`function (sel, ...rest) { return (${fn})((${QUERY})(sel, false), ...rest); }`, [selector, ...args]);
+      },
+      $$eval(selector, fn, ...args) {
+        return run(`function (sel, ...rest) { return (${fn})((${QUERY})(sel, true), ...rest); }`, [selector, ...args]);
       },
       async $(selector) {
-        return (await run('(sel) => !!document.querySelector(sel)', [selector])) ? {} : null;
+        return (await run(`(sel) => !!(${QUERY})(sel, false)`, [selector])) ? {} : null;
       },
       async waitForFunction(fn, { timeout = 30000 } = {}, ...args) {
         const until = Date.now() + timeout;
