@@ -55,7 +55,7 @@ const QUERY = `function (sel, all) {
   return all ? found : found[0] || null;
 }`;
 
-const KEYS = { Tab: '\uE004', Enter: '\uE007' };
+const KEYS = { Tab: '\uE004', Enter: '\uE007', Shift: '\uE008' };
 
 export async function launchWebKit(driver, miniBrowser) {
   const x = process.env.DISPLAY ? null : await startXvfb();
@@ -186,9 +186,25 @@ export async function launchWebKit(driver, miniBrowser) {
       },
       keyboard: {
         async press(key) {
+          await page.keyboard.down(key);
+          await page.keyboard.up(key);
+        },
+        // A key held stays down between actions, until its key goes up.
+        async down(key) {
           await focus(handle);
-          const value = KEYS[key] || key;
-          await actions([{ type: 'key', id: 'keys', actions: [{ type: 'keyDown', value }, { type: 'keyUp', value }] }]);
+          await actions([{ type: 'key', id: 'keys', actions: [{ type: 'keyDown', value: KEYS[key] || key }] }]);
+        },
+        async up(key) {
+          await focus(handle);
+          await actions([{ type: 'key', id: 'keys', actions: [{ type: 'keyUp', value: KEYS[key] || key }] }]);
+        },
+      },
+      touchscreen: {
+        async tap(x, y) {
+          await focus(handle);
+          await actions([{ type: 'pointer', id: 'finger', parameters: { pointerType: 'touch' }, actions: [
+            { type: 'pointerMove', origin: 'viewport', duration: 0, x: Math.round(x), y: Math.round(y) },
+            { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }]);
         },
       },
       on() { /* WebDriver reports no page errors */ },
