@@ -19,6 +19,9 @@
 //
 //   second hover  the same for hovering those buttons again: the steady state
 //               a first hover should match
+//   written by hand  the hovers of the same buttons on a page without the
+//               runtime (links placed by a style sheet, CSS :hover): what
+//               the browser itself needs for a menu of that size
 //   fully drawn  (chromium) on an emulated 100 ms / 10 Mbit link, the first
 //               frame in which the 12-button menu stands with every picture,
 //               on Preview's page and on a hand-written page of the same
@@ -154,7 +157,11 @@ async function measure(browser, url, built, { settle = 1000 } = {}) {
     await frames();
     const menuStart = await page.evaluate(() => performance.now());
     // A page without the runtime (an empty --runtime file) has no menu to hover.
-    const origin = (await page.$('[data-quillmap="menu"]')) ? await h.menuOrigin(page) : null;
+    const origin = (await page.$('[data-quillmap="menu"]')) ? await h.menuOrigin(page) : await page.evaluate(() => {
+      // The hand-written page's menu, or none.
+      const r = document.querySelector('body > .m')?.getBoundingClientRect();
+      return r ? { x: r.left, y: r.top } : null;
+    });
     const count = origin ? built.buttons.length : 0;
     const hovered = [];
     for (let k = 0; k < Math.min(10, count); k++) {
@@ -197,7 +204,7 @@ async function measure(browser, url, built, { settle = 1000 } = {}) {
   }
 }
 
-// The 12-button menu as a designer could write it by hand: links placed by
+// A menu as a designer could write it by hand: links placed by
 // a style sheet, the mouse-over picture shown by :hover, the texts as text.
 function handWritten(dir, built) {
   const px = (r) => `left:${r.left}px;top:${r.top}px;width:${r.width}px;height:${r.height}px`;
@@ -260,10 +267,16 @@ for (const r of runtimes) {
 try {
   for (const [name, make, options] of linkOnly ? [] : designs) {
     const { dir, built } = make();
+    // The same buttons written by hand (CSS :hover, no runtime), hovered alike.
+    const template = fs.readFileSync(path.join(here, 'bench.html'), 'utf8');
+    fs.writeFileSync(path.join(dir, 'hand.html'), template.replace('<script src="quillmap.js"></script>', '')
+      .replace('<!--BLOCK-->', () => handWritten(dir, built)));
+    const hand = [];
     const servers = await Promise.all(runtimes.map((r) => h.serve(dir, { '/quillmap.js': r.text })));
     const results = runtimes.map(() => []);
     for (let i = 0; i < runs; i++) {
       for (const [k, server] of servers.entries()) results[k].push(await measure(browser, server.url + 'index.html', built, options));
+      hand.push(await measure(browser, servers[0].url + 'hand.html', built, options));
     }
     await Promise.all(servers.map((server) => server.close()));
     for (const [k, list] of results.entries()) {
@@ -277,6 +290,8 @@ try {
         + `page's own rollover ${hover('control')}`);
       console.log(`${name}${runtimes.length > 1 ? ` [${runtimes[k].file}]` : ''}: ${parts.join('; ')}`);
     }
+    const handHover = (key) => (hand.every((r) => r[key] === 0) ? '<16 ms' : show(hand.map((r) => r[key])));
+    console.log(`${name}, written by hand: first hover ${handHover('hover')}, second ${handHover('second')}`);
   }
   if (kit.engine === 'chromium') {
     const { dir, built } = makeDesign(12);
