@@ -114,25 +114,19 @@ void TestQtPrompts::allFilesShowsNamesWithoutADot()
 
 void TestQtPrompts::recentFileOpensFromItsList()
 {
-    QTemporaryDir dir;
+    // A recent project activated in its list is the answer, without the
+    // file name field or the folder shown.
     FileDialogRequest request;
-    request.directory = dir.path();
-    request.recent = {dir.filePath("a/menu.qmf"), dir.filePath("b/other.qmf")};
-    QStringList shown;
-    QTimer::singleShot(0, [&] {
-        auto *list = QApplication::activeModalWidget()->findChild<QListWidget *>("recentList");
-        if (!list)
-            return;
-        for (int i = 0; i < list->count(); ++i)
-            shown << list->item(i)->text();
-        emit list->itemActivated(list->item(1));
+    request.recent = {"/nowhere/a/menu.qmf", "/nowhere/b/other.qmf"};
+    QTimer::singleShot(0, [] {
+        if (auto *list = QApplication::activeModalWidget()->findChild<QListWidget *>("recentList"))
+            emit list->itemActivated(list->item(1));
     });
     QTimer::singleShot(3000, [] {
         if (QWidget *w = QApplication::activeModalWidget())
             w->close();
     });
-    QCOMPARE(QtPrompts().fileDialog(request), std::optional<QString>(dir.filePath("b/other.qmf")));
-    QCOMPARE(shown, QStringList({"menu.qmf \u2014 " + dir.filePath("a"), "other.qmf \u2014 " + dir.filePath("b")}));
+    QCOMPARE(QtPrompts().fileDialog(request), std::optional<QString>("/nowhere/b/other.qmf"));
 }
 
 QTEST_MAIN(TestQtPrompts)

@@ -199,14 +199,6 @@ export async function launchWebKit(driver, miniBrowser) {
           await actions([{ type: 'key', id: 'keys', actions: [{ type: 'keyUp', value: KEYS[key] || key }] }]);
         },
       },
-      touchscreen: {
-        async tap(x, y) {
-          await focus(handle);
-          await actions([{ type: 'pointer', id: 'finger', parameters: { pointerType: 'touch' }, actions: [
-            { type: 'pointerMove', origin: 'viewport', duration: 0, x: Math.round(x), y: Math.round(y) },
-            { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }]);
-        },
-      },
       on() { /* WebDriver reports no page errors */ },
       bringToFront: () => focus(handle),
       async close() {
