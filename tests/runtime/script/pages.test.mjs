@@ -76,13 +76,8 @@ const situations = {
   // others are drawn smoothly.
   sharp: { design: 'inside', page: (block) => block, tabs: [1, 2, 3, 'after'], scale: 2 },
   // A browser that cannot adopt style sheets (Safari before 16.4).
-  unadopted: {
-    design: 'inside',
-    prelude: 'for (const i of [ShadowRoot, Document]) delete i.prototype.adoptedStyleSheets;',
-    page: (block) => block,
-    tabs: [1, 2, 3, 'after'],
-    same: 'bare',
-  },
+  unadopted: { design: 'inside', prelude: 'for (const i of [ShadowRoot, Document]) delete i.prototype.adoptedStyleSheets;',
+    page: (block) => block, tabs: [1, 2, 3, 'after'], same: 'bare' },
   // A page whose policy runs no script at all, as with script turned off.
   noscript: { design: 'inside', policy: "script-src 'none'", page: (block) => block, tabs: [1, 2, 3, 'after'], scripting: false },
 };
