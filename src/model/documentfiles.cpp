@@ -160,8 +160,6 @@ bool DocumentFiles::saveAs()
         request.fileName = d.FileName;
     if (!d.FileDir.isEmpty())
         request.directory = d.FileDir;
-    if (m_recent)
-        request.recent = m_recent->existing();
     const std::optional<QString> chosen = m_prompts->fileDialog(request);
     if (!chosen)
         return false;

@@ -130,7 +130,8 @@ std::optional<QString> QtPrompts::fileDialog(const FileDialogRequest &request)
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     QString picked;
-    if (!request.recent.isEmpty())
+    // Only for opening: picked in a Save dialog, a project would be written over.
+    if (!request.recent.isEmpty() && request.mode == FileDialogRequest::Mode::Open)
         addRecentList(dialog, request.recent, &picked);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

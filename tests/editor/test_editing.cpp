@@ -530,10 +530,12 @@ void TestEditing::severalButtons()
     emit menu->aboutToShow();
     QCOMPARE(menu->actions().size(), 1);
     QVERIFY(menu->actions().first()->text().endsWith(file));
-    // And so does Open's dialog (cancelled here).
-    f.prompts.files = {std::nullopt};
+    // And so does Open's dialog (cancelled here); Save As's offers no project to write over.
+    f.prompts.files = {std::nullopt, std::nullopt};
     m.OpenButtonClick();
     QCOMPARE(f.prompts.log.last().file.recent, QStringList({file}));
+    m.SaveAs();
+    QVERIFY(f.prompts.log.last().file.recent.isEmpty());
     // An untitled design's Open starts in the last project's folder.
     m.NewButtonClick();
     f.prompts.files = {std::nullopt};
