@@ -158,8 +158,7 @@ bool DocumentFiles::saveAs()
     request.confirmOverwrite = true;
     if (!d.FileName.isEmpty())
         request.fileName = d.FileName;
-    if (!d.FileDir.isEmpty())
-        request.directory = d.FileDir;
+    request.directory = dialogFolder();
     const std::optional<QString> chosen = m_prompts->fileDialog(request);
     if (!chosen)
         return false;
@@ -202,6 +201,17 @@ void DocumentFiles::openWithQuestion(const QString &path)
         openChosenFile(path);
 }
 
+QString DocumentFiles::dialogFolder() const
+{
+    // An untitled design's dialogs start where the last project lies, else
+    // in the user's home (not in the folder the program runs from).
+    const Design &d = m_document.design();
+    if (!d.FileDir.isEmpty())
+        return d.FileDir;
+    const QStringList recent = m_recent ? m_recent->existing() : QStringList();
+    return recent.isEmpty() ? QDir::homePath() : folderPart(recent.constFirst());
+}
+
 void DocumentFiles::open()
 {
     if (!mayLeaveDesign())
@@ -220,14 +230,7 @@ void DocumentFiles::open()
     }
     if (m_recent)
         request.recent = m_recent->existing();
-    // An untitled design's Open starts where the last project lies, else in
-    // the user's home (not in the folder the program runs from).
-    if (!d.FileDirUpper.isEmpty())
-        request.directory = d.FileDir;
-    else if (!request.recent.isEmpty())
-        request.directory = folderPart(request.recent.constFirst());
-    else
-        request.directory = QDir::homePath();
+    request.directory = dialogFolder();
     const std::optional<QString> chosen = m_prompts->fileDialog(request);
     if (!chosen)
         return;

@@ -97,6 +97,8 @@ public:
 private:
     // Open's unsaved-changes question: true to go on (saved, or "No").
     bool mayLeaveDesign();
+    // The folder the project file dialogs start in.
+    QString dialogFolder() const;
     static QString lockFolder();
     bool hasFile() const;
     void historyChanged();

@@ -536,10 +536,12 @@ void TestEditing::severalButtons()
     QCOMPARE(f.prompts.log.last().file.recent, QStringList({file}));
     m.SaveAs();
     QVERIFY(f.prompts.log.last().file.recent.isEmpty());
-    // An untitled design's Open starts in the last project's folder.
+    // An untitled design's Open and Save As start in the last project's folder.
     m.NewButtonClick();
-    f.prompts.files = {std::nullopt};
+    f.prompts.files = {std::nullopt, std::nullopt};
     m.OpenButtonClick();
+    QCOMPARE(f.prompts.log.last().file.directory, dir.path() + "/");
+    m.SaveAs();
     QCOMPARE(f.prompts.log.last().file.directory, dir.path() + "/");
     // Dropped onto the window, the project file opens (nothing to ask: saved).
     m.NewButtonClick();
