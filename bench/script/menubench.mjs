@@ -16,8 +16,12 @@
 //               mouseover) up to the next paint, beside the same for the
 //               page's own two-picture rollover in its corner (no runtime);
 //               events under 16 ms are not reported by the browser, so "<16"
-//               means within one frame; "handlers" is the longest time the
-//               page's listeners took of a reported event
+//               means within one frame; of a reported event, "waiting" is
+//               the longest time before the browser handed it to the page
+//               (input waits for the next frame), "handlers" the longest time
+//               the page's listeners took, and "on screen within" the longest
+//               time from the handlers' start to the frame that shows it
+//               (the duration is rounded to 8 ms, so these are too)
 //
 //   second hover  the same for hovering those buttons again: the steady state
 //               a first hover should match
@@ -204,6 +208,8 @@ async function measure(browser, url, built, { settle = 1000 } = {}) {
         control: longest(controlStart, menuStart),
         hover: longest(menuStart, secondStart),
         handlers: hovers(menuStart, secondStart).reduce((m, e) => Math.max(m, e.processingEnd - e.processingStart), 0),
+        waited: hovers(menuStart, secondStart).reduce((m, e) => Math.max(m, e.processingStart - e.startTime), 0),
+        drawn: hovers(menuStart, secondStart).reduce((m, e) => Math.max(m, e.startTime + e.duration - e.processingStart), 0),
         second: longest(secondStart, Infinity),
       };
     }, [loaded, controlStart, menuStart, secondStart]).then((r) => ({ ...r, buildCpu }));
@@ -296,12 +302,14 @@ try {
       parts.push(`longest frame gap ${show(list.map((r) => r.longestGap))}`);
       if (r0.hasLoafs) parts.push(`runtime in one frame ${show(list.map((r) => r.runtimeInFrame))}`);
       const hover = (key) => (list.every((r) => r[key] === 0) ? '<16 ms' : show(list.map((r) => r[key])));
-      parts.push(`first hover ${hover('hover')} (handlers ${show(list.map((r) => r.handlers))}), second ${hover('second')}, `
+      parts.push(`first hover ${hover('hover')} (waiting for the browser to hand it over ${show(list.map((r) => r.waited))}, `
+        + `handlers ${show(list.map((r) => r.handlers))}, then on screen within ${show(list.map((r) => r.drawn))}), second ${hover('second')}, `
         + `page's own rollover ${hover('control')}`);
       console.log(`${name}${runtimes.length > 1 ? ` [${runtimes[k].file}]` : ''}: ${parts.join('; ')}`);
     }
     const handHover = (key) => (hand.every((r) => r[key] === 0) ? '<16 ms' : show(hand.map((r) => r[key])));
-    console.log(`${name}, written by hand: first hover ${handHover('hover')}, second ${handHover('second')}`);
+    console.log(`${name}, written by hand: first hover ${handHover('hover')} (on screen within ${show(hand.map((r) => r.drawn))}), `
+      + `second ${handHover('second')}`);
   }
   if (kit.engine === 'chromium') {
     const { dir, built } = makeDesign(12);
