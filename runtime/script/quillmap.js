@@ -1,6 +1,7 @@
 /*
  * quillmap.js - plays a Quillmap rollover menu in browsers without Java:
  *     <script src="quillmap.js" defer blocking="render"></script>
+ * (or without defer, so that Firefox too never draws the block's plain links).
  * Each <applet code="quillmap.class"> becomes a <quillmap-menu> that keeps
  * its id, class, name and style and draws the menu at the editor's pixel
  * positions in a shadow root. Plain ES2017; Node gets the AU decoder.
@@ -369,8 +370,11 @@
   // The menu's style sheet, made once and adopted by every menu's shadow
   // root; a <style> element only where a browser cannot adopt sheets.
   var sheet = null;
+  function canAdopt(root) {
+    return 'adoptedStyleSheets' in root && typeof CSSStyleSheet === 'function' && 'replaceSync' in CSSStyleSheet.prototype;
+  }
   function adoptStyles(shadow) {
-    if ('adoptedStyleSheets' in shadow && typeof CSSStyleSheet === 'function' && 'replaceSync' in CSSStyleSheet.prototype) {
+    if (canAdopt(shadow)) {
       if (!sheet) {
         sheet = new CSSStyleSheet();
         sheet.replaceSync(CSS);
@@ -696,7 +700,18 @@
     return /^quillmap(\.class)?$/i.test((el.getAttribute('code') || '').trim());
   }
 
-  function start() {
+  // Run before the body (no defer: Firefox holds no frame for a deferred
+  // script), it keeps the plain links out of frames drawn meanwhile; a menu
+  // that cannot be built shows them again.
+  function hidePlainLinks() {
+    if (!canAdopt(document)) return null;
+    var hide = new CSSStyleSheet();
+    hide.replaceSync('applet>nav.quillmap-links{display:none}');
+    document.adoptedStyleSheets = document.adoptedStyleSheets.concat([hide]);
+    return hide;
+  }
+
+  function start(hide) {
     var applets = Array.prototype.filter.call(document.getElementsByTagName('applet'), isQuillmapApplet);
     var menus = [];
     applets.forEach(function (applet) {
@@ -707,10 +722,17 @@
         console.warn('quillmap.js: a menu could not be built', e);
       }
     });
+    if (hide) {
+      document.adoptedStyleSheets = document.adoptedStyleSheets.filter(function (s) { return s !== hide; });
+    }
     return menus;
   }
 
-  api.start = start;
-  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', start);
-  else start();
+  api.start = function () { return start(null); };
+  if (document.readyState === 'loading') {
+    var hide = hidePlainLinks();
+    document.addEventListener('DOMContentLoaded', function () { start(hide); });
+  } else {
+    start(null);
+  }
 })(typeof window !== 'undefined' ? window : this);

@@ -78,6 +78,10 @@ const situations = {
   // A browser that cannot adopt style sheets (Safari before 16.4).
   unadopted: { design: 'inside', prelude: 'for (const i of [ShadowRoot, Document]) delete i.prototype.adoptedStyleSheets;',
     page: (block) => block, tabs: [1, 2, 3, 'after'], same: 'bare' },
+  // The runtime's line without defer (as Firefox needs, which holds no
+  // frame back for a deferred script), the page arriving in two parts with a
+  // pause after the menu: browsers draw what they have meanwhile.
+  early: { design: 'inside', early: true, page: (block) => block, tabs: [1, 2, 3, 'after'], same: 'bare' },
   // A page whose policy runs no script at all, as with script turned off.
   noscript: { design: 'inside', policy: "script-src 'none'", page: (block) => block, tabs: [1, 2, 3, 'after'], scripting: false },
 };
@@ -111,14 +115,25 @@ before(async () => {
   installRuntime(made.dir);
   fs.writeFileSync(path.join(made.dir, 'site.css'), '.nav { margin-left: 40px }');
   fs.writeFileSync(path.join(made.dir, 'frames.js'), FRAME_PROBE);
-  server = await serve(made.dir);
+  const slow = {};
   for (const [name, s] of Object.entries(situations)) {
-    const html = previewPage(s.page(designs[s.design].built.html), AFTER);
+    let html = previewPage(s.page(designs[s.design].built.html), AFTER);
+    if (s.early) html = html.replace(' defer blocking="render"', '');
     const head = (s.policy ? `\r\n<meta http-equiv="Content-Security-Policy" content="${s.policy}">` : '')
       + (s.scripting ?? true ? '\r\n<script src="frames.js"></script>' : '')
       + (s.prelude ? `\r\n<script>${s.prelude}</script>` : '');
-    fs.writeFileSync(path.join(made.dir, `${name}.html`), html.replace('<HEAD>', `<HEAD>${head}`));
+    html = html.replace('<HEAD>', `<HEAD>${head}`);
+    fs.writeFileSync(path.join(made.dir, `${name}.html`), html);
+    if (s.early) {
+      const cut = html.indexOf('</applet>');
+      slow[`/${name}.html`] = (req, res) => {
+        res.writeHead(200, { 'content-type': 'text/html' });
+        res.write(html.slice(0, cut));
+        setTimeout(() => res.end(html.slice(cut)), 600);
+      };
+    }
   }
+  server = await serve(made.dir, slow);
   browser = await launchBrowser(kit);
 });
 
@@ -176,7 +191,7 @@ for (const [name, s] of Object.entries(situations)) {
       await picturesSettled(page);
       // Where the page's script line can hold the first frame back until
       // the runtime has run (firefox cannot yet).
-      if (await page.evaluate(() => 'blocking' in HTMLScriptElement.prototype)) {
+      if (s.early || await page.evaluate(() => 'blocking' in HTMLScriptElement.prototype)) {
         assert.equal(await page.evaluate(() => window.__plainFrames), 0, 'the plain links were never drawn');
       }
     }
