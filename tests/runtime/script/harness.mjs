@@ -287,11 +287,7 @@ export async function serve(dir, extra = {}) {
   const asked = new Map();
   const server = http.createServer((req, res) => {
     const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    if (typeof extra[name] === 'function') {
-      asked.set(name, 200);
-      extra[name](req, res);
-      return;
-    }
+    if (typeof extra[name] === 'function') return void (asked.set(name, 200), extra[name](res));
     if (extra[name] !== undefined) {
       asked.set(name, 200);
       res.writeHead(200, { 'content-type': types[path.extname(name)] || 'text/html' });
