@@ -1,10 +1,10 @@
 /*
  * quillmap.js - plays a Quillmap rollover menu in browsers without Java:
  *     <script src="quillmap.js" defer blocking="render"></script>
- * (or without defer, so that Firefox too never draws the block's plain links).
- * Each <applet code="quillmap.class"> becomes a <quillmap-menu> that keeps
- * its id, class, name and style and draws the menu at the editor's pixel
- * positions in a shadow root. Plain ES2017; Node gets the AU decoder.
+ * (or without defer: then Firefox too never draws the plain links). Each
+ * <applet code="quillmap.class"> becomes a <quillmap-menu> (keeping its id,
+ * class, name and style) that draws the menu in a shadow root. Plain ES2017;
+ * Node gets the AU decoder.
  */
 (function (global) {
   'use strict';
@@ -210,15 +210,32 @@
     return /^[0-9a-fA-F]{6}$/.test(value) ? '#' + value : fallback;
   }
 
-  // The CSS of a font; the size in pixels.
+  // The CSS of a font (the size in pixels), and of its lines where advances
+  // are whole pixels (WebKitGTK): laid out 16 times as large, scaled down.
   function font(family, style, size) {
     style = style.trim().toLowerCase();
     var face = FONT_FAMILIES[family.trim().toLowerCase()] || FONT_FAMILIES.timesroman;
     size = Math.max(1, size);
-    return ';font-family:' + face[0] +
-      ';font-weight:' + (/^bold/.test(style) ? 'bold' : 'normal') +
-      ';font-style:' + (/italic$/.test(style) ? 'italic' : 'normal') +
-      ';font-size:' + size + 'px;line-height:' + lineStep(face, size) + 'px';
+    var step = lineStep(face, size);
+    return {
+      css: ';font-family:' + face[0] +
+        ';font-weight:' + (/^bold/.test(style) ? 'bold' : 'normal') +
+        ';font-style:' + (/italic$/.test(style) ? 'italic' : 'normal') +
+        ';font-size:' + size + 'px;line-height:' + step + 'px',
+      lines: rounds() ? 'font-size:' + size * 16 + 'px;line-height:' + step * 16 + 'px;transform-origin:0 0;transform:scale(.0625)' : ''
+    };
+  }
+
+  // Ten advances of the mono face at 16 px, 96.02 px unrounded; measured
+  // only in WebKit (Chromium and Gecko never round).
+  var rounded;
+  function rounds() {
+    var c = rounded === undefined && /AppleWebKit(?!.*Chrom)/.test(navigator.userAgent) && document.createElement('canvas').getContext('2d');
+    if (c) {
+      c.font = '16px ' + FONT_FAMILIES.courier[0];
+      rounded = Math.abs(c.measureText('iiiiiiiiii').width - 96.015625) >= 1;
+    }
+    return rounded;
   }
 
   // The display lines of a value, joined by "|"; source line breaks are
@@ -246,15 +263,13 @@
     return Math.max(0, parseInt(applet.getAttribute(name), 10) || 0);
   }
 
-  // An address a browser would run as script rather than follow. Browsers
-  // drop tabs and line breaks anywhere in an address and blanks and control
-  // characters before it, and ignore the letter case of its scheme.
+  // An address a browser would run as script. Browsers drop tabs and line
+  // breaks in it and controls before it, and ignore the scheme's case.
   function isScriptAddress(address) {
     return /^(javascript|vbscript|data):/i.test(address.replace(/[\t\n\r]/g, '').replace(/^[\x00-\x20]+/, ''));
   }
 
-  // The block's plain links (what a page shows without script) name the
-  // pictures' copies for sharp screens: a srcset per picture.
+  // The block's plain links name the pictures' sharp copies (srcsets).
   function sharpPictures(applet) {
     var nav = null;
     for (var c = applet.firstElementChild; c && !nav; c = c.nextElementSibling) {
@@ -321,8 +336,8 @@
   // "blurb" and "button" in its shadow root.
 
   // The reset stops what the page passes down. The box clips, never
-  // scrolls, so focus cannot move the menu. The focus ring: 2 px inside the
-  // button, black or white (what stands out more), lined with the other.
+  // scrolls, so focus cannot move the menu. The focus ring: 2 px inside,
+  // black or white (what stands out more), lined with the other.
   var CSS =
     ':host{display:inline-block;vertical-align:baseline}' +
     '.m{all:initial;direction:ltr;unicode-bidi:isolate;visibility:inherit;display:block;position:relative;overflow:hidden;overflow:clip;contain:strict}' +
@@ -330,8 +345,7 @@
     '.x{position:absolute;left:3px;top:3px;white-space:pre}' +
     '.k[href]{cursor:pointer}' +
     '.p{position:absolute;left:0;top:0;width:100%;height:100%}' +
-    // Stretched as the editor stretches them at scale 1; on sharper screens
-    // (or zoomed in) smoothly, or from the picture's sharp copy.
+    // As the editor stretches them at scale 1; sharper screens: smoothly.
     '@media (max-resolution:1.49dppx){.p{image-rendering:pixelated}}' +
     '.f:after{content:"";position:absolute;inset:0;border:2px solid var(--r);box-shadow:inset 0 0 0 1px var(--s)}' +
     '.s{position:absolute;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}';
@@ -344,8 +358,8 @@
     return el;
   }
 
-  // Styles go in through the CSSOM, which a policy refusing inline styles
-  // allows. No value here holds a semicolon.
+  // Through the CSSOM, which a policy refusing inline styles allows. No
+  // value here holds a semicolon.
   function setCss(el, css) {
     css.split(';').forEach(function (declaration) {
       var colon = declaration.indexOf(':');
@@ -367,8 +381,7 @@
     }
   }
 
-  // The menu's style sheet, made once and adopted by every menu's shadow
-  // root; a <style> element only where a browser cannot adopt sheets.
+  // One sheet, adopted by every menu; a <style> where sheets cannot be.
   var sheet = null;
   function canAdopt(root) {
     return 'adoptedStyleSheets' in root && typeof CSSStyleSheet === 'function' && 'replaceSync' in CSSStyleSheet.prototype;
@@ -403,8 +416,7 @@
     }, 0);
   }
 
-  // Pictures and sounds start loading a few at a time, visible ones first,
-  // so a large menu does not hold frames up.
+  // Loads start a few at a time, visible ones first: no frame held up.
   var queue = [];
   var queued = 0;
 
@@ -420,8 +432,8 @@
     if (queue.length) setTimeout(drain, 0);
   }
 
-  // A picture (hidden if broken, see Menu). It decodes off the main thread;
-  // a hidden one is decoded ahead, so showing it takes no longer than a frame.
+  // A picture (hidden if broken), decoded off the main thread; a hidden one
+  // ahead, so showing it takes no longer than a frame.
   function picture(src, parent, visible, srcset) {
     var img = make('img', 'p', parent, visible ? '' : 'display:none');
     img.alt = '';
@@ -480,15 +492,14 @@
     box.setAttribute('role', 'navigation');
     box.setAttribute('aria-label', d.defTitle.trim() || 'Menu');
 
-    // Says what a hover puts up, once per change. Focus needs no word of
-    // its own: a screen reader says the focused link's name and description.
+    // Says what a hover puts up (a focused link says its own name).
     this.live = make('div', 's', box);
     this.live.setAttribute('aria-live', 'polite');
     this.live.setAttribute('aria-atomic', 'true');
-    if (isUsed(d.title)) this.title = make('div', 'x', textArea(box, d.title, d.titleFont, 'title'));
+    if (isUsed(d.title)) this.title = make('div', 'x', textArea(box, d.title, d.titleFont.css, 'title'), d.titleFont.lines);
     if (isUsed(d.blurb)) {
-      this.blurb = textArea(box, d.blurb, d.blurbFont, 'blurb');
-      this.blurbText = make('div', 'x', this.blurb);
+      this.blurb = textArea(box, d.blurb, d.blurbFont.css, 'blurb');
+      this.blurbText = make('div', 'x', this.blurb, d.blurbFont.lines);
       if (d.defImage) this.defImage = blurbPicture(d.defImage, this.blurb, d.blurb, d.center, true, d.defImageSet);
     }
     this.notes = make('div', '', box);
@@ -556,16 +567,14 @@
 
     applet.parentNode.replaceChild(host, applet);
     this.scale = 1;
-    // The observer's first call comes before the first frame, after the
-    // browser lays the page out anyway: no layout forced here.
+    // The observer's first call comes after layout, before the first frame.
     if (typeof ResizeObserver !== 'function') this.fit(host);
     else if (host.parentElement) {
       new ResizeObserver(function () { self.fit(host); }).observe(host.parentElement);
     }
   }
 
-  // A menu wider than its container's room (a phone) is scaled down to it;
-  // never up. Hover, touch and focus follow the scale.
+  // Wider than its container (a phone): scaled down to it, never up.
   Menu.prototype.fit = function (host) {
     var d = this.design;
     var parent = host.parentElement;
@@ -609,8 +618,7 @@
     if (r.width <= 0 || r.height <= 0 || r.left >= d.width || r.top >= d.height || r.left + r.width <= 0 || r.top + r.height <= 0) {
       el.style.visibility = 'hidden';
     }
-    // Named by its Title, described by its Blurb text (also where a hover
-    // shows a picture instead) and by where the link opens.
+    // Named by its Title, described by its Blurb text and a new window.
     el.setAttribute('aria-label', b.tag.trim() || 'Menu button ' + b.number);
     var described = [];
     if (this.blurb && b.blurb.trim()) {
@@ -661,8 +669,7 @@
     }
   }
 
-  // Shows a button's mouse-over state, or the defaults for null; quiet
-  // leaves the live region silent.
+  // A button's mouse-over state, or the defaults for null; quiet: unsaid.
   Menu.prototype.show = function (button, quiet) {
     button = button || null;
     if (this.shown === button) return;
@@ -700,9 +707,8 @@
     return /^quillmap(\.class)?$/i.test((el.getAttribute('code') || '').trim());
   }
 
-  // Run before the body (no defer: Firefox holds no frame for a deferred
-  // script), it keeps the plain links out of frames drawn meanwhile; a menu
-  // that cannot be built shows them again.
+  // Run before the body (Firefox holds no frame for a deferred script), it
+  // hides the plain links meanwhile; a menu not built shows them again.
   function hidePlainLinks() {
     if (!canAdopt(document)) return null;
     var hide = new CSSStyleSheet();
