@@ -618,7 +618,7 @@
     if (r.width <= 0 || r.height <= 0 || r.left >= d.width || r.top >= d.height || r.left + r.width <= 0 || r.top + r.height <= 0) {
       el.style.visibility = 'hidden';
     }
-    // Named by its Title, described by its Blurb text and a new window.
+    // Named by its Title, described by its Blurb and where a link opens.
     el.setAttribute('aria-label', b.tag.trim() || 'Menu button ' + b.number);
     var described = [];
     if (this.blurb && b.blurb.trim()) {
@@ -669,7 +669,7 @@
     }
   }
 
-  // A button's mouse-over state, or the defaults for null; quiet: unsaid.
+  // A button's mouse-over state, or the defaults for null; quiet says nothing.
   Menu.prototype.show = function (button, quiet) {
     button = button || null;
     if (this.shown === button) return;
@@ -734,11 +734,11 @@
     return menus;
   }
 
-  api.start = function () { return start(null); };
+  api.start = start;
   if (document.readyState === 'loading') {
     var hide = hidePlainLinks();
     document.addEventListener('DOMContentLoaded', function () { start(hide); });
   } else {
-    start(null);
+    start();
   }
 })(typeof window !== 'undefined' ? window : this);
